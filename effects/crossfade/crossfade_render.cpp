@@ -1,0 +1,27 @@
+#include "crossfade_render.h"
+
+#include "pixel_rows.h"
+
+namespace zk {
+
+int32_t RenderCrossfade(const FrameView& v) {
+  // Exact comparisons on the 32-bit float: anything else, however close, is blended.
+  if (v.progress == 0.0f) {
+    CopyRect(v, v.sceneA);
+    return 1;
+  }
+  if (v.progress == 1.0f) {
+    CopyRect(v, v.sceneB);
+    return 1;
+  }
+  if (v.width <= 0) return 1;
+  ByteBlendTable table;
+  MakeCrossfadeTable(static_cast<double>(v.progress), &table);
+  const int32_t bytes = v.width * 3;
+  ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
+    BlendRowWithTable(out, a, b, bytes, table);
+  });
+  return 1;
+}
+
+}  // namespace zk

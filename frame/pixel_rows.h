@@ -1,0 +1,57 @@
+// Row kernels shared by the effects: each works on one run of bytes of one rectangle row.
+// The rectangle walking lives in ForEachRectRow so no effect repeats it.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "colour_word.h"
+#include "frame_view.h"
+
+namespace zk {
+
+// Weights of a two-source byte blend, tabulated per call: the table entries are exactly
+// the double products the plain formula computes, so sums of them are bit-identical.
+struct ByteBlendTable {
+  double weightA[256];
+  double weightB[256];
+};
+
+// out = trunc((1 - p) * a + p * b), all in double precision.
+void MakeCrossfadeTable(double p, ByteBlendTable* table);
+void BlendRowWithTable(uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t byteCount,
+                       const ByteBlendTable& table);
+
+// The plain per-byte form of the crossfade; the table path is checked against it.
+void CrossfadeRowPlain(uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t byteCount,
+                       double p);
+
+// out = trunc((target - s) * w + s) for every byte.
+void BlendRowTowardLevel(uint8_t* out, const uint8_t* s, int32_t byteCount, double target,
+                         double w);
+
+// Every pixel of the row becomes the given colour.
+void FillRowPixel(uint8_t* out, int32_t width, PixelBgr colour);
+
+inline void CopyRowPixels(uint8_t* out, const uint8_t* src, int32_t width) {
+  if (width > 0) std::memcpy(out, src, static_cast<size_t>(width) * 3);
+}
+
+// Calls fn(outRow, sceneARow, sceneBRow, row) for every rectangle row, top of memory first.
+template <class RowFn>
+void ForEachRectRow(const FrameView& v, RowFn&& fn) {
+  uint8_t* out = v.out;
+  const uint8_t* a = v.sceneA;
+  const uint8_t* b = v.sceneB;
+  for (int32_t row = 0; row < v.height; ++row) {
+    fn(out, a, b, row);
+    out += v.stride;
+    a += v.stride;
+    b += v.stride;
+  }
+}
+
+// Copies the rectangle of one source frame (given by its rectangle row 0) to the output.
+void CopyRect(const FrameView& v, const uint8_t* sourceRow0);
+
+}  // namespace zk

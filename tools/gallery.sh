@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Renders a strip of frames (progress 0, 0.25, 0.5, 0.75, 1) for every built module and
+# every variant listed in its effects/NAME/gallery.txt, and writes an index.html.
+#
+# gallery.txt: one strip a line, "Label | zelkor render options". A line whose options
+# contain --frames N renders the whole sequence in order (for effects that carry state
+# from frame to frame) and shows five frames spread over it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:-out/gallery}
+zelkor=build/native/zelkor
+mkdir -p "$out/frames"
+$zelkor scenes --out-dir "$out" --size 320x180
+
+html_escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g'; }
+
+{
+  echo '<!doctype html><html><head><meta charset="utf-8"><title>Zelkor Transitions</title>'
+  echo '<style>body{font-family:sans-serif;background:#1b1d22;color:#ddd;margin:2em}'
+  echo 'h2{margin:1.4em 0 .2em}.strip{display:flex;gap:6px;margin:.3em 0 1em}'
+  echo 'figure{margin:0}figcaption{font-size:12px;color:#999;text-align:center}'
+  echo 'img{display:block;border:1px solid #444}.desc{color:#aaa}.label{color:#8cf}</style></head><body>'
+  echo '<h1>Zelkor Transitions</h1><p>Scene A: a mountain lake at sunset. Scene B: a lighthouse on the coast.</p>'
+} > "$out/index.html"
+
+for module in build/native/modules/*.vfx; do
+  name=$(basename "$module" .vfx)
+  line=$($zelkor list | awk -v n="$name" '$1 == n')
+  desc=$($zelkor info "$name" | sed -n 's/^description *//p')
+  effect=$($zelkor info "$name" | sed -n 's/^effectName *//p')
+  {
+    echo "<h2>$name</h2>"
+    echo "<p class=\"desc\">$(echo "$effect — $desc" | html_escape)</p>"
+  } >> "$out/index.html"
+  spec=effects/$name/gallery.txt
+  if [ -f "$spec" ]; then
+    mapfile -t strips < <(grep -v '^\s*#' "$spec" | grep -v '^\s*$')
+  else
+    strips=("default |")
+  fi
+  index=0
+  for strip in "${strips[@]}"; do
+    label=$(echo "${strip%%|*}" | sed 's/[[:space:]]*$//')
+    opts=${strip#*|}
+    tag="${name}_${index}"
+    index=$((index + 1))
+    if [[ "$opts" == *"--frames"* ]]; then
+      n=$(echo "$opts" | sed -n 's/.*--frames[[:space:]]*\([0-9]*\).*/\1/p')
+      # shellcheck disable=SC2086
+      $zelkor render "$name" --from "$out/scene_a.bmp" --to "$out/scene_b.bmp" $opts \
+        --out "$out/frames/${tag}_%03d.png"
+      picks=()
+      for q in 0 1 2 3 4; do picks+=($(( q * (n - 1) / 4 ))); done
+    else
+      # shellcheck disable=SC2086
+      $zelkor render "$name" --from "$out/scene_a.bmp" --to "$out/scene_b.bmp" $opts \
+        --sequence 0,0.25,0.5,0.75,1 --out "$out/frames/${tag}_%03d.png"
+      picks=(0 1 2 3 4)
+    fi
+    echo "<div class=\"label\">$(echo "$label" | html_escape)</div><div class=\"strip\">" >> "$out/index.html"
+    q=0
+    for k in "${picks[@]}"; do
+      file=$(printf 'frames/%s_%03d.png' "$tag" "$k")
+      echo "<figure><img src=\"$file\" width=\"240\" alt=\"$name $label\"><figcaption>p = 0.$((q * 25))</figcaption></figure>" \
+        | sed 's/p = 0.100/p = 1/; s/p = 0.0</p = 0</' >> "$out/index.html"
+      q=$((q + 1))
+    done
+    echo "</div>" >> "$out/index.html"
+  done
+  if [ -f "$out/dialogs/$name.png" ]; then
+    echo "<p>Settings dialog:</p><img src=\"dialogs/$name.png\" alt=\"$name settings dialog\">" >> "$out/index.html"
+  fi
+done
+echo '</body></html>' >> "$out/index.html"

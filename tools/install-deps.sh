@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on a fresh Debian machine, when missing.
+set -euo pipefail
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+
+need=()
+have() { command -v "$1" >/dev/null 2>&1; }
+have cmake || need+=(cmake)
+have ninja || need+=(ninja-build)
+have g++ || need+=(g++)
+have clang++ || need+=(clang)
+have iconv || need+=(libc-bin)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+[ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
+have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686)
+have Xvfb || need+=(xvfb)
+if ! dpkg -s wine32:i386 >/dev/null 2>&1 || ! have wine; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
+  need+=(wine wine32:i386)
+fi
+for extra in "$@"; do need+=("$extra"); done
+
+if [ ${#need[@]} -gt 0 ]; then
+  echo "installing: ${need[*]}"
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
