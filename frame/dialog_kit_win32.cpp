@@ -1,8 +1,9 @@
 // The settings dialog kit: every module's dialog is built from these few operations, so a
 // trackbar, a value label or a colour button behaves the same in all of them.
+#include <windows.h>
+// The common controls and common dialogs headers need <windows.h> first.
 #include <commctrl.h>
 #include <commdlg.h>
-#include <windows.h>
 
 #include <cstdio>
 
