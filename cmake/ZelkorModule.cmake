@@ -4,19 +4,26 @@
 #     WIN32_SOURCES ...    dialog procedures and other Win32-only code
 #     [SETTINGS]           the module has a settings record and exports vxDLLGetDefault
 #     [SCHEMA symbol]      the zk::SettingsSchema object that describes the record
-#     [LIBS ...])          further libraries (zelkor_kit3d, ...)
+#     [LIBS ...]           further libraries (zelkor_kit3d, ...)
+#     [TEST_ONLY])         a module for the tests: built into test_modules/, not shipped
 #
 # Builds NAME_render (a static library the tests and tools link directly) and the module
 # NAME.vfx in ${ZELKOR_MODULE_DIR}. The module's strings and version come from the
 # folder's strings.txt; its own resources (dialogs, bitmaps, icons) from NAME.rc if present.
 function(zelkor_add_module name)
-  cmake_parse_arguments(M "SETTINGS" "SCHEMA" "RENDER_SOURCES;PLUGIN_SOURCES;WIN32_SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(M "SETTINGS;TEST_ONLY" "SCHEMA" "RENDER_SOURCES;PLUGIN_SOURCES;WIN32_SOURCES;LIBS" ${ARGN})
   set(src ${CMAKE_CURRENT_SOURCE_DIR})
   set(gen ${CMAKE_CURRENT_BINARY_DIR}/generated)
 
-  add_library(${name}_render STATIC ${M_RENDER_SOURCES})
-  target_include_directories(${name}_render PUBLIC ${src})
-  target_link_libraries(${name}_render PUBLIC zelkor_frame ${M_LIBS})
+  if(M_RENDER_SOURCES)
+    add_library(${name}_render STATIC ${M_RENDER_SOURCES})
+    target_include_directories(${name}_render PUBLIC ${src})
+    target_link_libraries(${name}_render PUBLIC zelkor_frame ${M_LIBS})
+  else()
+    add_library(${name}_render INTERFACE)
+    target_include_directories(${name}_render INTERFACE ${src})
+    target_link_libraries(${name}_render INTERFACE zelkor_frame ${M_LIBS})
+  endif()
 
   zelkor_generate_module_text(${name} ${src}/strings.txt ${gen} ${M_SETTINGS})
 
@@ -47,6 +54,12 @@ function(zelkor_add_module name)
     target_link_options(${name} PRIVATE -Wl,--no-undefined)
   endif()
 
+  if(M_TEST_ONLY)
+    set_target_properties(${name} PROPERTIES
+      LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test_modules
+      RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test_modules)
+    return()
+  endif()
   set_property(GLOBAL APPEND PROPERTY ZELKOR_MODULES ${name})
   if(M_SCHEMA)
     set_property(GLOBAL APPEND PROPERTY ZELKOR_SCHEMAS "${name}:${M_SCHEMA}")

@@ -7,8 +7,7 @@ FrameView DecodeApplyRequest(const ApplyRequest& request, int32_t fieldMode, boo
   v.frameWidth = request.outputHeader->width;
   v.frameHeight = request.outputHeader->height;
   v.stride = FrameStride(v.frameWidth);
-  const int32_t offset =
-      withOrigin ? RectOffset(request.rectLeft, request.rectTop, v.stride) : 0;
+  const int32_t offset = withOrigin ? RectOffset(request.rectLeft, request.rectTop, v.stride) : 0;
   v.outFrame = request.outputPixels;
   v.sceneAFrame = request.sceneAPixels;
   v.sceneBFrame = request.sceneBPixels;

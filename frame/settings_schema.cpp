@@ -105,8 +105,8 @@ bool WriteSetting(const SettingField& field, const std::string& text, void* bloc
     }
     case SettingType::Path: {
       if (text.size() + 1 > field.size) {
-        *error = std::string(field.name) + ": path longer than " +
-                 std::to_string(field.size - 1) + " bytes";
+        *error = std::string(field.name) + ": path longer than " + std::to_string(field.size - 1) +
+                 " bytes";
         return false;
       }
       std::memset(at, 0, field.size);
@@ -150,10 +150,14 @@ std::string FormatSetting(const SettingField& field, const void* block) {
 
 const char* SettingTypeName(SettingType type) {
   switch (type) {
-    case SettingType::Int32: return "int";
-    case SettingType::Float32: return "float";
-    case SettingType::Colour: return "colour";
-    case SettingType::Path: return "path";
+    case SettingType::Int32:
+      return "int";
+    case SettingType::Float32:
+      return "float";
+    case SettingType::Colour:
+      return "colour";
+    case SettingType::Path:
+      return "path";
   }
   return "?";
 }

@@ -14,8 +14,8 @@ bool ParseLongLong(const std::string& text, long long* value) {
   errno = 0;
   char* end = nullptr;
   const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-  const bool negHex = text.size() > 3 && text[0] == '-' && text[1] == '0' &&
-                      (text[2] == 'x' || text[2] == 'X');
+  const bool negHex =
+      text.size() > 3 && text[0] == '-' && text[1] == '0' && (text[2] == 'x' || text[2] == 'X');
   long long v;
   if (hex || negHex) {
     v = std::strtoll(text.c_str(), &end, 16);
@@ -59,7 +59,8 @@ std::vector<std::string> SplitCommas(const std::string& text) {
   size_t start = 0;
   while (true) {
     const size_t comma = text.find(',', start);
-    parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    parts.push_back(
+        text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
@@ -72,10 +73,14 @@ bool ParseHexBytes(const std::string& text, std::vector<uint8_t>* bytes) {
   for (char ch : text) {
     if (std::isspace(static_cast<unsigned char>(ch))) continue;
     int digit;
-    if (ch >= '0' && ch <= '9') digit = ch - '0';
-    else if (ch >= 'a' && ch <= 'f') digit = ch - 'a' + 10;
-    else if (ch >= 'A' && ch <= 'F') digit = ch - 'A' + 10;
-    else return false;
+    if (ch >= '0' && ch <= '9')
+      digit = ch - '0';
+    else if (ch >= 'a' && ch <= 'f')
+      digit = ch - 'a' + 10;
+    else if (ch >= 'A' && ch <= 'F')
+      digit = ch - 'A' + 10;
+    else
+      return false;
     if (high < 0) {
       high = digit;
     } else {

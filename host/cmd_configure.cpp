@@ -11,11 +11,15 @@ namespace zk {
 int RunConfigure(const CommandContext& ctx) {
   std::string name, file;
   for (size_t i = 0; i < ctx.args.size(); ++i) {
-    if (ctx.args[i] == "--params-file" && i + 1 < ctx.args.size()) file = ctx.args[++i];
-    else if (name.empty() && ctx.args[i][0] != '-') name = ctx.args[i];
-    else return Fail("usage: zelkor configure EFFECT --params-file FILE");
+    if (ctx.args[i] == "--params-file" && i + 1 < ctx.args.size())
+      file = ctx.args[++i];
+    else if (name.empty() && ctx.args[i][0] != '-')
+      name = ctx.args[i];
+    else
+      return Fail("usage: zelkor configure EFFECT --params-file FILE");
   }
-  if (name.empty() || file.empty()) return Fail("usage: zelkor configure EFFECT --params-file FILE");
+  if (name.empty() || file.empty())
+    return Fail("usage: zelkor configure EFFECT --params-file FILE");
   HostedEffect effect;
   std::string error;
   if (!OpenEffect(ModulePath(ModuleDirectory(ctx.modulesDir), name), &effect, &error))

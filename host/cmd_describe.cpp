@@ -14,7 +14,6 @@ int Fail(const std::string& message) {
 
 namespace {
 
-
 void PrintEffectLine(const HostedEffect& e) {
   std::printf("%-10s  %-22s  %-8s  %s  [%s]\n", e.name.c_str(),
               ModuleTextToUtf8(e.info.effectName, sizeof e.info.effectName).c_str(),
@@ -52,7 +51,8 @@ int RunInfo(const CommandContext& ctx) {
   std::printf("module           %s\n", e.path.c_str());
   std::printf("effectName       %s\n", ModuleTextToUtf8(i.effectName, sizeof i.effectName).c_str());
   std::printf("groupName        %s\n", ModuleTextToUtf8(i.groupName, sizeof i.groupName).c_str());
-  std::printf("description      %s\n", ModuleTextToUtf8(i.description, sizeof i.description).c_str());
+  std::printf("description      %s\n",
+              ModuleTextToUtf8(i.description, sizeof i.description).c_str());
   std::printf("baseFlags        %u\n", i.baseFlags);
   std::printf("variantMask      0x%08X\n", i.variantMask);
   std::printf("variantDefault   0x%08X\n", i.variantDefault);
@@ -64,7 +64,8 @@ int RunInfo(const CommandContext& ctx) {
   std::printf("spareWord        %u\n", i.spareWord);
   std::printf("paramBlockSize   %d\n", i.paramBlockSize);
   std::printf("tailValue        %u\n", i.tailValue);
-  std::printf("settings         %s\n", e.params.empty() ? "none" : (std::to_string(e.params.size()) + " bytes").c_str());
+  std::printf("settings         %s\n",
+              e.params.empty() ? "none" : (std::to_string(e.params.size()) + " bytes").c_str());
   if (const SettingsSchema* schema = FindSchema(e.name); schema != nullptr && !e.params.empty()) {
     std::printf("\n%-22s %6s  %-6s  %-14s  %-14s  %s\n", "field", "offset", "type", "default",
                 "range", "meaning");

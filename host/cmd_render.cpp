@@ -82,9 +82,12 @@ bool ParseRenderArgs(const std::vector<std::string>& args, RenderArgs* r, std::s
       uint32_t word;
       if (!value(&v)) return false;
       if (!ParseUint32(v, &word)) return *error = a + ": bad number '" + v + "'", false;
-      if (a == "--variant") r->choices.variantFlags = word;
-      else if (a == "--extra") r->choices.extraFlags = word;
-      else r->choices.extraColor = word;
+      if (a == "--variant")
+        r->choices.variantFlags = word;
+      else if (a == "--extra")
+        r->choices.extraFlags = word;
+      else
+        r->choices.extraColor = word;
     } else if (a == "--request-mode") {
       if (!value(&v)) return false;
       if (!ParseInt32(v, &r->choices.requestMode))
@@ -131,10 +134,9 @@ int RunRender(const CommandContext& ctx) {
     return Fail("scene sizes differ: " + std::to_string(a.width) + "x" + std::to_string(a.height) +
                 " and " + std::to_string(b.width) + "x" + std::to_string(b.height));
   const RenderChoices& c = r.choices;
-  if (!c.wholeFrame &&
-      (c.rectLeft < 0 || c.rectTop < 0 || c.rectWidth < 0 || c.rectHeight < 0 ||
-       static_cast<int64_t>(c.rectLeft) + c.rectWidth > a.width ||
-       static_cast<int64_t>(c.rectTop) + c.rectHeight > a.height))
+  if (!c.wholeFrame && (c.rectLeft < 0 || c.rectTop < 0 || c.rectWidth < 0 || c.rectHeight < 0 ||
+                        static_cast<int64_t>(c.rectLeft) + c.rectWidth > a.width ||
+                        static_cast<int64_t>(c.rectTop) + c.rectHeight > a.height))
     return Fail("--rect lies outside the " + std::to_string(a.width) + "x" +
                 std::to_string(a.height) + " frame");
 
@@ -152,8 +154,8 @@ int RunRender(const CommandContext& ctx) {
     const std::string path =
         r.progress.size() > 1 ? FormatFramePattern(r.out, static_cast<int32_t>(k)) : r.out;
     if (r.verbose)
-      std::printf("frame %zu progress %.9g returned %d -> %s\n", k, static_cast<double>(r.progress[k]),
-                  result, path.c_str());
+      std::printf("frame %zu progress %.9g returned %d -> %s\n", k,
+                  static_cast<double>(r.progress[k]), result, path.c_str());
     if (!WriteImageFile(path, out, &error)) {
       status = Fail(error);
       break;

@@ -66,7 +66,8 @@ std::vector<std::string> ListModuleNames(const std::string& directory) {
   if (DIR* dir = opendir(directory.c_str())) {
     while (dirent* entry = readdir(dir)) {
       const std::string file = entry->d_name;
-      if (EndsWith(file, ".vfx") && file.size() > 4) names.push_back(file.substr(0, file.size() - 4));
+      if (EndsWith(file, ".vfx") && file.size() > 4)
+        names.push_back(file.substr(0, file.size() - 4));
     }
     closedir(dir);
   }
@@ -98,9 +99,8 @@ void CloseEffect(HostedEffect* effect) {
   effect->params.clear();
 }
 
-int32_t RenderEffectFrame(HostedEffect& effect, const FrameImage& sceneA,
-                          const FrameImage& sceneB, float progress, const RenderChoices& choices,
-                          FrameImage* out) {
+int32_t RenderEffectFrame(HostedEffect& effect, const FrameImage& sceneA, const FrameImage& sceneB,
+                          float progress, const RenderChoices& choices, FrameImage* out) {
   BitmapHeader header{};
   header.headerSize = sizeof header;
   header.width = out->width;
@@ -145,7 +145,8 @@ std::string ModuleTextToUtf8(const char* text, size_t maxBytes) {
   if (raw.empty()) return raw;
 #if defined(_WIN32)
   // The module answered in the thread's ANSI code page.
-  const int wide = MultiByteToWideChar(CP_ACP, 0, raw.data(), static_cast<int>(raw.size()), nullptr, 0);
+  const int wide =
+      MultiByteToWideChar(CP_ACP, 0, raw.data(), static_cast<int>(raw.size()), nullptr, 0);
   std::wstring w(static_cast<size_t>(wide), L'\0');
   MultiByteToWideChar(CP_ACP, 0, raw.data(), static_cast<int>(raw.size()), &w[0], wide);
   const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);

@@ -47,9 +47,8 @@ bool OpenEffect(const std::string& path, HostedEffect* effect, std::string* erro
 void CloseEffect(HostedEffect* effect);
 
 // One render call over `out`; the three frames must have the same size.
-int32_t RenderEffectFrame(HostedEffect& effect, const FrameImage& sceneA,
-                          const FrameImage& sceneB, float progress, const RenderChoices& choices,
-                          FrameImage* out);
+int32_t RenderEffectFrame(HostedEffect& effect, const FrameImage& sceneA, const FrameImage& sceneB,
+                          float progress, const RenderChoices& choices, FrameImage* out);
 
 // A configure call over the given owner window.
 int32_t ConfigureEffect(HostedEffect& effect, void* parentWindow, int32_t graphBarCount);

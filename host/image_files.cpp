@@ -1,9 +1,9 @@
 #include "image_files.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
-
-#include <sys/stat.h>
 
 namespace zk {
 namespace {
@@ -70,7 +70,8 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes, std::st
   bytes->clear();
   uint8_t buffer[65536];
   size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes->insert(bytes->end(), buffer, buffer + n);
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+    bytes->insert(bytes->end(), buffer, buffer + n);
   const bool failed = std::ferror(f) != 0;
   std::fclose(f);
   if (failed) {

@@ -12,8 +12,8 @@ namespace {
 #if defined(_WIN32)
 void* OpenLibrary(const std::string& path, std::string* error) {
   HMODULE handle = LoadLibraryA(path.c_str());
-  if (handle == nullptr) *error = "cannot load " + path + " (error " +
-                                  std::to_string(GetLastError()) + ")";
+  if (handle == nullptr)
+    *error = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
   return reinterpret_cast<void*>(handle);
 }
 void* FindSymbol(void* handle, const char* name) {

@@ -94,7 +94,7 @@ FrameImage DrawSunsetLake(int32_t width, int32_t height) {
       const double near = Ridge(su + 0.37, 0.58, 0.30, 11);
       if (sv > far) {
         const double shade = 0.6 + 0.4 * Fbm(su * 40, sv * 40, 5, 4);
-        c = Mix(Rgb{0.36, 0.22, 0.40}, Rgb{0.55, 0.33, 0.45}, (sv - far) * 3) ;
+        c = Mix(Rgb{0.36, 0.22, 0.40}, Rgb{0.55, 0.33, 0.45}, (sv - far) * 3);
         c = Scale(c, shade);
       }
       if (sv > near) {
@@ -138,12 +138,13 @@ FrameImage DrawLighthouseCoast(int32_t width, int32_t height) {
       // Puffy clouds.
       const double cl = Fbm(u * 4.0 * aspect, v * 6.0, 31, 6);
       c = Mix(c, Rgb{1, 1, 1}, Smooth(0.5, 0.68, cl) * (1 - Smooth(0.3, horizon, v)));
-      c = Mix(c, Rgb{0.75, 0.78, 0.85}, Smooth(0.62, 0.75, cl) * 0.4 * (1 - Smooth(0.3, horizon, v)));
+      c = Mix(c, Rgb{0.75, 0.78, 0.85},
+              Smooth(0.62, 0.75, cl) * 0.4 * (1 - Smooth(0.3, horizon, v)));
       if (v > horizon) {
         // Sea with wave stripes and foam.
         const double depth = (v - horizon) / (1 - horizon);
-        const double wave = std::sin((u * 60 + Fbm(u * 8, v * 30, 41, 3) * 6) * (1 + depth * 2) +
-                                     v * 300);
+        const double wave =
+            std::sin((u * 60 + Fbm(u * 8, v * 30, 41, 3) * 6) * (1 + depth * 2) + v * 300);
         c = Mix(Rgb{0.05, 0.35, 0.55}, Rgb{0.0, 0.20, 0.35}, depth);
         c = Mix(c, Rgb{0.85, 0.95, 1.0}, Smooth(0.85, 1.0, wave) * 0.5);
       }
@@ -157,7 +158,8 @@ FrameImage DrawLighthouseCoast(int32_t width, int32_t height) {
         if (v > horizon + 0.05 && v < horizon + 0.09 + 0.02 * rock) c = Rgb{0.95, 0.97, 1.0};
       }
       // The lighthouse: a tapering tower with red and white bands, a lamp room on top.
-      const double baseV = 0.45 + 0.08 * Fbm(0.78 * 9, 0.3, 51, 5) - 0.25 * Smooth(0.55, 0.95, 0.78);
+      const double baseV =
+          0.45 + 0.08 * Fbm(0.78 * 9, 0.3, 51, 5) - 0.25 * Smooth(0.55, 0.95, 0.78);
       const double topV = 0.12;
       if (v > topV && v < baseV) {
         const double t = (v - topV) / (baseV - topV);
@@ -167,7 +169,8 @@ FrameImage DrawLighthouseCoast(int32_t width, int32_t height) {
           const int band = static_cast<int>(t * 7);
           Rgb paint = band % 2 == 0 ? Rgb{0.85, 0.08, 0.08} : Rgb{0.97, 0.97, 0.95};
           c = Scale(paint, 0.65 + 0.35 * (0.5 + 0.5 * du / halfW));
-          if (band == 3 && std::fabs(du) < halfW * 0.25 && std::fmod(t * 7, 1.0) > 0.3) c = Rgb{0.1, 0.1, 0.15};
+          if (band == 3 && std::fabs(du) < halfW * 0.25 && std::fmod(t * 7, 1.0) > 0.3)
+            c = Rgb{0.1, 0.1, 0.15};
         }
       }
       const double lampDx = (u - 0.78) * aspect, lampDy = v - 0.095;
@@ -181,7 +184,8 @@ FrameImage DrawLighthouseCoast(int32_t width, int32_t height) {
       const double bu = (u - 0.25) * aspect, bv = v - 0.60;
       if (bv > 0 && bv < 0.025 && std::fabs(bu) < 0.08 - bv * 1.2) c = Rgb{0.35, 0.18, 0.08};
       if (bv < 0 && bv > -0.14 && bu > -0.002 && bu < 0.004) c = Rgb{0.2, 0.15, 0.1};
-      if (bv < -0.01 && bv > -0.13 && bu < -0.005 && bu > -0.06 * (1 + (bv + 0.01) / 0.12)) c = Rgb{0.98, 0.96, 0.90};
+      if (bv < -0.01 && bv > -0.13 && bu < -0.005 && bu > -0.06 * (1 + (bv + 0.01) / 0.12))
+        c = Rgb{0.98, 0.96, 0.90};
       Put(f, x, y, c);
     }
   }

@@ -6,7 +6,8 @@
 
 namespace zk {
 
-bool ApplySettingsOptions(const SettingsOptions& options, HostedEffect* effect, std::string* error) {
+bool ApplySettingsOptions(const SettingsOptions& options, HostedEffect* effect,
+                          std::string* error) {
   if (!options.any()) return true;
   if (effect->params.empty()) {
     *error = effect->name + " has no settings";

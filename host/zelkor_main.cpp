@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
   for (size_t k = 0; k + 1 < ctx.args.size(); ++k) {
     if (ctx.args[k] == "--modules") {
       ctx.modulesDir = ctx.args[k + 1];
-      ctx.args.erase(ctx.args.begin() + static_cast<long>(k), ctx.args.begin() + static_cast<long>(k) + 2);
+      ctx.args.erase(ctx.args.begin() + static_cast<long>(k),
+                     ctx.args.begin() + static_cast<long>(k) + 2);
       break;
     }
   }

@@ -1,9 +1,9 @@
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
-
-#include <gtest/gtest.h>
 
 namespace zk::test {
 
@@ -39,8 +39,8 @@ bool OpenBuiltEffect(const std::string& name, HostedEffect* effect) {
   return ok;
 }
 
-int32_t RenderRect(HostedEffect& e, const FrameImage& a, const FrameImage& b, float p,
-                   int32_t left, int32_t top, int32_t width, int32_t height, FrameImage* out,
+int32_t RenderRect(HostedEffect& e, const FrameImage& a, const FrameImage& b, float p, int32_t left,
+                   int32_t top, int32_t width, int32_t height, FrameImage* out,
                    RenderChoices choices) {
   choices.wholeFrame = false;
   choices.rectLeft = left;
@@ -54,7 +54,8 @@ bool OutsideRectUntouched(const FrameImage& out, int32_t left, int32_t top, int3
                           int32_t height, uint8_t fill) {
   for (int32_t row = 0; row < out.height; ++row) {
     for (int32_t i = 0; i < out.stride; ++i) {
-      const bool inside = row >= top && row < top + height && i >= left * 3 && i < (left + width) * 3;
+      const bool inside =
+          row >= top && row < top + height && i >= left * 3 && i < (left + width) * 3;
       if (!inside && out.pixels[static_cast<size_t>(row) * out.stride + i] != fill) return false;
     }
   }

@@ -19,8 +19,8 @@ FrameImage SolidFrame(int32_t width, int32_t height, uint8_t b, uint8_t g, uint8
 bool OpenBuiltEffect(const std::string& name, HostedEffect* effect);
 
 // Renders with a rectangle; `out` keeps its bytes outside the rectangle.
-int32_t RenderRect(HostedEffect& e, const FrameImage& a, const FrameImage& b, float p,
-                   int32_t left, int32_t top, int32_t width, int32_t height, FrameImage* out,
+int32_t RenderRect(HostedEffect& e, const FrameImage& a, const FrameImage& b, float p, int32_t left,
+                   int32_t top, int32_t width, int32_t height, FrameImage* out,
                    RenderChoices choices = RenderChoices());
 
 // True when every byte outside the rectangle (padding included) equals `fill`.

@@ -4,8 +4,13 @@
 namespace zk {
 
 const PluginDefinition kPlugin = {
-    /*variantMask=*/0, /*variantDefault=*/0, /*variantAlternate=*/0,
-    /*writesExtraWords=*/false, 0, 0, 0,
+    /*variantMask=*/0,
+    /*variantDefault=*/0,
+    /*variantAlternate=*/0,
+    /*writesExtraWords=*/false,
+    0,
+    0,
+    0,
     /*auxWord=*/0,
     /*paramBlockSize=*/0,
     /*declinesRequestMode=*/true,

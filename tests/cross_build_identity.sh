@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Renders every module's gallery choices with the native zelkor and with zelkor.exe under
+# Wine, on several frame sizes and progress values, and compares the files byte for byte.
+# Also compares what each module says of itself (the Windows side in a Chinese locale).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+native=build/native
+win=build/win32
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export WINEDEBUG=-all
+
+fail=0
+sizes=(33x17 160x90)
+for size in "${sizes[@]}"; do
+  mkdir -p "$work/$size"
+  $native/zelkor scenes --out-dir "$work/$size" --size "$size"
+done
+
+for module in "$native"/modules/*.vfx; do
+  name=$(basename "$module" .vfx)
+  if [ ! -f "$win/modules/$name.vfx" ]; then
+    echo "FAIL $name: no Windows module"
+    fail=1
+    continue
+  fi
+  # Description records.
+  $native/zelkor info "$name" | grep -v '^module ' > "$work/info_native.txt"
+  LC_ALL=zh_CN.UTF-8 wine "$win/zelkor.exe" info "$name" | tr -d '\r' | grep -v '^module ' > "$work/info_win.txt"
+  if ! cmp -s "$work/info_native.txt" "$work/info_win.txt"; then
+    echo "FAIL $name: zelkor info differs"
+    diff "$work/info_native.txt" "$work/info_win.txt" | head -5
+    fail=1
+  fi
+  spec=effects/$name/gallery.txt
+  if [ -f "$spec" ]; then
+    mapfile -t strips < <(grep -v '^\s*#' "$spec" | grep -v '^\s*$' | sed 's/^[^|]*|//')
+  else
+    strips=("")
+  fi
+  strips+=("--field --rect 3,2,20,11")
+  for opts in "${strips[@]}"; do
+    for size in "${sizes[@]}"; do
+      # Rectangles are made for the larger frame; the smaller one renders whole frames.
+      run_opts=$opts
+      if [ "$size" = "33x17" ] && [[ "$opts" == *"--rect"* ]]; then
+        run_opts=$(echo "$opts" | sed 's/--rect [0-9,]*//')
+      fi
+      if [[ "$run_opts" == *"--frames"* ]]; then
+        progress=""
+      else
+        progress="--sequence 0,0.1,0.25,0.37,0.5,0.63,0.75,0.9,0.97,1"
+      fi
+      rm -f "$work"/n_*.bmp "$work"/w_*.bmp
+      # shellcheck disable=SC2086
+      $native/zelkor render "$name" --from "$work/$size/scene_a.bmp" --to "$work/$size/scene_b.bmp" \
+        $run_opts $progress --out "$work/n_%03d.bmp"
+      # shellcheck disable=SC2086
+      wine "$win/zelkor.exe" render "$name" --from "$work/$size/scene_a.bmp" --to "$work/$size/scene_b.bmp" \
+        $run_opts $progress --out "$work/w_%03d.bmp"
+      count=0
+      for n in "$work"/n_*.bmp; do
+        w="$work/w_${n##*/n_}"
+        count=$((count + 1))
+        if ! cmp -s "$n" "$w"; then
+          echo "FAIL $name [$run_opts] $size: frame ${n##*/n_} differs"
+          fail=1
+        fi
+      done
+      [ "$count" -gt 0 ] || { echo "FAIL $name [$run_opts]: no frames"; fail=1; }
+    done
+  done
+  echo "ok   $name"
+done
+exit $fail
