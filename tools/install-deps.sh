@@ -17,6 +17,9 @@ have iconv || need+=(libc-bin)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686)
 have Xvfb || need+=(xvfb)
+have melt || need+=(melt)
+[ -f /usr/include/frei0r.h ] || need+=(frei0r-plugins-dev)
+have python3 || need+=(python3)
 if ! dpkg -s wine32:i386 >/dev/null 2>&1 || ! have wine; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386

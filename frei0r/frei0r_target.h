@@ -1,0 +1,21 @@
+// What one frei0r plug-in wraps: the module's own definition (kPlugin), its settings schema
+// and its version. Each plug-in is built from the shared adapter plus a generated target.
+#pragma once
+
+#include <cstdint>
+
+#include "plugin.h"
+#include "settings_schema.h"
+
+namespace zk {
+
+struct Frei0rTarget {
+  const char* module;            // "curtain"
+  const SettingsSchema* schema;  // null without settings
+  int32_t versionMajor;
+  int32_t versionMinor;
+};
+
+extern const Frei0rTarget kFrei0rTarget;
+
+}  // namespace zk

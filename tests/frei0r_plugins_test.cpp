@@ -1,0 +1,123 @@
+// The frei0r plug-ins, loaded like a frei0r host loads them: plug-in and parameter info,
+// defaults equal to the module's, and frames equal to the module's through the RGBA
+// conversion.
+#if !defined(_WIN32) && __has_include(<frei0r.h>)
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+extern "C" {
+#include <frei0r.h>
+}
+
+#include "schema_registry.h"
+#include "test_support.h"
+
+namespace zk {
+namespace {
+
+struct Frei0rPlugin {
+  void* handle = nullptr;
+  int (*init)() = nullptr;
+  void (*pluginInfo)(f0r_plugin_info_t*) = nullptr;
+  void (*paramInfo)(f0r_param_info_t*, int) = nullptr;
+  f0r_instance_t (*construct)(unsigned, unsigned) = nullptr;
+  void (*destruct)(f0r_instance_t) = nullptr;
+  void (*setParam)(f0r_instance_t, f0r_param_t, int) = nullptr;
+  void (*getParam)(f0r_instance_t, f0r_param_t, int) = nullptr;
+  void (*update2)(f0r_instance_t, double, const uint32_t*, const uint32_t*, const uint32_t*,
+                  uint32_t*) = nullptr;
+
+  bool Load(const std::string& path) {
+    handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) return false;
+    init = reinterpret_cast<decltype(init)>(dlsym(handle, "f0r_init"));
+    pluginInfo = reinterpret_cast<decltype(pluginInfo)>(dlsym(handle, "f0r_get_plugin_info"));
+    paramInfo = reinterpret_cast<decltype(paramInfo)>(dlsym(handle, "f0r_get_param_info"));
+    construct = reinterpret_cast<decltype(construct)>(dlsym(handle, "f0r_construct"));
+    destruct = reinterpret_cast<decltype(destruct)>(dlsym(handle, "f0r_destruct"));
+    setParam = reinterpret_cast<decltype(setParam)>(dlsym(handle, "f0r_set_param_value"));
+    getParam = reinterpret_cast<decltype(getParam)>(dlsym(handle, "f0r_get_param_value"));
+    update2 = reinterpret_cast<decltype(update2)>(dlsym(handle, "f0r_update2"));
+    return init && pluginInfo && paramInfo && construct && destruct && setParam && getParam &&
+           update2;
+  }
+  ~Frei0rPlugin() {
+    if (handle != nullptr) dlclose(handle);
+  }
+};
+
+// A frame as RGBA lines, top line first, from one of our frames.
+std::vector<uint32_t> ToRgba(const FrameImage& f, uint8_t alpha) {
+  std::vector<uint32_t> rgba(static_cast<size_t>(f.width) * f.height);
+  uint8_t* bytes = reinterpret_cast<uint8_t*>(rgba.data());
+  for (int32_t y = 0; y < f.height; ++y)
+    for (int32_t x = 0; x < f.width; ++x) {
+      const uint8_t* p = PixelAt(f, x, f.height - 1 - y);
+      uint8_t* q = bytes + (static_cast<size_t>(y) * f.width + x) * 4;
+      q[0] = p[2];
+      q[1] = p[1];
+      q[2] = p[0];
+      q[3] = alpha;
+    }
+  return rgba;
+}
+
+TEST(Frei0rPlugins, InfoDefaultsAndFramesMatchTheModules) {
+  const std::vector<std::string> modules = ListModuleNames(ZELKOR_TEST_MODULE_DIR);
+  ASSERT_FALSE(modules.empty());
+  for (const std::string& name : modules) {
+    SCOPED_TRACE(name);
+    Frei0rPlugin plugin;
+    ASSERT_TRUE(plugin.Load("frei0r-1/zelkor_" + name + ".so")) << dlerror();
+    ASSERT_EQ(1, plugin.init());
+    f0r_plugin_info_t info{};
+    plugin.pluginInfo(&info);
+    EXPECT_EQ("zelkor_" + name, info.name);
+    EXPECT_EQ(F0R_PLUGIN_TYPE_MIXER2, info.plugin_type);
+    EXPECT_EQ(F0R_COLOR_MODEL_RGBA8888, info.color_model);
+    EXPECT_EQ(FREI0R_MAJOR_VERSION, info.frei0r_version);
+    ASSERT_GE(info.num_params, 2);
+    f0r_param_info_t param{};
+    plugin.paramInfo(&param, 0);
+    EXPECT_STREQ("progress", param.name);
+    EXPECT_EQ(F0R_PARAM_DOUBLE, param.type);
+
+    HostedEffect effect;
+    ASSERT_TRUE(test::OpenBuiltEffect(name, &effect));
+    const SettingsSchema* schema = FindSchema(name);
+    f0r_instance_t instance = plugin.construct(9, 6);
+    ASSERT_NE(nullptr, instance);
+    // Every settings field reads back as the module's default.
+    for (int i = 0; i < info.num_params && schema != nullptr; ++i) {
+      plugin.paramInfo(&param, i);
+      const SettingField* field = FindSetting(*schema, param.name);
+      if (field == nullptr || param.type != F0R_PARAM_COLOR) continue;
+      f0r_param_color c{};
+      plugin.getParam(instance, &c, i);
+      uint32_t word;
+      std::memcpy(&word, effect.params.data() + field->offset, 4);
+      EXPECT_EQ(word & 0xFF, static_cast<uint32_t>(c.r * 255.0f + 0.5f)) << param.name;
+    }
+    const FrameImage a = test::PatternFrame(9, 6, 71), b = test::PatternFrame(9, 6, 72);
+    const std::vector<uint32_t> rgbaA = ToRgba(a, 255), rgbaB = ToRgba(b, 255);
+    for (double p : {0.0, 0.4, 1.0}) {
+      double progress = p;
+      plugin.setParam(instance, &progress, 0);
+      std::vector<uint32_t> out(rgbaA.size(), 0);
+      plugin.update2(instance, p, rgbaA.data(), rgbaB.data(), nullptr, out.data());
+      FrameImage expected = MakeFrameImage(9, 6);
+      RenderEffectFrame(effect, a, b, static_cast<float>(p), RenderChoices(), &expected);
+      EXPECT_EQ(ToRgba(expected, 255), out) << "p=" << p;
+    }
+    plugin.destruct(instance);
+    CloseEffect(&effect);
+  }
+}
+
+}  // namespace
+}  // namespace zk
+
+#endif
