@@ -23,4 +23,6 @@ for extra in tests/*.sh; do
   echo "== $extra"
   "$extra"
 done
+echo "== fuzz targets (short run)"
+tools/fuzz.sh "${ZELKOR_FUZZ_SECONDS:-10}"
 echo "all tests passed"

@@ -50,7 +50,8 @@ function(zelkor_add_module name)
     target_include_directories(${name} PRIVATE ${src} ${gen} ${ZELKOR_FRAME_DIR})
     target_link_libraries(${name} PRIVATE comctl32 comdlg32 gdi32 user32 version)
     target_link_options(${name} PRIVATE -Wl,--enable-stdcall-fixup)
-  else()
+  elseif(NOT CMAKE_CXX_FLAGS MATCHES "-fsanitize")
+    # Sanitizer runtimes resolve in the executable, not in the module.
     target_link_options(${name} PRIVATE -Wl,--no-undefined)
   endif()
 

@@ -16,7 +16,10 @@ FrameView DecodeApplyRequest(const ApplyRequest& request, int32_t fieldMode, boo
   v.sceneB = request.sceneBPixels + offset;
   v.width = request.rectWidth;
   v.height = request.rectHeight;
-  v.progress = request.progress;
+  // Hosts are meant to pass 0..1; anything else (NaN, infinities, overshoot) is held to the
+  // nearest end so that no effect computes positions or weights from it.
+  const float p = request.progress;
+  v.progress = p >= 0.0f ? (p <= 1.0f ? p : 1.0f) : 0.0f;
   v.variantFlags = request.variantFlags;
   v.extraFlags = request.extraFlags;
   v.extraColor = request.extraColor;

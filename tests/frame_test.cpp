@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <limits>
 
 #include "frame_view.h"
 #include "host_records.h"
@@ -84,6 +85,30 @@ TEST(HostRecords, RequestOffsetsOn32BitTargets) {
   EXPECT_EQ(80u, offsetof(ApplyRequest, requestMode));
   EXPECT_EQ(8u, offsetof(ConfigureRequest, graphBarCount));
   EXPECT_EQ(20u, offsetof(ConfigureRequest, paramBlock));
+}
+
+}  // namespace
+}  // namespace zk
+
+namespace zk {
+namespace {
+
+TEST(FrameAddressing, ProgressOutsideZeroToOneIsHeldToTheNearestEnd) {
+  BitmapHeader header{};
+  header.width = 4;
+  header.height = 4;
+  ApplyRequest r{};
+  r.outputHeader = &header;
+  const float cases[][2] = {{0.25f, 0.25f}, {-0.5f, 0.0f}, {1.5f, 1.0f}, {1e30f, 1.0f},
+                            {-1e30f, 0.0f}, {0.0f, 0.0f},  {1.0f, 1.0f}};
+  for (const auto& c : cases) {
+    r.progress = c[0];
+    EXPECT_EQ(c[1], DecodeApplyRequest(r, 0, true).progress) << c[0];
+  }
+  r.progress = std::numeric_limits<float>::quiet_NaN();
+  EXPECT_EQ(0.0f, DecodeApplyRequest(r, 0, true).progress);
+  r.progress = std::numeric_limits<float>::infinity();
+  EXPECT_EQ(1.0f, DecodeApplyRequest(r, 0, true).progress);
 }
 
 }  // namespace

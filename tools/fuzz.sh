@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (clang, ASan, UBSan) and runs each for SECONDS (default 15),
+# starting from the committed seed corpora. A long run: tools/fuzz.sh 600
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-15}
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+mkdir -p build/fuzz/corpus build/fuzz/findings
+status=0
+for target in build/fuzz/fuzz/*_fuzz; do
+  name=$(basename "$target")
+  seeds=tests/fuzz/corpus/${name%_fuzz}
+  work=build/fuzz/corpus/$name
+  mkdir -p "$work"
+  dirs=("$work")
+  [ -d "$seeds" ] && dirs+=("$seeds")
+  echo "== fuzzing $name for ${seconds}s"
+  if ! ASAN_OPTIONS=detect_leaks=1 "$target" "${dirs[@]}" -max_total_time="$seconds" -timeout=20 \
+      -rss_limit_mb=4096 -print_final_stats=0 -artifact_prefix=build/fuzz/findings/"$name"- \
+      >build/fuzz/"$name".log 2>&1; then
+    echo "FAIL $name: see build/fuzz/$name.log and build/fuzz/findings/"
+    grep -E 'ERROR|runtime error|SUMMARY' build/fuzz/"$name".log | head -5
+    status=1
+  fi
+done
+exit $status
