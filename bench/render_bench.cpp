@@ -1,0 +1,111 @@
+// Frames per second of every module, one render call at a time through vxDLLApplyEffect,
+// on the two sample scenes at 720x576 and 1920x1080.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "effect_host.h"
+#include "sample_scenes.h"
+#include "settings_options.h"
+
+namespace {
+
+struct Case {
+  std::string module;
+  std::string label;
+  zk::SettingsOptions settings;
+  zk::RenderChoices choices;
+  bool sequence;  // the effect carries state: render rising progress frame after frame
+};
+
+struct Scenes {
+  zk::FrameImage a, b;
+};
+
+const Scenes& ScenesOf(int32_t width, int32_t height) {
+  static Scenes pal{zk::DrawSunsetLake(720, 576), zk::DrawLighthouseCoast(720, 576)};
+  static Scenes hd{zk::DrawSunsetLake(1920, 1080), zk::DrawLighthouseCoast(1920, 1080)};
+  return width == 720 ? pal : hd;
+}
+
+bool IsStateful(const std::string& m) {
+  return m == "dream" || m == "chars" || m == "firestorm" || m == "airport";
+}
+
+void RenderCase(benchmark::State& state, const Case& c, int32_t width, int32_t height,
+                float progress) {
+  zk::HostedEffect effect;
+  std::string error;
+  if (!zk::OpenEffect(zk::ModulePath(ZELKOR_BENCH_MODULE_DIR, c.module), &effect, &error) ||
+      !zk::ApplySettingsOptions(c.settings, &effect, &error)) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
+  const Scenes& s = ScenesOf(width, height);
+  zk::FrameImage out = zk::MakeFrameImage(width, height);
+  int64_t frame = 0;
+  for (auto _ : state) {
+    // Stateful effects see a transition of 100 frames going round, as a host plays it.
+    const float p = c.sequence ? static_cast<float>(frame % 100) / 99.0f : progress;
+    zk::RenderEffectFrame(effect, s.a, s.b, p, c.choices, &out);
+    benchmark::DoNotOptimize(out.pixels.data());
+    ++frame;
+  }
+  state.counters["fps"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  zk::CloseEffect(&effect);
+}
+
+std::vector<Case> Cases() {
+  std::vector<Case> cases;
+  for (const std::string& m : zk::ListModuleNames(ZELKOR_BENCH_MODULE_DIR)) {
+    cases.push_back({m, "default", {}, {}, IsStateful(m)});
+  }
+  auto add = [&](const std::string& m, const std::string& label, zk::SettingsOptions o) {
+    for (const std::string& have : zk::ListModuleNames(ZELKOR_BENCH_MODULE_DIR))
+      if (have == m) cases.push_back({m, label, o, {}, IsStateful(m)});
+  };
+  zk::SettingsOptions o;
+  o.assignments = {"size=0.01"};
+  add("marbles", "size 0.01", o);
+  o = {};
+  o.preset = "high fly";
+  add("cuboids2", "high fly", o);
+  for (const char* preset : {"Wipe left to right", "Wipe clockwise", "Crossfade", "White Flash"}) {
+    o = {};
+    o.preset = preset;
+    add("bloom", preset, o);
+  }
+  return cases;
+}
+
+void RegisterAll() {
+  for (const Case& c : Cases()) {
+    for (int32_t width : {720, 1920}) {
+      const int32_t height = width == 720 ? 576 : 1080;
+      const std::vector<float> points =
+          c.sequence ? std::vector<float>{0.0f} : std::vector<float>{0.25f, 0.5f, 0.75f};
+      for (float p : points) {
+        std::string name =
+            c.module + "/" + c.label + "/" + std::to_string(width) + "x" + std::to_string(height);
+        name += c.sequence ? "/sequence" : "/p=" + std::to_string(p).substr(0, 4);
+        benchmark::RegisterBenchmark(
+            name.c_str(),
+            [c, width, height, p](benchmark::State& st) { RenderCase(st, c, width, height, p); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+      }
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RegisterAll();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
