@@ -1,0 +1,27 @@
+// Resource numbers of the split-flap board's dialog, shared by the resource script, the
+// dialog procedure and the tests (plain #defines so the resource compiler reads them too).
+#pragma once
+
+#define AIRPORT_DIALOG 101
+// Each setting has a read-only value edit (even number) and its trackbar (the next one).
+#define AIRPORT_BORDER_VERTICAL_LABEL 1000
+#define AIRPORT_BORDER_VERTICAL 1001
+#define AIRPORT_BORDER_HORIZONTAL_LABEL 1002
+#define AIRPORT_BORDER_HORIZONTAL 1003
+#define AIRPORT_GAP_VERTICAL_LABEL 1004
+#define AIRPORT_GAP_VERTICAL 1005
+#define AIRPORT_GAP_HORIZONTAL_LABEL 1006
+#define AIRPORT_GAP_HORIZONTAL 1007
+#define AIRPORT_TILES_DOWN_LABEL 1008
+#define AIRPORT_TILES_DOWN 1009
+#define AIRPORT_TILES_ACROSS_LABEL 1010
+#define AIRPORT_TILES_ACROSS 1011
+#define AIRPORT_FRAMES_PER_FLIP_LABEL 1012
+#define AIRPORT_FRAMES_PER_FLIP 1013
+#define AIRPORT_ANGLE_SPREAD_LABEL 1014
+#define AIRPORT_ANGLE_SPREAD 1015
+#define AIRPORT_FLAP_SHADING_LABEL 1016
+#define AIRPORT_FLAP_SHADING 1017
+#define AIRPORT_VIEWER_DISTANCE_LABEL 1018
+#define AIRPORT_VIEWER_DISTANCE 1019
+#define AIRPORT_DEFAULTS_BUTTON 1020
