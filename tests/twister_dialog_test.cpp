@@ -1,0 +1,267 @@
+// Twister's settings dialog, live under the dialog driver: every control, the record after
+// each step, the swatches, the colour chooser and the ways the dialog closes.
+#if defined(_WIN32)
+
+#include <windows.h>
+// After <windows.h>:
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "dialog_driver.h"
+#include "test_support.h"
+#include "twister_ids.h"
+#include "twister_params.h"
+
+namespace zk::test {
+namespace {
+
+// Pixels inside the two swatches, in window coordinates (frame included).
+constexpr POINT kBackgroundSwatchPixel = {103, 42};
+constexpr POINT kSpecialSwatchPixel = {232, 110};
+
+COLORREF WindowPixel(HWND window, POINT at) {
+  HDC dc = GetWindowDC(window);
+  const COLORREF c = GetPixel(dc, at.x, at.y);
+  ReleaseDC(window, dc);
+  return c;
+}
+
+uint32_t FloatBits(float f) {
+  uint32_t bits;
+  std::memcpy(&bits, &f, 4);
+  return bits;
+}
+
+class TwisterDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(OpenBuiltEffect("twister", &effect_)); }
+  void TearDown() override { CloseEffect(&effect_); }
+
+  void Use(const TwisterParams& p) { std::memcpy(effect_.params.data(), &p, sizeof p); }
+  TwisterParams Block() const { return BlockAs<TwisterParams>(effect_); }
+
+  void ExpectControlsShow(DialogDriver& d, const TwisterParams& p) {
+    EXPECT_EQ(d.IsChecked(TWISTER_BEND_180), p.bendDegrees == 180);
+    EXPECT_EQ(d.IsChecked(TWISTER_BEND_540), p.bendDegrees != 180);
+    EXPECT_EQ(d.IsChecked(TWISTER_SHADE_BACKGROUND), p.shadingMode == 1);
+    EXPECT_EQ(d.IsChecked(TWISTER_SHADE_SPECIAL), p.shadingMode == 2);
+    EXPECT_EQ(d.IsChecked(TWISTER_SHADE_NONE), p.shadingMode == 0);
+    const int32_t ticks = static_cast<int32_t>(static_cast<double>(p.turnTime) * 100);
+    EXPECT_EQ(d.Trackbar(TWISTER_TURN_TIME).position, ticks);
+    EXPECT_EQ(d.Text(TWISTER_TURN_TIME_LABEL), std::to_string(ticks));
+    EXPECT_EQ(WindowPixel(d.dialog(), kBackgroundSwatchPixel), p.backgroundColour);
+    EXPECT_EQ(WindowPixel(d.dialog(), kSpecialSwatchPixel), p.specialColour);
+  }
+
+  HostedEffect effect_;
+};
+
+TEST_F(TwisterDialogTest, TemplateTextsAndInitialStateFromDefaults) {
+  Use([] {
+    TwisterParams p;
+    WriteTwisterDefaults(&p);
+    p.backgroundColour = 0x0000FF;  // visible swatches
+    p.specialColour = 0x00FF00;
+    return p;
+  }());
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  EXPECT_EQ(d.Title(), "Twister");
+  const std::pair<int32_t, const char*> texts[] = {
+      {IDOK, "OK"},
+      {TWISTER_BACKGROUND_BUTTON, "Background"},
+      {TWISTER_BEND_180, "180 degrees"},
+      {TWISTER_BEND_540, "540 degrees"},
+      {TWISTER_SHADE_BACKGROUND, "Yes, use background-color"},
+      {TWISTER_SHADE_SPECIAL, "Yes, use special color"},
+      {TWISTER_SHADE_NONE, "No shading"},
+      {TWISTER_SPECIAL_BUTTON, "Special"},
+      {TWISTER_DEFAULTS_BUTTON, "Set Defaults"},
+  };
+  for (const auto& t : texts) EXPECT_EQ(d.Text(t.first), t.second) << t.first;
+  EXPECT_EQ(d.ClassName(TWISTER_TURN_TIME), "msctls_trackbar32");
+  EXPECT_EQ(d.ClassName(TWISTER_TURN_TIME_LABEL), "Edit");
+  EXPECT_FALSE(d.Exists(IDCANCEL));
+  const TrackbarState bar = d.Trackbar(TWISTER_TURN_TIME);
+  EXPECT_EQ(bar.minimum, 0);
+  EXPECT_EQ(bar.maximum, 100);
+  EXPECT_EQ(bar.pageSize, 10);
+  EXPECT_EQ(bar.ticFrequency, 10);
+  EXPECT_FALSE(bar.vertical);
+  ExpectControlsShow(d, Block());
+  EXPECT_EQ(d.Trackbar(TWISTER_TURN_TIME).position, 69);  // 0.7f is a hair below 0.7
+
+  // 187 x 170 dialog units in "MS Sans Serif" 8.
+  RECT units = {0, 0, 187, 170};
+  MapDialogRect(d.dialog(), &units);
+  RECT client;
+  GetClientRect(d.dialog(), &client);
+  EXPECT_EQ(client.right, units.right);
+  EXPECT_EQ(client.bottom, units.bottom);
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(d.Send(WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+
+  EXPECT_FALSE(IsWindowEnabled(d.owner()));  // modal over the host's window
+  d.Click(IDOK);
+  ASSERT_TRUE(d.WaitClosed());
+  EXPECT_EQ(d.result(), 1);
+}
+
+TEST_F(TwisterDialogTest, TrackbarMoveIsInTheRecordBeforeTheDialogCloses) {
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  d.MoveTrackbar(TWISTER_TURN_TIME, 25);
+  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.25f));
+  EXPECT_EQ(d.Text(TWISTER_TURN_TIME_LABEL), "25");
+  d.MoveTrackbar(TWISTER_TURN_TIME, 0);
+  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.0f));
+  EXPECT_EQ(d.Text(TWISTER_TURN_TIME_LABEL), "0");
+  d.MoveTrackbar(TWISTER_TURN_TIME, 100);
+  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(1.0f));
+  EXPECT_EQ(d.Text(TWISTER_TURN_TIME_LABEL), "100");
+  // 70 / 100 stored as a float is 0.7f, whose label shows the truncated 69.
+  d.MoveTrackbar(TWISTER_TURN_TIME, 70);
+  EXPECT_EQ(FloatBits(Block().turnTime), 0x3F333333u);
+  EXPECT_EQ(d.Text(TWISTER_TURN_TIME_LABEL), "69");
+  d.MoveTrackbar(TWISTER_TURN_TIME, 33);
+  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.33f));
+
+  // A scroll message from some other control is not the trackbar's.
+  d.Send(WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 90),
+         reinterpret_cast<LPARAM>(GetDlgItem(d.dialog(), TWISTER_BACKGROUND_BUTTON)));
+  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.33f));
+
+  // Escape ends the dialog; nothing is undone.
+  d.PressEscape();
+  ASSERT_TRUE(d.WaitClosed());
+  EXPECT_EQ(d.result(), 1);
+  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.33f));
+}
+
+TEST_F(TwisterDialogTest, TrackbarShowsTheTruncatedHundredths) {
+  const std::pair<float, int32_t> cases[] = {
+      {0.7f, 69}, {std::nextafter(0.7f, 1.0f), 70}, {0.5f, 50}, {0.0f, 0}, {1.0f, 100}};
+  for (const auto& c : cases) {
+    TwisterParams p;
+    WriteTwisterDefaults(&p);
+    p.turnTime = c.first;
+    Use(p);
+    DialogDriver d;
+    ASSERT_TRUE(d.Open(effect_));
+    EXPECT_EQ(d.Trackbar(TWISTER_TURN_TIME).position, c.second) << c.first;
+    EXPECT_EQ(d.Text(TWISTER_TURN_TIME_LABEL), std::to_string(c.second));
+    d.PressEscape();
+    ASSERT_TRUE(d.WaitClosed());
+    EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(c.first));  // opening changes nothing
+  }
+}
+
+TEST_F(TwisterDialogTest, RadioButtonsWriteTheirFields) {
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  d.Click(TWISTER_BEND_540);
+  EXPECT_EQ(Block().bendDegrees, 540);
+  EXPECT_FALSE(d.IsChecked(TWISTER_BEND_180));
+  d.Click(TWISTER_SHADE_NONE);
+  EXPECT_EQ(Block().shadingMode, 0);
+  d.Click(TWISTER_SHADE_SPECIAL);
+  EXPECT_EQ(Block().shadingMode, 2);
+  EXPECT_FALSE(d.IsChecked(TWISTER_SHADE_NONE));
+  d.Click(TWISTER_BEND_180);
+  EXPECT_EQ(Block().bendDegrees, 180);
+  d.Click(TWISTER_SHADE_BACKGROUND);
+  EXPECT_EQ(Block().shadingMode, 1);
+  // Other notifications from a radio button (here a focus change) store nothing.
+  d.Send(WM_COMMAND, MAKEWPARAM(TWISTER_BEND_540, BN_SETFOCUS),
+         reinterpret_cast<LPARAM>(GetDlgItem(d.dialog(), TWISTER_BEND_540)));
+  EXPECT_EQ(Block().bendDegrees, 180);
+  d.Click(IDOK);
+  ASSERT_TRUE(d.WaitClosed());
+  EXPECT_EQ(Block().bendDegrees, 180);
+  EXPECT_EQ(Block().shadingMode, 1);
+}
+
+TEST_F(TwisterDialogTest, OpensOnWhatTheRecordHolds) {
+  const TwisterParams records[] = {
+      {0x0000FF, 540, 2, 0x00FF00, 0.3f},
+      {0x00FF00, 180, 0, 0xFF0000, 1.0f},
+      {0xFF0000, 360, 1, 0x0000FF, 0.0f},  // not 180: the 540 button
+  };
+  for (const TwisterParams& p : records) {
+    Use(p);
+    DialogDriver d;
+    ASSERT_TRUE(d.Open(effect_));
+    ExpectControlsShow(d, p);
+  }
+}
+
+TEST_F(TwisterDialogTest, SetDefaultsRefreshesEveryControl) {
+  Use({0x0000FF, 540, 0, 0x00FF00, 0.3f});
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  ExpectControlsShow(d, Block());
+  d.Click(TWISTER_DEFAULTS_BUTTON);
+  TwisterParams defaults;
+  WriteTwisterDefaults(&defaults);
+  EXPECT_EQ(std::memcmp(effect_.params.data(), &defaults, sizeof defaults), 0);
+  ExpectControlsShow(d, defaults);  // radios, trackbar, label and both swatches
+  EXPECT_EQ(d.Trackbar(TWISTER_TURN_TIME).position, 69);
+  EXPECT_EQ(d.Trackbar(TWISTER_TURN_TIME).ticFrequency, 10);
+  EXPECT_TRUE(d.IsChecked(TWISTER_BEND_180));
+  EXPECT_FALSE(d.IsChecked(TWISTER_BEND_540));
+}
+
+TEST_F(TwisterDialogTest, ColourButtonsEditTheirFieldsAndSwatches) {
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  ASSERT_TRUE(d.PickColour(TWISTER_BACKGROUND_BUTTON, 0x0000FF));
+  EXPECT_EQ(Block().backgroundColour, 0x0000FFu);
+  EXPECT_EQ(Block().specialColour, 0u);
+  EXPECT_EQ(WindowPixel(d.dialog(), kBackgroundSwatchPixel), 0x0000FFu);
+  ASSERT_TRUE(d.PickColour(TWISTER_SPECIAL_BUTTON, 0x20C040));
+  EXPECT_EQ(Block().specialColour, 0x20C040u);
+  EXPECT_EQ(WindowPixel(d.dialog(), kSpecialSwatchPixel), 0x20C040u);
+  EXPECT_EQ(Block().backgroundColour, 0x0000FFu);
+
+  // Cancelled: the field and the swatch keep their colour.
+  ASSERT_TRUE(d.CancelColour(TWISTER_BACKGROUND_BUTTON));
+  EXPECT_EQ(Block().backgroundColour, 0x0000FFu);
+  EXPECT_EQ(WindowPixel(d.dialog(), kBackgroundSwatchPixel), 0x0000FFu);
+  ASSERT_TRUE(d.CancelColour(TWISTER_SPECIAL_BUTTON));
+  EXPECT_EQ(Block().specialColour, 0x20C040u);
+  EXPECT_EQ(WindowPixel(d.dialog(), kSpecialSwatchPixel), 0x20C040u);
+
+  d.PressEscape();
+  ASSERT_TRUE(d.WaitClosed());
+  EXPECT_EQ(Block().backgroundColour, 0x0000FFu);
+  EXPECT_EQ(Block().specialColour, 0x20C040u);
+}
+
+TEST_F(TwisterDialogTest, CloseBoxEndsTheDialogAndEnablesTheOwner) {
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  d.MoveTrackbar(TWISTER_TURN_TIME, 40);
+  d.Send(WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(d.WaitClosed());
+  EXPECT_EQ(d.result(), 1);
+  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.4f));
+}
+
+// A host that hands no record gets its answer without a dialog: there is nothing to edit.
+TEST_F(TwisterDialogTest, NoRecordNoDialog) {
+  effect_.params.clear();
+  DialogDriver d;
+  EXPECT_FALSE(d.Open(effect_));
+  ASSERT_TRUE(d.WaitClosed());
+  EXPECT_EQ(d.result(), 1);
+}
+
+}  // namespace
+}  // namespace zk::test
+
+#endif  // _WIN32
