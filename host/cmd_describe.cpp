@@ -7,11 +7,6 @@
 
 namespace zk {
 
-int Fail(const std::string& message) {
-  std::fprintf(stderr, "zelkor: %s\n", message.c_str());
-  return 2;
-}
-
 namespace {
 
 void PrintEffectLine(const HostedEffect& e) {

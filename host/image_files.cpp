@@ -2,6 +2,10 @@
 
 #include <sys/stat.h>
 
+#if defined(ZELKOR_HAVE_ZLIB)
+#include <zlib.h>
+#endif
+
 #include <cstdio>
 #include <cstring>
 
@@ -46,6 +50,30 @@ void PutPngChunk(std::vector<uint8_t>* png, const char* type, const std::vector<
   png->insert(png->end(), type, type + 4);
   png->insert(png->end(), data.begin(), data.end());
   PutBe32(png, Crc32(png->data() + start, png->size() - start));
+}
+
+// A zlib stream of stored (uncompressed) deflate blocks, which every PNG reader accepts.
+std::vector<uint8_t> StoredZlibStream(const std::vector<uint8_t>& raw) {
+  std::vector<uint8_t> z = {0x78, 0x01};
+  size_t pos = 0;
+  do {
+    const size_t n = std::min<size_t>(65535, raw.size() - pos);
+    const bool last = pos + n == raw.size();
+    z.push_back(last ? 1 : 0);
+    z.push_back(static_cast<uint8_t>(n));
+    z.push_back(static_cast<uint8_t>(n >> 8));
+    z.push_back(static_cast<uint8_t>(~n));
+    z.push_back(static_cast<uint8_t>(~n >> 8));
+    z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
+    pos += n;
+  } while (pos < raw.size());
+  uint32_t s1 = 1, s2 = 0;
+  for (uint8_t byte : raw) {
+    s1 = (s1 + byte) % 65521;
+    s2 = (s2 + s1) % 65521;
+  }
+  PutBe32(&z, (s2 << 16) | s1);
+  return z;
 }
 
 constexpr int32_t kMaxSide = 1 << 15;
@@ -156,8 +184,7 @@ std::vector<uint8_t> EncodeBmp24(const FrameImage& frame) {
 }
 
 std::vector<uint8_t> EncodePng(const FrameImage& frame) {
-  // RGB, 8 bits, top row first; the image data is deflate in stored blocks (no
-  // compression), which every PNG reader accepts.
+  // RGB, 8 bits, top row first.
   std::vector<uint8_t> raw;
   raw.reserve(static_cast<size_t>(frame.height) * (frame.width * 3 + 1));
   for (int32_t y = 0; y < frame.height; ++y) {
@@ -169,25 +196,16 @@ std::vector<uint8_t> EncodePng(const FrameImage& frame) {
       raw.push_back(row[3 * x]);
     }
   }
-  std::vector<uint8_t> z = {0x78, 0x01};
-  size_t pos = 0;
-  do {
-    const size_t n = std::min<size_t>(65535, raw.size() - pos);
-    const bool last = pos + n == raw.size();
-    z.push_back(last ? 1 : 0);
-    z.push_back(static_cast<uint8_t>(n));
-    z.push_back(static_cast<uint8_t>(n >> 8));
-    z.push_back(static_cast<uint8_t>(~n));
-    z.push_back(static_cast<uint8_t>(~n >> 8));
-    z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
-    pos += n;
-  } while (pos < raw.size());
-  uint32_t s1 = 1, s2 = 0;
-  for (uint8_t byte : raw) {
-    s1 = (s1 + byte) % 65521;
-    s2 = (s2 + s1) % 65521;
-  }
-  PutBe32(&z, (s2 << 16) | s1);
+#if defined(ZELKOR_HAVE_ZLIB)
+  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+  std::vector<uint8_t> z(packedSize);
+  if (compress2(z.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6) == Z_OK)
+    z.resize(packedSize);
+  else
+    z = StoredZlibStream(raw);
+#else
+  const std::vector<uint8_t> z = StoredZlibStream(raw);
+#endif
 
   std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::vector<uint8_t> ihdr;

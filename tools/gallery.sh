@@ -25,12 +25,17 @@ html_escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g'; }
 
 for module in build/native/modules/*.vfx; do
   name=$(basename "$module" .vfx)
-  line=$($zelkor list | awk -v n="$name" '$1 == n')
-  desc=$($zelkor info "$name" | sed -n 's/^description *//p')
-  effect=$($zelkor info "$name" | sed -n 's/^effectName *//p')
+  info=$($zelkor info "$name")
+  desc=$(echo "$info" | sed -n 's/^description *//p')
+  effect=$(echo "$info" | sed -n 's/^effectName *//p')
+  version=$(sed -n 's/^version[[:space:]]*//p' "effects/$name/strings.txt" 2>/dev/null || true)
+  settings=$(echo "$info" | sed -n '/^field /,$p')
   {
-    echo "<h2>$name</h2>"
+    echo "<h2>$name <small>version $version</small></h2>"
     echo "<p class=\"desc\">$(echo "$effect — $desc" | html_escape)</p>"
+    if [ -n "$settings" ]; then
+      echo "<details><summary>Settings and defaults</summary><pre>$(echo "$settings" | html_escape)</pre></details>"
+    fi
   } >> "$out/index.html"
   spec=effects/$name/gallery.txt
   if [ -f "$spec" ]; then
@@ -57,7 +62,15 @@ for module in build/native/modules/*.vfx; do
         --sequence 0,0.25,0.5,0.75,1 --out "$out/frames/${tag}_%03d.png"
       picks=(0 1 2 3 4)
     fi
-    echo "<div class=\"label\">$(echo "$label" | html_escape)</div><div class=\"strip\">" >> "$out/index.html"
+    # A two-second animated preview of the transition alone (the scenes are stills).
+    # shellcheck disable=SC2086
+    anim=""
+    if $zelkor render "$name" --from "$out/scene_a.bmp" --to "$out/scene_b.bmp" \
+        $(echo "$opts" | sed 's/--frames[[:space:]]*[0-9]*//') --duration 2 --still-duration 0 \
+        --quiet --out "$out/frames/${tag}.webp" 2>/dev/null; then
+      anim="<figure><img src=\"frames/${tag}.webp\" width=\"320\" alt=\"$name $label animated\"><figcaption>animated</figcaption></figure>"
+    fi
+    echo "<div class=\"label\">$(echo "$label" | html_escape)</div><div class=\"strip\">$anim" >> "$out/index.html"
     q=0
     for k in "${picks[@]}"; do
       file=$(printf 'frames/%s_%03d.png' "$tag" "$k")

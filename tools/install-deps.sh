@@ -21,6 +21,10 @@ have Xvfb || need+=(xvfb)
 have melt || need+=(melt)
 [ -f /usr/include/frei0r.h ] || need+=(frei0r-plugins-dev)
 have python3 || need+=(python3)
+have pkg-config || need+=(pkg-config)
+for lib in libavformat libavcodec libswscale libswresample; do
+  pkg-config --exists "$lib" 2>/dev/null || need+=("$lib-dev")
+done
 if ! dpkg -s wine32:i386 >/dev/null 2>&1 || ! have wine; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386

@@ -1,0 +1,125 @@
+// zelkor render with clips: A, the transition over the chosen span, then B, with the audio
+// cross-faded over the same span.
+#include <cctype>
+#include <cstdio>
+
+#include "audio_mix.h"
+#include "cli_options.h"
+#include "image_files.h"
+#include "media_reader.h"
+#include "media_writer.h"
+#include "progress_meter.h"
+#include "render_args.h"
+
+namespace zk {
+namespace {
+
+constexpr int32_t kSampleRate = 48000;
+
+}  // namespace
+
+bool LoadPicture(const std::string& path, int32_t width, int32_t height, FrameImage* frame,
+                 std::string* error) {
+  MediaReader reader;
+  if (!OpenMedia(path, &reader, error)) return false;
+  const bool ok = MediaFrameAt(&reader, 0.0, width > 0 ? width : reader.width,
+                               height > 0 ? height : reader.height, frame, error);
+  CloseMedia(&reader);
+  return ok;
+}
+
+bool WritePicture(const std::string& path, const FrameImage& frame, std::string* error) {
+  const size_t dot = path.find_last_of('.');
+  std::string ext = dot == std::string::npos ? "" : path.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (ext == "jpg" || ext == "jpeg") return WriteJpegFile(path, frame, error);
+  return WriteImageFile(path, frame, error);
+}
+
+int RunJoin(const std::string& modulesDir, const RenderArgs& r) {
+  std::string error;
+  if (!IsMediaOutput(r.out))
+    return Fail(r.out + ": a join writes a clip (.mkv, .mp4, .mov, .webm, .webp, .gif)");
+  MediaReader a, b;
+  if (!OpenMedia(r.from, &a, &error)) return Fail(error);
+  if (!OpenMedia(r.to, &b, &error)) {
+    CloseMedia(&a);
+    return Fail(error);
+  }
+  JoinRequest request;
+  request.durationSeconds = r.duration > 0 ? r.duration : 1.0;
+  request.offsetSeconds = r.offset;
+  request.stillSeconds = r.stillDuration;
+  JoinPlan plan;
+  if (!PlanJoin(a.facts, b.facts, request, &plan, &error)) {
+    CloseMedia(&a);
+    CloseMedia(&b);
+    return Fail(error);
+  }
+  std::vector<float> audioA, audioB;
+  const bool withAudio = a.hasAudio || b.hasAudio;
+  if ((a.hasAudio && !ReadAllAudio(r.from, kSampleRate, &audioA, &error)) ||
+      (b.hasAudio && !ReadAllAudio(r.to, kSampleRate, &audioB, &error))) {
+    CloseMedia(&a);
+    CloseMedia(&b);
+    return Fail(error);
+  }
+  HostedEffect effect;
+  if (!OpenEffect(ModulePath(ModuleDirectory(modulesDir), r.effect), &effect, &error) ||
+      !ApplySettingsOptions(r.settings, &effect, &error)) {
+    CloseEffect(&effect);
+    CloseMedia(&a);
+    CloseMedia(&b);
+    return Fail(error);
+  }
+  if (r.fixedNoise) SetNoiseSeedVariable(r.noiseSeed);
+  const int32_t width = a.width, height = a.height;
+  MediaWriter writer;
+  if (!OpenMediaWriter(r.out, width, height, plan.frameRate, withAudio, kSampleRate, &writer,
+                       &error)) {
+    CloseEffect(&effect);
+    CloseMedia(&a);
+    CloseMedia(&b);
+    return Fail(error);
+  }
+  ProgressMeter meter = StartProgressMeter(plan.totalFrames(), r.quiet);
+  FrameImage frameA, frameB, out = MakeFrameImage(width, height);
+  bool ok = true;
+  for (int64_t k = 0; ok && k < plan.totalFrames(); ++k) {
+    const double t = static_cast<double>(k) / plan.frameRate;
+    const bool inA = k < plan.leadFrames + plan.transitionFrames;
+    const bool inB = k >= plan.leadFrames;
+    if (inA) ok = MediaFrameAt(&a, t, width, height, &frameA, &error);
+    if (ok && inB) ok = MediaFrameAt(&b, plan.SecondsOfB(k), width, height, &frameB, &error);
+    if (!ok) break;
+    const FrameImage* shown = inB ? &frameB : &frameA;
+    if (inA && inB) {
+      // The effect writes every pixel it owns; start each frame from zero bytes as a host would.
+      std::fill(out.pixels.begin(), out.pixels.end(), 0);
+      const float p = plan.ProgressAt(k - plan.leadFrames);
+      const int32_t result = RenderEffectFrame(effect, frameA, frameB, p, r.choices, &out);
+      if (r.verbose)
+        std::printf("frame %lld progress %.9g returned %d\n", static_cast<long long>(k),
+                    static_cast<double>(p), result);
+      shown = &out;
+    }
+    ok = WriteMediaFrame(&writer, *shown, &error);
+    UpdateProgressMeter(&meter, k + 1);
+  }
+  if (ok && withAudio) {
+    const int64_t total = static_cast<int64_t>(static_cast<double>(plan.totalFrames()) /
+                                               plan.frameRate * kSampleRate);
+    AudioSpan span{static_cast<int64_t>(plan.leadFrames / plan.frameRate * kSampleRate),
+                   static_cast<int64_t>(plan.transitionFrames / plan.frameRate * kSampleRate)};
+    ok = WriteMediaAudio(&writer, CrossfadeAudio(audioA, audioB, span, total), &error);
+  }
+  if (ok) ok = FinishMediaWriter(&writer, &error);
+  FinishProgressMeter(&meter);
+  if (!ok) AbandonMediaWriter(&writer);
+  CloseEffect(&effect);
+  CloseMedia(&a);
+  CloseMedia(&b);
+  return ok ? 0 : Fail(error);
+}
+
+}  // namespace zk
