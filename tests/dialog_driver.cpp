@@ -168,9 +168,10 @@ bool DialogDriver::WaitClosed(DWORD timeoutMs) {
 bool DialogDriver::Flush(DWORD timeoutMs) {
   if (closed()) return true;
   ResetEvent(flushed_);
+  // Posting fails once the thread is on its way out; then its end is what to wait for.
   if (!PostThreadMessageA(threadId_, FlushMessage(), kFlushCookie,
                           reinterpret_cast<LPARAM>(flushed_)))
-    return false;
+    return WaitForSingleObject(thread_, timeoutMs) == WAIT_OBJECT_0;
   const HANDLE waits[2] = {flushed_, thread_};
   const DWORD r = WaitForMultipleObjects(2, waits, FALSE, timeoutMs);
   return r == WAIT_OBJECT_0 || r == WAIT_OBJECT_0 + 1;
