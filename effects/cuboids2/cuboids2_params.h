@@ -1,0 +1,62 @@
+// The settings record of the block transition as the host stores it (356 bytes), its
+// defaults, the nine presets and the schema that names every field.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "settings_schema.h"
+
+namespace zk {
+
+constexpr int32_t kCuboidsPathBytes = 260;
+
+struct CuboidsParams {
+  float impact;              // lighting scale of every face
+  int32_t gloss;             // lighting exponent
+  int32_t columns;           // blocks across
+  int32_t rows;              // blocks down
+  float duration;            // share of the transition one block moves
+  float zMove;               // lift factor
+  int32_t direction;         // direction code 1..20
+  int32_t fixedRotation;     // 0: random pattern per block, 1: rotationPattern for all
+  int32_t rotationPattern;   // 0..5
+  int32_t outline;           // camera outline bit; no control sets it
+  int32_t inverseZ;          // sink away instead of lifting
+  int32_t backgroundType;    // 0 colour, 1 bitmap
+  uint32_t backgroundColor;  // colour word 0x00BBGGRR
+  char backgroundFile[kCuboidsPathBytes];
+  float deep;  // block depth as a multiple of the cell width
+  uint8_t unused[40];
+};
+
+static_assert(sizeof(CuboidsParams) == 356, "the host's record size");
+static_assert(offsetof(CuboidsParams, impact) == 0, "record layout");
+static_assert(offsetof(CuboidsParams, gloss) == 4, "record layout");
+static_assert(offsetof(CuboidsParams, columns) == 8, "record layout");
+static_assert(offsetof(CuboidsParams, rows) == 12, "record layout");
+static_assert(offsetof(CuboidsParams, duration) == 16, "record layout");
+static_assert(offsetof(CuboidsParams, zMove) == 20, "record layout");
+static_assert(offsetof(CuboidsParams, direction) == 24, "record layout");
+static_assert(offsetof(CuboidsParams, fixedRotation) == 28, "record layout");
+static_assert(offsetof(CuboidsParams, rotationPattern) == 32, "record layout");
+static_assert(offsetof(CuboidsParams, outline) == 36, "record layout");
+static_assert(offsetof(CuboidsParams, inverseZ) == 40, "record layout");
+static_assert(offsetof(CuboidsParams, backgroundType) == 44, "record layout");
+static_assert(offsetof(CuboidsParams, backgroundColor) == 48, "record layout");
+static_assert(offsetof(CuboidsParams, backgroundFile) == 52, "record layout");
+static_assert(offsetof(CuboidsParams, deep) == 312, "record layout");
+
+constexpr int32_t kCuboidsPresetCount = 9;
+constexpr int32_t kCuboidsDefaultPreset = 3;  // "wave"
+constexpr int32_t kCuboidsFirstPresetString = 104;
+
+// Applies preset `index`; an index outside 0..8 applies preset 0.
+void ApplyCuboidsPreset(void* block, int32_t index);
+// The host's defaults: preset 3, "wave".
+void WriteCuboidsDefaults(void* block);
+
+extern const char* const kCuboidsPresetNames[kCuboidsPresetCount];
+extern const SettingsSchema kCuboidsSchema;
+
+}  // namespace zk

@@ -1,0 +1,73 @@
+#include "cuboids2_render.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "bitmap_reader.h"
+#include "cuboids2_block.h"
+#include "cuboids2_motion.h"
+#include "cuboids2_params.h"
+#include "image_fill.h"
+#include "rand15.h"
+
+namespace zk {
+namespace {
+
+// Step 2 of a frame: the user's bitmap stretched over the picture, read afresh every
+// frame, or the background colour when there is none or it cannot be read.
+void PaintBackground(const CuboidsParams& p, ImagePlane* out) {
+  if (p.backgroundType == 1 && p.backgroundFile[0] != '\0') {
+    // The record's path need not be terminated inside its buffer.
+    char path[kCuboidsPathBytes + 1];
+    std::memcpy(path, p.backgroundFile, kCuboidsPathBytes);
+    path[kCuboidsPathBytes] = '\0';
+    ImagePlane picture{};
+    if (ReadBmpFile(&picture, path)) {
+      StretchBilinear(out, 0, 0, out->width, out->height, &picture, 0, 0, picture.width,
+                      picture.height);
+      ReleaseImage(&picture);
+      return;
+    }
+  }
+  FillRect(out, 0, 0, out->width, out->height, p.backgroundColor);
+}
+
+}  // namespace
+
+int32_t RenderCuboids(const FrameView& v) {
+  if (v.paramBlock == nullptr) return 0;
+  const CuboidsParams& p = *static_cast<const CuboidsParams*>(v.paramBlock);
+  const int32_t W = v.width;
+  const int32_t Hs = v.height * v.lineStep;
+  if (W <= 0 || Hs <= 0) return 1;
+
+  ImagePlane out{v.out, 3, v.stride, W, Hs, v.lineStep};
+  ImagePlane sceneA{const_cast<uint8_t*>(v.sceneA), 3, v.stride, W, Hs, v.lineStep};
+  ImagePlane sceneB{const_cast<uint8_t*>(v.sceneB), 3, v.stride, W, Hs, v.lineStep};
+  PaintBackground(p, &out);
+
+  const size_t entries = static_cast<size_t>(W) * static_cast<size_t>(Hs);
+  float* depth = static_cast<float*>(std::malloc(entries * sizeof(float)));
+  if (depth == nullptr) return 0;
+  for (size_t i = 0; i < entries; ++i) depth[i] = kDepthClear;
+
+  const CuboidsFrame f = MakeCuboidsFrame(p, W, Hs, v.progress);
+  CameraSetup camera{Point3{10, 0, 0}, 0xFFFFFF, f.distance, depth, p.outline};
+  const Point3 eye = CuboidsEye(f);
+  Rand15Seed(0);
+  for (int32_t k = 0; k < f.rows; ++k) {
+    for (int32_t i = 0; i < f.columns; ++i) {
+      const float start = BlockStartTime(p.direction, f, i, k);
+      const float b = BlockProgress(f.progress, start, p.duration);
+      const float z = BlockLift(b, f.lift, p.inverseZ != 0);
+      const int32_t pattern = NextRotationPattern(p);
+      Cuboid c = MakeCuboidAtRest(p, f, i, k, z, &sceneA, &sceneB);
+      TurnCuboid(&c, pattern, b);
+      DrawCuboid(&out, &camera, c, eye);
+    }
+  }
+  std::free(depth);
+  return 1;
+}
+
+}  // namespace zk
