@@ -53,13 +53,20 @@ for module in "$native"/modules/*.vfx; do
       fi
       rm -f "$work"/n_*.bmp "$work"/w_*.bmp
       # shellcheck disable=SC2086
-      $native/zelkor render "$name" --from "$work/$size/scene_a.bmp" --to "$work/$size/scene_b.bmp" \
-        $run_opts $progress --out "$work/n_%03d.bmp"
+      if ! $native/zelkor render "$name" --from "$work/$size/scene_a.bmp" --to "$work/$size/scene_b.bmp" \
+        $run_opts $progress --out "$work/n_%03d.bmp"; then
+        echo "FAIL $name [$run_opts] $size: native render failed"
+        fail=1
+      fi
       # shellcheck disable=SC2086
-      wine "$win/zelkor.exe" render "$name" --from "$work/$size/scene_a.bmp" --to "$work/$size/scene_b.bmp" \
-        $run_opts $progress --out "$work/w_%03d.bmp"
+      if ! wine "$win/zelkor.exe" render "$name" --from "$work/$size/scene_a.bmp" --to "$work/$size/scene_b.bmp" \
+        $run_opts $progress --out "$work/w_%03d.bmp"; then
+        echo "FAIL $name [$run_opts] $size: Windows render failed"
+        fail=1
+      fi
       count=0
       for n in "$work"/n_*.bmp; do
+        [ -e "$n" ] || continue
         w="$work/w_${n##*/n_}"
         count=$((count + 1))
         if ! cmp -s "$n" "$w"; then
