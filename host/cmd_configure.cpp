@@ -1,25 +1,182 @@
-// zelkor configure: run a module's settings dialog on a settings file.
+// zelkor configure: run a module's settings dialog on a settings file, as an editor does
+// when the user opens a transition's settings. The file holds the raw settings record; a
+// missing file starts from the module's defaults. With --screenshot the dialog is shown,
+// pictured into a PNG file and closed with OK, and no file is written back.
 #include <cstdio>
+#include <cstring>
 
 #include "cli_options.h"
 #include "effect_host.h"
 #include "image_files.h"
 #include "settings_options.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace zk {
+namespace {
+
+constexpr char kUsage[] =
+    "usage: zelkor configure EFFECT --params-file FILE | --screenshot PNG [--params-file FILE]";
+
+#if defined(_WIN32)
+
+constexpr char kOwnerClass[] = "ZelkorConfigureHost";
+// Painting settles well within this after the dialog shows; the capture then closes it.
+constexpr DWORD kSettleMs = 600;
+constexpr DWORD kDialogWaitMs = 20000;
+
+// The editor's main window stands behind the dialog: a real, hidden top-level window.
+HWND CreateOwnerWindow(const std::string& effectName) {
+  static const bool registered = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kOwnerClass;
+    return RegisterClassA(&wc) != 0;
+  }();
+  (void)registered;
+  const std::string title = "zelkor configure " + effectName;
+  return CreateWindowExA(0, kOwnerClass, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                         CW_USEDEFAULT, 480, 320, nullptr, nullptr, GetModuleHandleA(nullptr),
+                         nullptr);
+}
+
+struct DialogSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindShownDialog(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<DialogSearch*>(context);
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (window == search->owner || !IsWindowVisible(window) || lstrcmpA(name, "#32770") != 0)
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// The window as it stands on its surface, frame and caption included.
+bool CaptureWindow(HWND window, FrameImage* picture) {
+  RECT r;
+  if (!GetWindowRect(window, &r)) return false;
+  const int32_t width = r.right - r.left;
+  const int32_t height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return false;
+  *picture = MakeFrameImage(width, height);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up rows, as FrameImage keeps them
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC source = GetWindowDC(window);
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool ok = false;
+  if (bitmap != nullptr && memory != nullptr) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    ok = BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY) != 0;
+    GdiFlush();
+    if (ok) std::memcpy(picture->pixels.data(), bits, picture->pixels.size());
+    SelectObject(memory, old);
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  if (memory != nullptr) DeleteDC(memory);
+  ReleaseDC(window, source);
+  return ok;
+}
+
+// Runs beside the modal loop: waits for the dialog, lets it paint, pictures it and closes
+// it with OK, which every settings dialog has.
+struct ScreenshotJob {
+  DWORD dialogThread;
+  HWND owner;
+  std::string path;
+  std::string error;
+  bool written = false;
+};
+
+DWORD WINAPI ScreenshotThread(void* context) {
+  auto* job = static_cast<ScreenshotJob*>(context);
+  DialogSearch search{job->owner, nullptr};
+  for (DWORD waited = 0; search.found == nullptr && waited < kDialogWaitMs; waited += 20) {
+    Sleep(20);
+    EnumThreadWindows(job->dialogThread, FindShownDialog, reinterpret_cast<LPARAM>(&search));
+  }
+  if (search.found == nullptr) {
+    job->error = "no dialog appeared";
+    return 0;
+  }
+  Sleep(kSettleMs);
+  SendMessageA(search.found, WM_NULL, 0, 0);  // the modal loop is running and idle
+  FrameImage picture;
+  if (!CaptureWindow(search.found, &picture))
+    job->error = "could not capture the dialog";
+  else
+    job->written = WriteFileAtomically(job->path, EncodePng(picture), &job->error);
+  PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  return 0;
+}
+
+bool RunDialog(HostedEffect& effect, const std::string& screenshot, std::string* error) {
+  HWND owner = CreateOwnerWindow(effect.name);
+  if (owner == nullptr) {
+    *error = "cannot create the owner window";
+    return false;
+  }
+  ScreenshotJob job{GetCurrentThreadId(), owner, screenshot, std::string()};
+  HANDLE capture = nullptr;
+  if (!screenshot.empty()) capture = CreateThread(nullptr, 0, ScreenshotThread, &job, 0, nullptr);
+  ConfigureEffect(effect, owner, 0);
+  if (capture != nullptr) {
+    WaitForSingleObject(capture, INFINITE);
+    CloseHandle(capture);
+  }
+  DestroyWindow(owner);
+  if (!screenshot.empty() && !job.written) {
+    *error = screenshot + ": " + (job.error.empty() ? "not written" : job.error);
+    return false;
+  }
+  return true;
+}
+
+#else
+
+// Dialogs exist only in the Windows modules: natively the configure call answers 1 and
+// leaves the record as it is.
+bool RunDialog(HostedEffect& effect, const std::string& screenshot, std::string* error) {
+  if (!screenshot.empty()) {
+    *error = "--screenshot: settings dialogs exist only in the Windows build";
+    return false;
+  }
+  ConfigureEffect(effect, nullptr, 0);
+  std::fprintf(stderr, "zelkor: %s: no settings dialog in this build; record unchanged\n",
+               effect.name.c_str());
+  return true;
+}
+
+#endif
+
+}  // namespace
 
 int RunConfigure(const CommandContext& ctx) {
-  std::string name, file;
+  std::string name, file, screenshot;
   for (size_t i = 0; i < ctx.args.size(); ++i) {
     if (ctx.args[i] == "--params-file" && i + 1 < ctx.args.size())
       file = ctx.args[++i];
-    else if (name.empty() && ctx.args[i][0] != '-')
+    else if (ctx.args[i] == "--screenshot" && i + 1 < ctx.args.size())
+      screenshot = ctx.args[++i];
+    else if (name.empty() && !ctx.args[i].empty() && ctx.args[i][0] != '-')
       name = ctx.args[i];
     else
-      return Fail("usage: zelkor configure EFFECT --params-file FILE");
+      return Fail(kUsage);
   }
-  if (name.empty() || file.empty())
-    return Fail("usage: zelkor configure EFFECT --params-file FILE");
+  if (name.empty() || (file.empty() && screenshot.empty())) return Fail(kUsage);
   HostedEffect effect;
   std::string error;
   if (!OpenEffect(ModulePath(ModuleDirectory(ctx.modulesDir), name), &effect, &error))
@@ -30,7 +187,7 @@ int RunConfigure(const CommandContext& ctx) {
   }
   std::vector<uint8_t> existing;
   std::string ignored;
-  if (ReadWholeFile(file, &existing, &ignored)) {
+  if (!file.empty() && ReadWholeFile(file, &existing, &ignored)) {
     SettingsOptions options;
     options.paramsFile = file;
     if (!ApplySettingsOptions(options, &effect, &error)) {
@@ -38,8 +195,8 @@ int RunConfigure(const CommandContext& ctx) {
       return Fail(error);
     }
   }
-  ConfigureEffect(effect, nullptr, 0);
-  const bool ok = WriteFileAtomically(file, effect.params, &error);
+  bool ok = RunDialog(effect, screenshot, &error);
+  if (ok && screenshot.empty()) ok = WriteFileAtomically(file, effect.params, &error);
   CloseEffect(&effect);
   return ok ? 0 : Fail(error);
 }

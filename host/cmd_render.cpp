@@ -1,6 +1,8 @@
 // zelkor render: frames of a transition from two pictures, or a join of two clips.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -10,6 +12,8 @@
 #include "cli_options.h"
 #include "effect_host.h"
 #include "image_files.h"
+#include "parallel_frames.h"
+#include "progress_meter.h"
 #include "render_args.h"
 #include "settings_options.h"
 
@@ -47,20 +51,37 @@ int RunRender(const CommandContext& ctx) {
     return Fail(error);
   }
   if (r.fixedNoise) SetNoiseSeedVariable(r.noiseSeed);
+  // Frames that do not depend on one another render on several threads; the files are
+  // written in order afterwards, so output and messages do not depend on the threads.
+  const int32_t threads =
+      RendersInOrder(effect.name) ? 1 : (r.threads > 0 ? r.threads : DefaultThreadCount());
+  const int64_t count = static_cast<int64_t>(r.progress.size());
+  const int64_t batch = std::max<int64_t>(1, threads) * 2;
   int status = 0;
-  for (size_t k = 0; k < r.progress.size(); ++k) {
-    FrameImage out = MakeFrameImage(a.width, a.height);
-    const int32_t result = RenderEffectFrame(effect, a, b, r.progress[k], r.choices, &out);
-    const std::string path =
-        r.progress.size() > 1 ? FormatFramePattern(r.out, static_cast<int32_t>(k)) : r.out;
-    if (r.verbose)
-      std::printf("frame %zu progress %.9g returned %d -> %s\n", k,
-                  static_cast<double>(r.progress[k]), result, path.c_str());
-    if (!WritePicture(path, out, &error)) {
-      status = Fail(error);
-      break;
+  ProgressMeter meter = StartProgressMeter(count, r.quiet);
+  for (int64_t first = 0; first < count && status == 0; first += batch) {
+    const int64_t n = std::min(batch, count - first);
+    std::vector<FrameImage> outs(static_cast<size_t>(n));
+    std::vector<int32_t> results(static_cast<size_t>(n));
+    ForEachFrameInParallel(n, threads, [&](int64_t i) {
+      outs[i] = MakeFrameImage(a.width, a.height);
+      results[i] = RenderEffectFrame(effect, a, b, r.progress[first + i], r.choices, &outs[i]);
+    });
+    for (int64_t i = 0; i < n; ++i) {
+      const int64_t k = first + i;
+      const std::string path =
+          count > 1 ? FormatFramePattern(r.out, static_cast<int32_t>(k)) : r.out;
+      if (r.verbose)
+        std::printf("frame %lld progress %.9g returned %d -> %s\n", static_cast<long long>(k),
+                    static_cast<double>(r.progress[k]), results[i], path.c_str());
+      if (!WritePicture(path, outs[i], &error)) {
+        status = Fail(error);
+        break;
+      }
+      UpdateProgressMeter(&meter, k + 1);
     }
   }
+  FinishProgressMeter(&meter);
   CloseEffect(&effect);
   return status;
 }

@@ -104,6 +104,10 @@ bool ParseRenderArgs(const std::vector<std::string>& args, RenderArgs* r, std::s
       } else {
         r->stillDuration = seconds;
       }
+    } else if (a == "--threads") {
+      if (!value(&v)) return false;
+      if (!ParseInt32(v, &r->threads) || r->threads < 1 || r->threads > 256)
+        return *error = "--threads: expected 1 to 256, got '" + v + "'", false;
     } else if (a == "--quiet" || a == "-q") {
       r->quiet = true;
     } else if (a == "--set") {

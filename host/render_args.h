@@ -23,6 +23,7 @@ struct RenderArgs {
   double offset = -1;
   double stillDuration = 2.0;
   // --seed: effects with noise draw it from this seed instead of the clock.
+  int32_t threads = 0;  // 0: all cores where the effect allows it
   bool fixedNoise = false;
   uint32_t noiseSeed = 0;
 };

@@ -116,3 +116,31 @@ TEST(ZelkorListing, ListsCrossfadeWithItsTexts) {
 
 }  // namespace
 }  // namespace zk
+
+namespace zk {
+namespace {
+
+TEST(ZelkorThreads, FramesAreTheSameOnOneOrSeveralThreads) {
+  const std::string a = test::TempPath("thr_a.bmp"), b = test::TempPath("thr_b.bmp");
+  std::string error;
+  ASSERT_TRUE(WriteImageFile(a, test::PatternFrame(21, 9, 3), &error));
+  ASSERT_TRUE(WriteImageFile(b, test::PatternFrame(21, 9, 4), &error));
+  for (const char* threads : {"1", "3"}) {
+    ASSERT_EQ(0, test::RunZelkor("render crossfade --from " + a + " --to " + b +
+                                 " --frames 7 --threads " + threads + " --out " +
+                                 test::TempPath(std::string("thr") + threads + "_%02d.bmp")));
+  }
+  for (int k = 0; k < 7; ++k) {
+    std::vector<uint8_t> one, three;
+    const std::string n = (k < 10 ? "0" : "") + std::to_string(k) + ".bmp";
+    ASSERT_TRUE(ReadWholeFile(test::TempPath("thr1_" + n), &one, &error)) << error;
+    ASSERT_TRUE(ReadWholeFile(test::TempPath("thr3_" + n), &three, &error)) << error;
+    EXPECT_EQ(one, three) << k;
+  }
+  EXPECT_NE(0,
+            test::RunZelkor("render crossfade --from " + a + " --to " + b +
+                            " --progress 0.5 --threads 0 --out " + test::TempPath("thr_bad.bmp")));
+}
+
+}  // namespace
+}  // namespace zk

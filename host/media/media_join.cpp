@@ -1,13 +1,16 @@
 // zelkor render with clips: A, the transition over the chosen span, then B, with the audio
 // cross-faded over the same span.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <vector>
 
 #include "audio_mix.h"
 #include "cli_options.h"
 #include "image_files.h"
 #include "media_reader.h"
 #include "media_writer.h"
+#include "parallel_frames.h"
 #include "progress_meter.h"
 #include "render_args.h"
 
@@ -83,28 +86,47 @@ int RunJoin(const std::string& modulesDir, const RenderArgs& r) {
     return Fail(error);
   }
   ProgressMeter meter = StartProgressMeter(plan.totalFrames(), r.quiet);
-  FrameImage frameA, frameB, out = MakeFrameImage(width, height);
+  // Frames are decoded in order, rendered in batches on several threads where the effect
+  // allows it, and encoded in order.
+  const int32_t threads =
+      RendersInOrder(effect.name) ? 1 : (r.threads > 0 ? r.threads : DefaultThreadCount());
+  const int64_t batch = static_cast<int64_t>(threads) * 2;
+  struct Slot {
+    FrameImage a, b, out;
+    bool inA = false, inB = false;
+    int32_t result = 0;
+    float progress = 0;
+  };
+  std::vector<Slot> slots(static_cast<size_t>(batch));
   bool ok = true;
-  for (int64_t k = 0; ok && k < plan.totalFrames(); ++k) {
-    const double t = static_cast<double>(k) / plan.frameRate;
-    const bool inA = k < plan.leadFrames + plan.transitionFrames;
-    const bool inB = k >= plan.leadFrames;
-    if (inA) ok = MediaFrameAt(&a, t, width, height, &frameA, &error);
-    if (ok && inB) ok = MediaFrameAt(&b, plan.SecondsOfB(k), width, height, &frameB, &error);
-    if (!ok) break;
-    const FrameImage* shown = inB ? &frameB : &frameA;
-    if (inA && inB) {
-      // The effect writes every pixel it owns; start each frame from zero bytes as a host would.
-      std::fill(out.pixels.begin(), out.pixels.end(), 0);
-      const float p = plan.ProgressAt(k - plan.leadFrames);
-      const int32_t result = RenderEffectFrame(effect, frameA, frameB, p, r.choices, &out);
-      if (r.verbose)
-        std::printf("frame %lld progress %.9g returned %d\n", static_cast<long long>(k),
-                    static_cast<double>(p), result);
-      shown = &out;
+  for (int64_t first = 0; ok && first < plan.totalFrames(); first += batch) {
+    const int64_t n = std::min(batch, plan.totalFrames() - first);
+    for (int64_t i = 0; ok && i < n; ++i) {
+      const int64_t k = first + i;
+      Slot& s = slots[static_cast<size_t>(i)];
+      s.inA = k < plan.leadFrames + plan.transitionFrames;
+      s.inB = k >= plan.leadFrames;
+      if (s.inA)
+        ok = MediaFrameAt(&a, static_cast<double>(k) / plan.frameRate, width, height, &s.a, &error);
+      if (ok && s.inB) ok = MediaFrameAt(&b, plan.SecondsOfB(k), width, height, &s.b, &error);
+      if (s.inA && s.inB) s.progress = plan.ProgressAt(k - plan.leadFrames);
     }
-    ok = WriteMediaFrame(&writer, *shown, &error);
-    UpdateProgressMeter(&meter, k + 1);
+    if (!ok) break;
+    ForEachFrameInParallel(n, threads, [&](int64_t i) {
+      Slot& s = slots[static_cast<size_t>(i)];
+      if (!(s.inA && s.inB)) return;
+      // Each frame starts from zero bytes, as a host hands it over.
+      s.out = MakeFrameImage(width, height);
+      s.result = RenderEffectFrame(effect, s.a, s.b, s.progress, r.choices, &s.out);
+    });
+    for (int64_t i = 0; ok && i < n; ++i) {
+      const Slot& s = slots[static_cast<size_t>(i)];
+      if (r.verbose && s.inA && s.inB)
+        std::printf("frame %lld progress %.9g returned %d\n", static_cast<long long>(first + i),
+                    static_cast<double>(s.progress), s.result);
+      ok = WriteMediaFrame(&writer, s.inA && s.inB ? s.out : (s.inB ? s.b : s.a), &error);
+      UpdateProgressMeter(&meter, first + i + 1);
+    }
   }
   if (ok && withAudio) {
     const int64_t total = static_cast<int64_t>(static_cast<double>(plan.totalFrames()) /

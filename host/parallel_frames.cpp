@@ -1,0 +1,35 @@
+#include "parallel_frames.h"
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace zk {
+
+bool RendersInOrder(const std::string& effect) {
+  return effect == "dream" || effect == "chars" || effect == "firestorm" || effect == "airport";
+}
+
+void ForEachFrameInParallel(int64_t count, int32_t threads,
+                            const std::function<void(int64_t)>& job) {
+  if (threads <= 1 || count <= 1) {
+    for (int64_t i = 0; i < count; ++i) job(i);
+    return;
+  }
+  std::atomic<int64_t> next{0};
+  auto worker = [&]() {
+    for (int64_t i = next++; i < count; i = next++) job(i);
+  };
+  std::vector<std::thread> pool;
+  const int64_t n = std::min<int64_t>(threads, count);
+  for (int64_t t = 1; t < n; ++t) pool.emplace_back(worker);
+  worker();
+  for (std::thread& t : pool) t.join();
+}
+
+int32_t DefaultThreadCount() {
+  const unsigned n = std::thread::hardware_concurrency();
+  return n == 0 ? 1 : static_cast<int32_t>(n);
+}
+
+}  // namespace zk
