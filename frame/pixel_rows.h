@@ -26,6 +26,10 @@ void BlendRowWithTable(uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t
 void CrossfadeRowPlain(uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t byteCount,
                        double p);
 
+// The same with SSE2, byte-identical for p in 0..1.
+void CrossfadeRowSse2(uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t byteCount,
+                      double p);
+
 // out = trunc((target - s) * w + s) for every byte.
 void BlendRowTowardLevel(uint8_t* out, const uint8_t* s, int32_t byteCount, double target,
                          double w);

@@ -133,6 +133,14 @@ TEST(CrossfadeKernel, TablePathMatchesPlainFormulaByteForByte) {
     BlendRowWithTable(fast.data(), a.data(), b.data(), static_cast<int32_t>(a.size()), table);
     CrossfadeRowPlain(plain.data(), a.data(), b.data(), static_cast<int32_t>(a.size()), p);
     ASSERT_EQ(plain, fast) << "p=" << p;
+    // Every length, so the vector loop and the tail both meet every alignment.
+    const int32_t n = k % 64;
+    std::vector<uint8_t> simd(4099, 0xEE);
+    CrossfadeRowSse2(simd.data() + 1, a.data(), b.data(), n, p);
+    for (int32_t i = 0; i < n; ++i) ASSERT_EQ(plain[i], simd[i + 1]) << "p=" << p << " n=" << n;
+    ASSERT_EQ(0xEE, simd[n + 1]);
+    CrossfadeRowSse2(simd.data(), a.data(), b.data(), static_cast<int32_t>(a.size()), p);
+    ASSERT_EQ(plain, simd) << "p=" << p;
   }
 }
 

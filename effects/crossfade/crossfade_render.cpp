@@ -15,11 +15,10 @@ int32_t RenderCrossfade(const FrameView& v) {
     return 1;
   }
   if (v.width <= 0) return 1;
-  ByteBlendTable table;
-  MakeCrossfadeTable(static_cast<double>(v.progress), &table);
+  const double p = static_cast<double>(v.progress);
   const int32_t bytes = v.width * 3;
   ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
-    BlendRowWithTable(out, a, b, bytes, table);
+    CrossfadeRowSse2(out, a, b, bytes, p);
   });
   return 1;
 }
