@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Renders every module's gallery choices with the native zelkor and with zelkor.exe under
 # Wine, on several frame sizes and progress values, and compares the files byte for byte.
-# Also compares what each module says of itself (the Windows side in a Chinese locale).
+# Also compares what each module says of itself (the Windows side in a Chinese locale), and
+# checks every frame's SHA-256 against the committed golden table tests/golden/frames.sha256
+# (ZELKOR_GOLDEN_RECORD=1 writes the table anew instead: only after a deliberate change).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 native=build/native
@@ -11,6 +13,10 @@ trap 'rm -rf "$work"' EXIT
 export WINEDEBUG=-all
 
 fail=0
+golden=tests/golden/frames.sha256
+record=${ZELKOR_GOLDEN_RECORD:-0}
+hashes="$work/hashes.txt"
+: > "$hashes"
 sizes=(33x17 160x90)
 for size in "${sizes[@]}"; do
   mkdir -p "$work/$size"
@@ -69,6 +75,7 @@ for module in "$native"/modules/*.vfx; do
         [ -e "$n" ] || continue
         w="$work/w_${n##*/n_}"
         count=$((count + 1))
+        echo "$(sha256sum < "$n" | cut -d' ' -f1)  $name|$run_opts|$size|${n##*/n_}" >> "$hashes"
         if ! cmp -s "$n" "$w"; then
           echo "FAIL $name [$run_opts] $size: frame ${n##*/n_} differs"
           fail=1
@@ -79,4 +86,22 @@ for module in "$native"/modules/*.vfx; do
   done
   echo "ok   $name"
 done
+if [ "$record" = 1 ]; then
+  mkdir -p "$(dirname "$golden")"
+  sort -t'  ' -k2 "$hashes" > "$golden"
+  echo "recorded $(wc -l < "$golden") golden frames in $golden"
+elif [ -f "$golden" ]; then
+  # Every recorded frame of a module that exists must come out the same.
+  missing=0
+  while read -r hash key; do
+    module=${key%%|*}
+    [ -f "$native/modules/$module.vfx" ] || continue
+    if ! grep -qF "$hash  $key" "$hashes"; then
+      echo "FAIL golden frame changed or missing: $key"
+      missing=$((missing + 1))
+    fi
+  done < "$golden"
+  [ "$missing" -eq 0 ] || fail=1
+  echo "golden frames checked against $golden"
+fi
 exit $fail
