@@ -88,7 +88,7 @@ for module in "$native"/modules/*.vfx; do
 done
 if [ "$record" = 1 ]; then
   mkdir -p "$(dirname "$golden")"
-  sort -t'  ' -k2 "$hashes" > "$golden"
+  sort -k2 "$hashes" > "$golden"
   echo "recorded $(wc -l < "$golden") golden frames in $golden"
 elif [ -f "$golden" ]; then
   # Every recorded frame of a module that exists must come out the same.
