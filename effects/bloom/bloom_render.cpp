@@ -1,0 +1,45 @@
+#include "bloom_render.h"
+
+#include <cmath>
+#include <cstring>
+#include <new>
+
+#include "bloom_blend.h"
+#include "bloom_order.h"
+#include "bloom_params.h"
+#include "bloom_timing.h"
+#include "pixel_rows.h"
+#include "rand15.h"
+
+namespace zk {
+
+uint32_t BloomNoiseSeed(double clockSeconds, float progress) {
+  const double product = clockSeconds * static_cast<double>(progress);
+  if (!std::isfinite(product)) return 0;
+  // fmod keeps the low 32 bits of the truncated product whatever its size.
+  double low = std::fmod(std::trunc(product), 4294967296.0);
+  if (low < 0) low += 4294967296.0;
+  return static_cast<uint32_t>(low);
+}
+
+int32_t RenderBloom(const FrameView& v, double clockSeconds) {
+  if (v.paramBlock == nullptr) return 0;
+  BloomParams params;
+  std::memcpy(&params, v.paramBlock, sizeof params);
+  Rand15Seed(BloomNoiseSeed(clockSeconds, v.progress));
+  if (v.width <= 0 || v.height <= 0) return 1;
+
+  const int32_t step = v.lineStep;
+  const BloomGeometry g = MakeBloomGeometry(params.bloomDirection, v.width, v.height * step);
+  const float k = BloomStartStep(params.bloomDuration, g.extent);
+  float* positions = new (std::nothrow) float[static_cast<size_t>(v.width)];
+  if (positions == nullptr) return 0;
+  ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
+    BloomLocalPositionRow(g, row * step, k, params.bloomDuration, v.progress, positions);
+    BloomBlendRow(params.bloomMode, out, a, b, positions, v.width);
+  });
+  delete[] positions;
+  return 1;
+}
+
+}  // namespace zk
