@@ -108,8 +108,12 @@ TEST(Frei0rPlugins, InfoDefaultsAndFramesMatchTheModules) {
       plugin.setParam(instance, &progress, 0);
       std::vector<uint32_t> out(rgbaA.size(), 0);
       plugin.update2(instance, p, rgbaA.data(), rgbaB.data(), nullptr, out.data());
+      // The plug-in starts from the module's announced default choices.
+      RenderChoices choices;
+      choices.variantFlags = effect.info.variantDefault & effect.info.variantMask;
+      choices.extraFlags = effect.info.extraDefault & effect.info.extraMask & ~0x308u;
       FrameImage expected = MakeFrameImage(9, 6);
-      RenderEffectFrame(effect, a, b, static_cast<float>(p), RenderChoices(), &expected);
+      RenderEffectFrame(effect, a, b, static_cast<float>(p), choices, &expected);
       EXPECT_EQ(ToRgba(expected, 255), out) << "p=" << p;
     }
     plugin.destruct(instance);
