@@ -25,12 +25,23 @@ inline int32_t ToolCount(HWND tip) {
   return static_cast<int32_t>(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
 }
 
+// Enumerating copies at most 80 characters of the text, and so does the ANSI text query
+// under some versions of the control; the wide query returns it whole.
 inline ToolInfo ToolAt(HWND tip, int32_t index) {
-  char text[1024] = {};
   TTTOOLINFOA tool{};
   tool.cbSize = sizeof tool;
-  tool.lpszText = text;
+  char head[1024] = {};
+  tool.lpszText = head;
   SendMessageA(tip, TTM_ENUMTOOLSA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tool));
+  wchar_t wide[1024] = {};
+  TTTOOLINFOW query{};
+  query.cbSize = sizeof query;
+  query.hwnd = tool.hwnd;
+  query.uId = tool.uId;
+  query.lpszText = wide;
+  SendMessageW(tip, TTM_GETTEXTW, sizeof wide / sizeof wide[0], reinterpret_cast<LPARAM>(&query));
+  char text[1024] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
   return ToolInfo{tool.uFlags, tool.hwnd, tool.uId, tool.rect, text};
 }
 
