@@ -1,0 +1,51 @@
+#include "fire_step.h"
+
+#include "fire_random.h"
+#include "rand15.h"
+
+namespace zk {
+namespace {
+
+bool BrighterBy(const uint8_t* pixel, const uint8_t* neighbour, int32_t threshold) {
+  return pixel[0] - neighbour[0] > threshold || pixel[1] - neighbour[1] > threshold ||
+         pixel[2] - neighbour[2] > threshold;
+}
+
+}  // namespace
+
+void SetHotSpots(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpeed,
+                 const uint8_t* picture, int32_t stride, const HotSpotSearch& search) {
+  for (int32_t r = flameSpeed + 1; r <= height - 3; ++r) {
+    const uint8_t* row = picture + static_cast<int64_t>(r) * stride;
+    uint8_t* fireRow = fire + static_cast<int64_t>(r) * width;
+    for (int32_t c = 2; c <= width - 3; ++c) {
+      // One draw per candidate pixel decides whether it is looked at at all.
+      if (!search.testAll && !(Rand15ToUnit(Rand15Next()) < search.chance)) continue;
+      const uint8_t* p = row + 3 * c;
+      if (BrighterBy(p, p - 3, search.threshold) || BrighterBy(p, p + 3, search.threshold) ||
+          BrighterBy(p, p - stride, search.threshold) ||
+          BrighterBy(p, p + stride, search.threshold)) {
+        fireRow[c] = 255;
+      }
+    }
+  }
+}
+
+void StepFire(const uint8_t* previous, uint8_t* current, const uint8_t* cooling, int32_t width,
+              int32_t height, int32_t flameSpeed) {
+  // With a speed of 0 the last source row would read one row past the buffer.
+  int32_t lastRow = height - flameSpeed - 1;
+  if (lastRow > height - 2) lastRow = height - 2;
+  for (int32_t r = 1; r <= lastRow; ++r) {
+    const uint8_t* prev = previous + static_cast<int64_t>(r) * width;
+    const uint8_t* cool = cooling + static_cast<int64_t>(r) * width;
+    uint8_t* out = current + static_cast<int64_t>(r + flameSpeed) * width;
+    for (int32_t c = 1; c <= width - 2; ++c) {
+      const int32_t v =
+          (prev[c - width] + prev[c + width] + prev[c - 1] + prev[c + 1]) / 4 - cool[c];
+      out[c] = static_cast<uint8_t>(v < 0 ? 0 : v);
+    }
+  }
+}
+
+}  // namespace zk

@@ -1,0 +1,72 @@
+#include "firestorm_render.h"
+
+#include <cstring>
+
+#include "fire_overlay.h"
+#include "fire_step.h"
+#include "fire_timing.h"
+#include "firestorm_params.h"
+#include "pixel_rows.h"
+
+namespace zk {
+namespace {
+
+FireState g_moduleFire{};
+
+void CrossfadeRect(const FrameView& v, double weightB) {
+  ByteBlendTable table;
+  MakeCrossfadeTable(weightB, &table);
+  const int32_t bytes = v.width * 3;
+  ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
+    BlendRowWithTable(out, a, b, bytes, table);
+  });
+}
+
+void OverlayFire(const FrameView& v, const uint8_t* fire, const FireTiming& timing) {
+  FireBlendTable table;
+  MakeFireBlendTable(timing.fade, timing.gain, &table);
+  ForEachRectRow(v, [&](uint8_t* out, const uint8_t*, const uint8_t*, int32_t row) {
+    OverlayFireRow(out, fire + static_cast<int64_t>(row) * v.width, v.width, table);
+  });
+}
+
+}  // namespace
+
+int32_t RenderFirestormWith(FireState* state, const FrameView& v) {
+  if (v.paramBlock == nullptr) return 0;
+  FirestormParams params;
+  std::memcpy(&params, v.paramBlock, sizeof params);
+  const FireTiming timing = ComputeFireTiming(params, v.progress);
+
+  CrossfadeRect(v, timing.crossfade);
+  // Without its buffers the frame is the crossfade alone; the next frame tries again.
+  if (!PrepareFireState(state, v.width, v.height)) return 1;
+  if (v.progress == 0.0f) ClearFire(state);
+
+  const int32_t speed = params.flameSpeed;
+  HotSpotSearch search;
+  search.threshold = timing.edgeThreshold;
+  search.testAll = params.allEdgeDetection != 0;
+  search.chance = timing.hotSpotChance;
+  const bool visible = params.visibleHotSpots != 0;
+  if (timing.hotSpots && !visible) {
+    SetHotSpots(CurrentFire(*state), v.width, v.height, speed, v.out, v.stride, search);
+  }
+  state->current = 1 - state->current;
+  StepFire(PreviousFire(*state), CurrentFire(*state), state->cooling, v.width, v.height, speed);
+  if (timing.hotSpots && visible) {
+    SetHotSpots(CurrentFire(*state), v.width, v.height, speed, v.out, v.stride, search);
+  }
+  OverlayFire(v, CurrentFire(*state), timing);
+  return 1;
+}
+
+int32_t RenderFirestorm(const FrameView& view) { return RenderFirestormWith(&g_moduleFire, view); }
+
+FireState* ModuleFireState() { return &g_moduleFire; }
+
+void ForgetModuleFireState() { g_moduleFire = FireState{}; }
+
+void ReleaseModuleFireState() { ReleaseFireState(&g_moduleFire); }
+
+}  // namespace zk

@@ -1,0 +1,28 @@
+// The light mask and the rays cast through it. Both maps are W x H bytes addressed like
+// the rectangle: [row][column] = row * W + column, row 0 first.
+#pragma once
+
+#include <cstdint>
+
+namespace zk {
+
+// Light kept by a ray from one step to the next.
+constexpr float kRayDecay = 0.983f;
+
+// 255 where the channel mean (b + g + r) / 3 of the picture reaches the threshold, else 0.
+// `picture` is rectangle row 0, rows `stride` bytes apart.
+void BuildLightMask(const uint8_t* picture, int32_t stride, int32_t width, int32_t height,
+                    int32_t threshold, uint8_t* mask);
+
+// Walks the four families of rays from the light source cell outwards (to the left edge,
+// the right edge, row 0, the last row, in that order), one ray per row or column of the
+// far edge. Each ray gathers `density` on every lit cell, stores its light (at most 255)
+// in the cell and keeps kRayDecay of it; later rays overwrite earlier ones.
+//
+// The source may sit on any edge or one cell past the far edges. A ray that would have no
+// length then covers only its first cell, and steps outside the maps are skipped (nothing
+// is lit there), so no cell outside the maps is ever read or written.
+void CastRays(const uint8_t* mask, uint8_t* rayMap, int32_t width, int32_t height, int32_t lightCol,
+              int32_t lightRow, int32_t density);
+
+}  // namespace zk
