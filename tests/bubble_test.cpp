@@ -204,5 +204,15 @@ TEST_F(BubbleTest, TinyRectanglesShowScenePixelsOnly) {
   }
 }
 
+TEST_F(BubbleTest, WildProgressIsHeldToTheEnds) {
+  const FrameImage a = PatternFrame(24, 8, 25);
+  const FrameImage b = PatternFrame(24, 8, 26);
+  for (uint32_t variant : {kGrowB, kShrinkA}) {
+    for (int32_t field : {0, 1}) {
+      EXPECT_TRUE(WildProgressHeldToEnds(a, b, test::Choose(variant, field)));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zk

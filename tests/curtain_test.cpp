@@ -283,15 +283,11 @@ TEST_F(CurtainTest, RectangleAwayFromTheOriginMatchesTheSameFramesCropped) {
   }
 }
 
-TEST_F(CurtainTest, ProgressOutsideTheRangeStaysInsideTheRectangle) {
-  const FrameImage a = PatternFrame(20, 6, 18);
-  const FrameImage b = PatternFrame(20, 6, 19);
-  for (float p : {-0.5f, 1.5f}) {
-    FrameImage out = MakeFrameImage(20, 6, 0x4D);
-    RenderChoices c;
-    c.variantFlags = kOpens;
-    ASSERT_EQ(1, test::RenderRect(effect_, a, b, p, 3, 1, 12, 4, &out, c));
-    EXPECT_TRUE(test::OutsideRectUntouched(out, 3, 1, 12, 4, 0x4D));
+TEST_F(CurtainTest, WildProgressIsHeldToTheEnds) {
+  const FrameImage a = PatternFrame(24, 8, 18);
+  const FrameImage b = PatternFrame(24, 8, 19);
+  for (uint32_t variant : {kOpens, kCloses}) {
+    EXPECT_TRUE(WildProgressHeldToEnds(a, b, test::Choose(variant, 0, 0x20)));
   }
 }
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <limits>
 #include <string>
 
 #include "effect_host.h"
@@ -253,6 +254,39 @@ class BuiltModuleTest : public ::testing::Test {
           }
         }
       }
+    }
+    return ::testing::AssertionSuccess();
+  }
+
+  // Progress far outside 0..1, or not a number, is held to the nearer end (NaN to 0): the
+  // rectangle renders as at p = 0 or p = 1 and nothing outside it is written.
+  ::testing::AssertionResult WildProgressHeldToEnds(const FrameImage& a, const FrameImage& b,
+                                                    RenderChoices c) {
+    const int32_t left = 2, top = 1, width = a.width - 4, height = a.height - 2;
+    c.wholeFrame = false;
+    c.rectLeft = left;
+    c.rectTop = top;
+    c.rectWidth = width;
+    c.rectHeight = height;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float cases[][2] = {
+        {-1e30f, 0.0f}, {-0.5f, 0.0f}, {nan, 0.0f}, {1.5f, 1.0f}, {1e30f, 1.0f}};
+    for (const auto& wildAndEnd : cases) {
+      FrameImage wild = MakeFrameImage(a.width, a.height, 0x4D);
+      FrameImage end = MakeFrameImage(a.width, a.height, 0x4D);
+      if (RenderEffectFrame(effect_, a, b, wildAndEnd[0], c, &wild) != 1 ||
+          RenderEffectFrame(effect_, a, b, wildAndEnd[1], c, &end) != 1) {
+        return ::testing::AssertionFailure() << "declined at p " << wildAndEnd[0];
+      }
+      if (wild.pixels != end.pixels) {
+        return ::testing::AssertionFailure()
+               << "p " << wildAndEnd[0] << " differs from p " << wildAndEnd[1];
+      }
+    }
+    FrameImage out = MakeFrameImage(a.width, a.height, 0x4D);
+    RenderEffectFrame(effect_, a, b, 0.0f, c, &out);
+    if (!OutsideRectUntouched(out, left, top, width, height, 0x4D)) {
+      return ::testing::AssertionFailure() << "wrote outside the rectangle";
     }
     return ::testing::AssertionSuccess();
   }

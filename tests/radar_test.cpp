@@ -166,5 +166,11 @@ TEST(RadarTiming, MixAndFadeWeights) {
   EXPECT_NEAR(0.5, MakeRadarTiming(0.5f).echoMix, 1e-7);
 }
 
+TEST_F(RadarTest, WildProgressIsHeldToTheEnds) {
+  const FrameImage a = PatternFrame(24, 8, 4);
+  const FrameImage b = PatternFrame(24, 8, 5);
+  for (int32_t field : {0, 1}) EXPECT_TRUE(WildProgressHeldToEnds(a, b, test::Choose(0, field)));
+}
+
 }  // namespace
 }  // namespace zk

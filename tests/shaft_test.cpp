@@ -227,5 +227,13 @@ TEST_F(ShaftTest, RectangleAwayFromTheOriginMatchesTheSameFramesCropped) {
   }
 }
 
+TEST_F(ShaftTest, WildProgressIsHeldToTheEnds) {
+  const FrameImage a = PatternFrame(24, 8, 9);
+  const FrameImage b = PatternFrame(24, 8, 10);
+  for (uint32_t v : {kShaftLeftToRight, kShaftRightToLeft, kShaftFromSides, kShaftFromCentre}) {
+    for (int32_t field : {0, 1}) EXPECT_TRUE(WildProgressHeldToEnds(a, b, test::Choose(v, field)));
+  }
+}
+
 }  // namespace
 }  // namespace zk

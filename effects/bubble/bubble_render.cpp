@@ -4,6 +4,7 @@
 
 #include "bubble_geometry.h"
 #include "picture_lines.h"
+#include "unit_progress.h"
 
 namespace zk {
 namespace {
@@ -20,7 +21,7 @@ void AverageIntoRow(uint8_t* row, const uint8_t* above, const uint8_t* below, in
 
 int32_t RenderBubble(const FrameView& v) {
   const bool shrinkA = (v.variantFlags & kBubbleShrinkA) != 0;
-  const double p = v.progress;
+  const double p = UnitProgress(v.progress);
   const double t = shrinkA ? p : 1.0 - p;
   const uint8_t* inside = shrinkA ? v.sceneA : v.sceneB;
   const uint8_t* outside = shrinkA ? v.sceneB : v.sceneA;

@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "curtain_folds.h"
-#include "pixel_rows.h"
+#include "rect_fill.h"
+#include "unit_progress.h"
 
 namespace zk {
 namespace {
@@ -87,10 +88,9 @@ int32_t ShadowDivisor(uint32_t extraFlags) {
 
 int32_t RenderCurtainWith(const FrameView& v, const ScratchSource& scratch) {
   const bool opens = (v.variantFlags & kCurtainOpens) != 0;
-  float t = opens ? v.progress : 1 - v.progress;
   // Progress outside 0..1 (or not a number) would widen the halves past the rectangle.
-  if (!(t >= 0)) t = 0;
-  if (t > 1) t = 1;
+  const float p = UnitProgress(v.progress);
+  const float t = opens ? p : 1 - p;
   const uint8_t* cloth = opens ? v.sceneA : v.sceneB;
   const uint8_t* background = opens ? v.sceneB : v.sceneA;
 
@@ -100,9 +100,7 @@ int32_t RenderCurtainWith(const FrameView& v, const ScratchSource& scratch) {
   FoldEntry* folds = static_cast<FoldEntry*>(table.data());
   BuildFoldTable(v.width, t, folds, n);
 
-  ForEachRectRow(v, [&](uint8_t* out, const uint8_t*, const uint8_t*, int32_t) {
-    FillRowPixel(out, v.width, PixelBgr{0, 0, 0});
-  });
+  FillRectColour(v, 0);
   DrawHalves(v, cloth, folds, n);
   const int32_t divisor = ShadowDivisor(v.extraFlags);
   if (divisor > 0) CastShadow(v, background, divisor);

@@ -4,26 +4,28 @@
 
 #include "picture_lines.h"
 #include "radar_screen.h"
+#include "unit_progress.h"
+#include "weighted_blend.h"
 
 namespace zk {
 namespace {
 
-// Lays `scene` over the pixel with the given weight: trunc(scene x w + pixel x (1 - w)).
-void FadeToward(uint8_t* pixel, const uint8_t* scene, float weight) {
-  const double w = weight;
-  for (int32_t c = 0; c < 3; ++c) {
-    pixel[c] = static_cast<uint8_t>(static_cast<int32_t>(scene[c] * w + pixel[c] * (1 - w)));
-  }
+// Laying a scene over the screen with weight w: trunc(scene x w + pixel x (1 - w)).
+void MakeFadeTable(float weight, ByteBlendTable* table) {
+  MakeWeightedBlendTable(1 - static_cast<double>(weight), weight, table);
 }
 
 }  // namespace
 
 int32_t RenderRadar(const FrameView& v) {
-  const RadarTiming timing = MakeRadarTiming(v.progress);
+  const RadarTiming timing = MakeRadarTiming(UnitProgress(v.progress));
   const int32_t halfWidth = v.width / 2;
   const int32_t halfLines = PictureLineCount(v) / 2;
   const bool echoesOfA = timing.echoMix > 0;
   const bool echoesOfB = timing.echoMix < 1;
+  ByteBlendTable fadeA, fadeB;
+  MakeFadeTable(timing.fadeA, &fadeA);
+  MakeFadeTable(timing.fadeB, &fadeB);
 
   ForEachPictureLine(
       v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t, int32_t line) {
@@ -43,8 +45,8 @@ int32_t RenderRadar(const FrameView& v) {
           pixel[0] = colour.b;
           pixel[1] = colour.g;
           pixel[2] = colour.r;
-          if (timing.fadeA > 0) FadeToward(pixel, a + x * 3, timing.fadeA);
-          if (timing.fadeB > 0) FadeToward(pixel, b + x * 3, timing.fadeB);
+          if (timing.fadeA > 0) BlendPixelWithTable(pixel, pixel, a + x * 3, fadeA);
+          if (timing.fadeB > 0) BlendPixelWithTable(pixel, pixel, b + x * 3, fadeB);
         }
       });
   return 1;

@@ -2,6 +2,7 @@
 
 #include "picture_lines.h"
 #include "shaft_bars.h"
+#include "unit_progress.h"
 
 namespace zk {
 namespace {
@@ -33,7 +34,7 @@ int32_t RenderShaftWith(const FrameView& v, const ScratchSource& scratch) {
 
   const ShaftLayout layout = MakeShaftLayout(v.width, lines, v.variantFlags);
   for (int32_t k = 0; k < kShaftBarCount; ++k) {
-    DrawShaftBar(layout, k, ShaftSlot(v.variantFlags, k), v.progress, coverage);
+    DrawShaftBar(layout, k, ShaftSlot(v.variantFlags, k), UnitProgress(v.progress), coverage);
   }
   ForEachPictureLine(
       v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t, int32_t line) {
