@@ -1,0 +1,13 @@
+// Fills the whole rectangle with one colour word, the background of effects whose moved
+// pixels can leave holes.
+#pragma once
+
+#include <cstdint>
+
+#include "frame_view.h"
+
+namespace zk {
+
+void FillRectColour(const FrameView& v, uint32_t colourWord);
+
+}  // namespace zk
