@@ -110,11 +110,17 @@ void PaintSwatches(HWND dialog, const CharsParams& p) {
 }
 
 // A trackbar moved: store the value, keep the timing in order, refresh the value label.
+// A trackbar reports its position again when the thumb is let go (and on a click that
+// does not move it); a position the field already shows leaves the field alone, so a
+// corrected timing value (0.39000002 shown as 39) or a value between two positions (0.7f
+// shown as 69) is not rounded to the trackbar's step by the notification.
 INT_PTR OnScroll(HWND dialog, CharsParams* p, HWND control) {
   for (const PercentSetting& s : kPercentSettings) {
     HWND trackbar = GetDlgItem(dialog, s.trackbar);
     if (control != trackbar) continue;
-    p->*s.field = static_cast<float>(readTrackbar(trackbar)) / 100.0f;
+    const int32_t position = readTrackbar(trackbar);
+    if (position == Percent(p->*s.field)) return 1;
+    p->*s.field = static_cast<float>(position) / 100.0f;
     if (s.timed && KeepCharsTimingOrder(p, s.timing)) {
       SendMessageA(trackbar, TBM_SETPOS, TRUE, Percent(p->*s.field));
     }
@@ -123,7 +129,9 @@ INT_PTR OnScroll(HWND dialog, CharsParams* p, HWND control) {
   }
   HWND brightness = GetDlgItem(dialog, CHARS_MIN_BRIGHTNESS);
   if (control == brightness) {
-    p->minBrightness = static_cast<float>(readTrackbar(brightness));
+    const int32_t position = readTrackbar(brightness);
+    if (position == static_cast<int32_t>(p->minBrightness)) return 1;
+    p->minBrightness = static_cast<float>(position);
     showIntLabel(dialog, CHARS_MIN_BRIGHTNESS_LABEL, static_cast<int32_t>(p->minBrightness));
     return 1;
   }
