@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "direct_render_support.h"
+#include "firestorm_rays_test_support.h"
 #include "ray_casting.h"
 #include "rays_frame.h"
 #include "rays_params.h"
@@ -20,12 +21,7 @@
 namespace zk {
 namespace {
 
-RaysParams Defaults() {
-  RaysParams p;
-  std::memset(&p, 0, sizeof p);
-  WriteRaysDefaults(&p);
-  return p;
-}
+RaysParams Defaults() { return test::RaysDefaults(); }
 
 TEST(RaysThresholdCurve, EndsTurningPointAndWorkedValues) {
   // Exponent 1, level 0.5: q = 1 and the curve is the straight line T(x) = x.

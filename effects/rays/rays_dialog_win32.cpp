@@ -18,7 +18,9 @@ namespace {
 constexpr uint32_t kHundredths = 0x640000;  // 0 to 100, every trackbar
 constexpr int32_t kPage = 10;
 constexpr int32_t kTics = 10;
-constexpr float kHundredth = 0.01f;
+// Trackbar hundredths become settings in double precision: 30 stores 0.3f, whose
+// hundredths read back as 30 again.
+constexpr double kHundredth = 0.01;
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kCurveRed = 0x0000FF;
@@ -30,9 +32,7 @@ const ConfigureRequest* g_request = nullptr;
 
 int32_t Hundredths(float value) { return static_cast<int32_t>(static_cast<double>(value) * 100); }
 int32_t ExponentStep(int32_t exponent) { return (exponent - 1) / 2; }
-float LevelFromTop(int32_t position) {
-  return static_cast<float>(1.0 - position * static_cast<double>(kHundredth));
-}
+float LevelFromTop(int32_t position) { return static_cast<float>(1.0 - position * kHundredth); }
 
 void SetTrackbar(HWND dialog, int32_t id, int32_t position) {
   initTrackbar(GetDlgItem(dialog, id), kHundredths, position, kPage, kTics);
@@ -73,7 +73,7 @@ bool OnScroll(HWND dialog, RaysParams* p, HWND control) {
     const int32_t at = readTrackbar(control);
     switch (id) {
       case RAYS_SWITCH:
-        p->switchPoint = static_cast<float>(at * static_cast<double>(kHundredth));
+        p->switchPoint = static_cast<float>(at * kHundredth);
         showIntLabel(dialog, RAYS_SWITCH_VALUE, Hundredths(p->switchPoint));
         break;
       case RAYS_RISE_LEVEL:

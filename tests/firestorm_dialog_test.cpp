@@ -1,0 +1,231 @@
+// The fire's settings dialog, live under the dialog driver: every control, the record
+// after each step, the share controls' enabling and the defaults button.
+#if defined(_WIN32)
+
+#include <windows.h>
+// The trackbar notification codes come with the common controls.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dialog_driver.h"
+#include "direct_render_support.h"
+#include "firestorm_ids.h"
+#include "firestorm_params.h"
+#include "firestorm_rays_test_support.h"
+#include "test_support.h"
+
+namespace zk::test {
+namespace {
+
+struct ValueShown {
+  int32_t value;     // the read-only edit; the trackbar is value + 1
+  int32_t position;  // trackbar position
+  const char* text;  // the edit's text
+};
+
+class FirestormDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(OpenBuiltEffect("firestorm", &effect_)); }
+  void TearDown() override { CloseEffect(&effect_); }
+
+  FirestormParams Block() const { return BlockAs<FirestormParams>(effect_); }
+  void Use(const FirestormParams& p) { std::memcpy(effect_.params.data(), &p, sizeof p); }
+
+  static void ExpectShown(DialogDriver& d, const std::vector<ValueShown>& shown) {
+    for (const ValueShown& s : shown) {
+      EXPECT_EQ(d.Trackbar(s.value + 1).position, s.position) << "trackbar " << s.value + 1;
+      EXPECT_EQ(d.Text(s.value), s.text) << "edit " << s.value;
+    }
+  }
+
+  static void ExpectShareEnabled(DialogDriver& d, bool enabled) {
+    EXPECT_EQ(d.IsEnabled(FIRESTORM_SHARE_LABEL), enabled);
+    EXPECT_EQ(d.IsEnabled(FIRESTORM_SHARE_VALUE), enabled);
+    EXPECT_EQ(d.IsEnabled(FIRESTORM_SHARE), enabled);
+  }
+
+  // What the defaults show: trunc(value x 100) on the trackbars (0.01f x 100 is a hair
+  // below 1, 0.13f x 100 below 13, 0.32f x 100 below 32) and "%.2f" in the edits.
+  const std::vector<ValueShown> kDefaultsShown = {
+      {FIRESTORM_RAMP_END_VALUE, 0, "0.01"},
+      {FIRESTORM_CROSSFADE_START_VALUE, 12, "0.13"},
+      {FIRESTORM_CROSSFADE_END_VALUE, 23, "0.23"},
+      {FIRESTORM_HOT_SPOT_END_VALUE, 31, "0.32"},
+      {FIRESTORM_FADE_START_VALUE, 93, "0.93"},
+      {FIRESTORM_EDGE_VALUE, 20, "20"},
+      {FIRESTORM_SHARE_VALUE, 40, "0.40"},
+      {FIRESTORM_VARIATION_VALUE, 0, "0.00"},
+      {FIRESTORM_SPEED_VALUE, 2, "2"},
+  };
+
+  HostedEffect effect_;
+};
+
+TEST_F(FirestormDialogTest, TemplateTextsRangesAndDefaults) {
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  EXPECT_EQ(d.Title(), "火焰");
+  const std::pair<int32_t, const char*> texts[] = {
+      {IDOK, "确定"},
+      {FIRESTORM_DEFAULTS_BUTTON, "恢复默认"},
+      {FIRESTORM_VISIBLE_HOT_SPOTS, "可见热点"},
+      {FIRESTORM_ALL_EDGES, "对热点做所有边缘检测"},
+      {FIRESTORM_SHARE_LABEL, "区分HSP/边缘"},
+  };
+  for (const auto& t : texts) EXPECT_EQ(d.Text(t.first), t.second) << t.first;
+  EXPECT_FALSE(d.Exists(IDCANCEL));
+  for (int32_t id = FIRESTORM_RAMP_END; id <= FIRESTORM_SPEED; id += 2) {
+    if (id == FIRESTORM_ALL_EDGES) continue;
+    EXPECT_EQ(d.ClassName(id), "msctls_trackbar32") << id;
+    EXPECT_EQ(d.ClassName(id - 1), "Edit") << id - 1;
+    const TrackbarState t = d.Trackbar(id);
+    EXPECT_FALSE(t.vertical);
+    EXPECT_EQ(t.pageSize, 10);
+    EXPECT_EQ(t.minimum, id == FIRESTORM_SPEED ? 1 : 0) << id;
+    EXPECT_EQ(t.maximum, id == FIRESTORM_EDGE ? 255 : id == FIRESTORM_SPEED ? 3 : 100) << id;
+  }
+  // The speed trackbar is the short one.
+  const RECT speed = d.ControlRect(FIRESTORM_SPEED);
+  const RECT edge = d.ControlRect(FIRESTORM_EDGE);
+  EXPECT_LT(speed.right - speed.left, (edge.right - edge.left) / 3);
+
+  ExpectShown(d, kDefaultsShown);
+  EXPECT_FALSE(d.IsChecked(FIRESTORM_VISIBLE_HOT_SPOTS));
+  EXPECT_FALSE(d.IsChecked(FIRESTORM_ALL_EDGES));
+  ExpectShareEnabled(d, true);
+
+  EXPECT_TRUE(ClientIsDialogUnits(d.dialog(), 322, 222));
+
+  d.Click(IDOK);
+  ASSERT_TRUE(d.WaitClosed());
+  EXPECT_EQ(d.result(), 1);
+}
+
+TEST_F(FirestormDialogTest, TrackbarsWriteTheRecordAtOnce) {
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  d.MoveTrackbar(FIRESTORM_RAMP_END, 50);
+  EXPECT_EQ(FloatBitsOf(Block().hotSpotRampEnd), FloatBitsOf(0.5f));
+  EXPECT_EQ(d.Text(FIRESTORM_RAMP_END_VALUE), "0.50");
+  // 70 times the single-precision 0.01 rounds to the float nearest 0.7.
+  d.MoveTrackbar(FIRESTORM_VARIATION, 70);
+  EXPECT_EQ(FloatBitsOf(Block().flameVariation), 0x3F333333u);
+  EXPECT_EQ(d.Text(FIRESTORM_VARIATION_VALUE), "0.70");
+  d.MoveTrackbar(FIRESTORM_CROSSFADE_START, 13);
+  EXPECT_EQ(FloatBitsOf(Block().crossfadeStart), FloatBitsOf(0.13f));
+  d.MoveTrackbar(FIRESTORM_CROSSFADE_END, 100);
+  EXPECT_EQ(Block().crossfadeEnd, 1.0f);
+  d.MoveTrackbar(FIRESTORM_HOT_SPOT_END, 0);
+  EXPECT_EQ(Block().hotSpotEnd, 0.0f);
+  EXPECT_EQ(d.Text(FIRESTORM_HOT_SPOT_END_VALUE), "0.00");
+  d.MoveTrackbar(FIRESTORM_FADE_START, 61);
+  EXPECT_EQ(FloatBitsOf(Block().flameFadeStart), FloatBitsOf(0.61f));
+  d.MoveTrackbar(FIRESTORM_SHARE, 25);
+  EXPECT_EQ(Block().hotSpotShare, 0.25f);
+  EXPECT_EQ(d.Text(FIRESTORM_SHARE_VALUE), "0.25");
+  d.MoveTrackbar(FIRESTORM_EDGE, 200);
+  EXPECT_EQ(Block().edgeSensitivity, 200);
+  EXPECT_EQ(d.Text(FIRESTORM_EDGE_VALUE), "200");
+  d.MoveTrackbar(FIRESTORM_SPEED, 3);
+  EXPECT_EQ(Block().flameSpeed, 3);
+  EXPECT_EQ(d.Text(FIRESTORM_SPEED_VALUE), "3");
+  d.MoveTrackbar(FIRESTORM_SPEED, 1);
+  EXPECT_EQ(Block().flameSpeed, 1);
+  // The neighbouring byte and the padding stay as they were.
+  EXPECT_EQ(Block().edgeSensitivity, 200);
+  EXPECT_EQ(Block().padding2[0], 0);
+
+  // A scroll message from a control that is no trackbar changes nothing.
+  const FirestormParams before = Block();
+  d.Send(WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 9),
+         reinterpret_cast<LPARAM>(GetDlgItem(d.dialog(), FIRESTORM_ALL_EDGES)));
+  const FirestormParams after = Block();
+  EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+  d.Click(IDOK);
+  ASSERT_TRUE(d.WaitClosed());
+  EXPECT_EQ(Block().flameSpeed, 1);
+}
+
+TEST_F(FirestormDialogTest, CheckBoxesAndTheShareEnabling) {
+  FirestormParams p;
+  WriteFirestormDefaults(&p);
+  p.allEdgeDetection = 7;  // any nonzero value counts as set
+  Use(p);
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  EXPECT_TRUE(d.IsChecked(FIRESTORM_ALL_EDGES));
+  ExpectShareEnabled(d, false);
+
+  d.Click(FIRESTORM_ALL_EDGES);
+  EXPECT_EQ(Block().allEdgeDetection, 0);
+  ExpectShareEnabled(d, true);
+  d.Click(FIRESTORM_ALL_EDGES);
+  EXPECT_EQ(Block().allEdgeDetection, 1);
+  ExpectShareEnabled(d, false);
+
+  d.Click(FIRESTORM_VISIBLE_HOT_SPOTS);
+  EXPECT_EQ(Block().visibleHotSpots, 1);
+  EXPECT_TRUE(d.IsChecked(FIRESTORM_VISIBLE_HOT_SPOTS));
+  d.Click(FIRESTORM_VISIBLE_HOT_SPOTS);
+  EXPECT_EQ(Block().visibleHotSpots, 0);
+  d.Click(IDOK);
+  ASSERT_TRUE(d.WaitClosed());
+}
+
+TEST_F(FirestormDialogTest, DefaultsButtonRestoresRecordAndControls) {
+  FirestormParams p;
+  WriteFirestormDefaults(&p);
+  p.edgeSensitivity = 99;
+  p.flameSpeed = 3;
+  p.allEdgeDetection = 1;
+  p.visibleHotSpots = 1;
+  p.hotSpotShare = 0.7f;  // a hair below 0.7: the trackbar shows 69
+  p.crossfadeEnd = 0.5f;
+  p.reserved[10] = 0x42;
+  Use(p);
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  EXPECT_EQ(d.Trackbar(FIRESTORM_SHARE).position, 69);
+  EXPECT_EQ(d.Text(FIRESTORM_SHARE_VALUE), "0.70");
+  EXPECT_EQ(d.Trackbar(FIRESTORM_EDGE).position, 99);
+  EXPECT_EQ(d.Trackbar(FIRESTORM_SPEED).position, 3);
+  EXPECT_TRUE(d.IsChecked(FIRESTORM_VISIBLE_HOT_SPOTS));
+  ExpectShareEnabled(d, false);
+
+  d.Click(FIRESTORM_DEFAULTS_BUTTON);
+  FirestormParams defaults;
+  WriteFirestormDefaults(&defaults);
+  const FirestormParams now = Block();
+  EXPECT_EQ(std::memcmp(&now, &defaults, sizeof now), 0) << "all 140 bytes, reserved ones too";
+  ExpectShown(d, kDefaultsShown);
+  EXPECT_FALSE(d.IsChecked(FIRESTORM_VISIBLE_HOT_SPOTS));
+  EXPECT_FALSE(d.IsChecked(FIRESTORM_ALL_EDGES));
+  ExpectShareEnabled(d, true);
+  EXPECT_FALSE(d.closed());
+  d.Click(IDOK);
+  ASSERT_TRUE(d.WaitClosed());
+}
+
+TEST_F(FirestormDialogTest, OnlyTheConfirmButtonCloses) {
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  d.MoveTrackbar(FIRESTORM_EDGE, 77);
+  d.PressEscape();
+  d.Send(WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
+  ASSERT_TRUE(d.Flush());
+  EXPECT_FALSE(d.closed());
+  EXPECT_TRUE(IsWindowVisible(d.dialog()));
+  d.Click(IDOK);
+  ASSERT_TRUE(d.WaitClosed());
+  EXPECT_EQ(d.result(), 1);
+  EXPECT_EQ(Block().edgeSensitivity, 77);
+}
+
+}  // namespace
+}  // namespace zk::test
+
+#endif  // _WIN32
