@@ -25,6 +25,9 @@ void RegisterTrackbarClass() {
   if (!InitCommonControlsEx(&controls)) InitCommonControls();
 }
 
+// The chooser's record as the 32-bit common dialog library expects it.
+static_assert(sizeof(void*) != 4 || sizeof(CHOOSECOLORA) == 36, "CHOOSECOLORA layout");
+
 // Entries 2 to 16 of the chooser's custom colours: white, so that the row reads as empty.
 constexpr COLORREF kBlankCustomColour = RGB(255, 255, 255);
 

@@ -32,16 +32,6 @@ std::vector<uint8_t> RecordBytes(const TwisterParams& p) {
   return bytes;
 }
 
-std::string Hex(const std::vector<uint8_t>& bytes) {
-  std::string s;
-  char two[3];
-  for (uint8_t b : bytes) {
-    std::snprintf(two, sizeof two, "%02x", b);
-    s += two;
-  }
-  return s;
-}
-
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
   std::vector<uint8_t> bytes;
   std::string error;
@@ -105,13 +95,10 @@ TEST_F(TwisterCli, NamedFieldsStartFromTheDefaults) {
   EXPECT_NE(Expected(defaults).pixels, Expected(p).pixels);
 }
 
-TEST_F(TwisterCli, WholeRecordsFromHexAndFile) {
+TEST_F(TwisterCli, WholeRecordFromAFileThenNamedFields) {
   const TwisterParams p = {0x00FF00, 540, 2, 0x804020, 0.35f};
-  ASSERT_EQ(0, RunZelkor(Render("--params-hex " + Hex(RecordBytes(p)))));
-  EXPECT_EQ(Rendered().pixels, Expected(p).pixels);
   const std::string file = TempPath("twister_record.bin");
   ASSERT_TRUE(WriteFileBytes(file, RecordBytes(p)));
-  std::remove(out_.c_str());
   ASSERT_EQ(0, RunZelkor(Render("--params-file " + file + " --set shadingMode=0")));
   TwisterParams q = p;
   q.shadingMode = 0;
@@ -134,16 +121,6 @@ TEST_F(TwisterCli, BadSettingsAreRefusedWithoutOutput) {
     EXPECT_NE(0, RunZelkor(Render(c))) << c;
     EXPECT_TRUE(ReadFileBytes(out_).empty()) << c;
   }
-}
-
-TEST_F(TwisterCli, InfoListsEveryFieldWithItsDefault) {
-  std::string output;
-  ASSERT_EQ(0, RunZelkor("info twister", &output));
-  for (const char* field :
-       {"backgroundColour", "bendDegrees", "shadingMode", "specialColour", "turnTime"})
-    EXPECT_NE(std::string::npos, output.find(field)) << field;
-  EXPECT_NE(std::string::npos, output.find("0.699999988"));
-  EXPECT_NE(std::string::npos, output.find("180,540"));
 }
 
 TEST(TwisterConfigureCli, RefusesRecordsOfTheWrongSize) {

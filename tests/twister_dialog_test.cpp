@@ -143,24 +143,6 @@ TEST_F(TwisterDialogTest, TrackbarMoveIsInTheRecordBeforeTheDialogCloses) {
   EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.33f));
 }
 
-TEST_F(TwisterDialogTest, TrackbarShowsTheTruncatedHundredths) {
-  const std::pair<float, int32_t> cases[] = {
-      {0.7f, 69}, {std::nextafter(0.7f, 1.0f), 70}, {0.5f, 50}, {0.0f, 0}, {1.0f, 100}};
-  for (const auto& c : cases) {
-    TwisterParams p;
-    WriteTwisterDefaults(&p);
-    p.turnTime = c.first;
-    Use(p);
-    DialogDriver d;
-    ASSERT_TRUE(d.Open(effect_));
-    EXPECT_EQ(d.Trackbar(TWISTER_TURN_TIME).position, c.second) << c.first;
-    EXPECT_EQ(d.Text(TWISTER_TURN_TIME_LABEL), std::to_string(c.second));
-    d.PressEscape();
-    ASSERT_TRUE(d.WaitClosed());
-    EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(c.first));  // opening changes nothing
-  }
-}
-
 TEST_F(TwisterDialogTest, RadioButtonsWriteTheirFields) {
   DialogDriver d;
   ASSERT_TRUE(d.Open(effect_));
@@ -186,17 +168,24 @@ TEST_F(TwisterDialogTest, RadioButtonsWriteTheirFields) {
   EXPECT_EQ(Block().shadingMode, 1);
 }
 
+// Radios, trackbar (the value times 100, truncated), label and swatches from the record;
+// opening and closing changes nothing in it.
 TEST_F(TwisterDialogTest, OpensOnWhatTheRecordHolds) {
   const TwisterParams records[] = {
       {0x0000FF, 540, 2, 0x00FF00, 0.3f},
       {0x00FF00, 180, 0, 0xFF0000, 1.0f},
-      {0xFF0000, 360, 1, 0x0000FF, 0.0f},  // not 180: the 540 button
+      {0xFF0000, 360, 1, 0x0000FF, 0.0f},                        // not 180: the 540 button
+      {0x000000, 180, 1, 0x000000, std::nextafter(0.7f, 1.0f)},  // 70, where 0.7f shows 69
+      {0x808080, 180, 1, 0x404040, 0.5f},
   };
   for (const TwisterParams& p : records) {
     Use(p);
     DialogDriver d;
     ASSERT_TRUE(d.Open(effect_));
     ExpectControlsShow(d, p);
+    d.PressEscape();
+    ASSERT_TRUE(d.WaitClosed());
+    EXPECT_EQ(std::memcmp(effect_.params.data(), &p, sizeof p), 0);
   }
 }
 
