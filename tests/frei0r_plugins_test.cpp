@@ -121,6 +121,37 @@ TEST(Frei0rPlugins, InfoDefaultsAndFramesMatchTheModules) {
   }
 }
 
+// Two transitions of an effect with frame-to-frame state, rendered interleaved in one
+// process, each give the frames they give alone.
+TEST(Frei0rPlugins, StatefulEffectsKeepStatePerInstance) {
+  for (const std::string& name : {"dream", "chars", "firestorm", "airport"}) {
+    Frei0rPlugin plugin;
+    if (!plugin.Load("frei0r-1/zelkor_" + name + ".so")) continue;
+    SCOPED_TRACE(name);
+    ASSERT_EQ(1, plugin.init());
+    const FrameImage a = test::PatternFrame(40, 24, 11), b = test::PatternFrame(40, 24, 12);
+    const std::vector<uint32_t> rgbaA = ToRgba(a, 255), rgbaB = ToRgba(b, 255);
+    auto render = [&](f0r_instance_t instance, double p) {
+      plugin.setParam(instance, &p, 0);
+      std::vector<uint32_t> out(rgbaA.size());
+      plugin.update2(instance, p, rgbaA.data(), rgbaB.data(), nullptr, out.data());
+      return out;
+    };
+    std::vector<std::vector<uint32_t>> alone;
+    f0r_instance_t solo = plugin.construct(40, 24);
+    for (int k = 0; k < 8; ++k) alone.push_back(render(solo, k / 7.0));
+    plugin.destruct(solo);
+    f0r_instance_t first = plugin.construct(40, 24);
+    f0r_instance_t second = plugin.construct(40, 24);
+    for (int k = 0; k < 8; ++k) {
+      render(second, (7 - k) / 7.0 * 0.5);  // another transition, another history
+      EXPECT_EQ(alone[k], render(first, k / 7.0)) << "frame " << k;
+    }
+    plugin.destruct(first);
+    plugin.destruct(second);
+  }
+}
+
 }  // namespace
 }  // namespace zk
 

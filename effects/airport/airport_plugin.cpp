@@ -1,5 +1,6 @@
 #include "airport_params.h"
 #include "airport_render.h"
+#include "module_state.h"
 #include "plugin.h"
 
 #if defined(_WIN32)
@@ -42,5 +43,14 @@ const PluginDefinition kPlugin = {
     /*onAttach=*/ClearClock,
     /*onDetach=*/nullptr,
 };
+
+#if !defined(_WIN32)
+// A host running several transitions of this effect in one process swaps the clock per
+// transition, so each estimates its own frame count.
+namespace {
+void* AirportClockBlock() { return &g_clock; }
+}  // namespace
+const ModuleStateAccess kModuleState = {AirportClockBlock, sizeof(AirportClock), ClearClock};
+#endif
 
 }  // namespace zk

@@ -1,5 +1,6 @@
 #include "chars_params.h"
 #include "chars_render.h"
+#include "module_state.h"
 #include "plugin.h"
 
 #if defined(_WIN32)
@@ -23,6 +24,8 @@ constexpr int32_t (*kConfigure)(const ConfigureRequest&) = nullptr;
 
 int32_t RenderFrame(const FrameView& view) { return RenderChars(view, &g_frameClock, kLoadSheet); }
 
+void ForgetFrameClock() { g_frameClock = FrameClock{}; }
+
 }  // namespace
 
 const PluginDefinition kPlugin = {
@@ -43,5 +46,14 @@ const PluginDefinition kPlugin = {
     /*onAttach=*/nullptr,
     /*onDetach=*/nullptr,
 };
+
+#if !defined(_WIN32)
+// A host running several transitions of this effect in one process swaps the clock per
+// transition, so each estimates its own frame count.
+namespace {
+void* FrameClockBlock() { return &g_frameClock; }
+}  // namespace
+const ModuleStateAccess kModuleState = {FrameClockBlock, sizeof(FrameClock), ForgetFrameClock};
+#endif
 
 }  // namespace zk
