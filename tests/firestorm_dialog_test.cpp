@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "dialog_driver.h"
-#include "direct_render_support.h"
 #include "firestorm_ids.h"
 #include "firestorm_params.h"
 #include "firestorm_rays_test_support.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "direct_render_support.h"
 #include "effect_host.h"
+#include "firestorm_rays_test_support.h"
 #include "test_support.h"
 
 namespace zk {
@@ -51,10 +51,10 @@ TEST(FirestormModule, DescribesItselfAndWritesItsDefaults) {
   EXPECT_EQ(e.info.extraMask, 0x300u);
   EXPECT_EQ(e.info.extraDefault, 0u);
   EXPECT_EQ(e.info.paramBlockSize, 140);
-  if (test::HostReadsChineseTexts()) {
-    EXPECT_EQ(test::TextOf(e.info.effectName, 20), "烈火-20个转场");
-    EXPECT_EQ(test::TextOf(e.info.groupName, 25), "A外加");
-    EXPECT_EQ(test::TextOf(e.info.description, 129), "火焰! 火焰! 遍地火焰!");
+  if (test::ChineseTextsReadable()) {
+    EXPECT_EQ(test::ModuleText(e.info.effectName, 20), "烈火-20个转场");
+    EXPECT_EQ(test::ModuleText(e.info.groupName, 25), "A外加");
+    EXPECT_EQ(test::ModuleText(e.info.description, 129), "火焰! 火焰! 遍地火焰!");
   }
 
   std::vector<uint8_t> block(140, 0xEE);

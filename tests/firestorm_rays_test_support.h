@@ -1,13 +1,20 @@
 // Helpers the firestorm and rays tests share: float bit patterns, the rays records the
-// tests start from, and the dialog's size in dialog units.
+// tests start from, render views for direct calls, scratch that fails or counts, pixel
+// checks, module texts, and the dialog's size in dialog units.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "effect_host.h"
+#include "frame_image.h"
+#include "frame_view.h"
 #include "rays_params.h"
+#include "scratch_source.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -34,6 +41,71 @@ inline RaysParams RaysStraightLines() {
   p.riseExponent = p.fallExponent = 1;
   p.riseLevel = p.fallLevel = 0.5f;
   return p;
+}
+
+// The view a module decodes from the host's request over the chosen rectangle.
+inline FrameView ViewOf(FrameImage* out, const FrameImage& a, const FrameImage& b, float p,
+                        int32_t left, int32_t top, int32_t width, int32_t height,
+                        void* paramBlock) {
+  BitmapHeader header{};  // read while decoding only
+  header.headerSize = sizeof header;
+  header.width = out->width;
+  header.height = out->height;
+  ApplyRequest request{};
+  request.outputHeader = &header;
+  request.outputPixels = out->pixels.data();
+  request.sceneAPixels = a.pixels.data();
+  request.sceneBPixels = b.pixels.data();
+  request.progress = p;
+  request.rectLeft = left;
+  request.rectTop = top;
+  request.rectWidth = width;
+  request.rectHeight = height;
+  request.paramBlock = paramBlock;
+  return DecodeApplyRequest(request, 0, true);
+}
+
+// Scratch memory that is never there, and heap scratch that counts what it hands out.
+struct ScratchTally {
+  int allocations = 0;
+  int releases = 0;
+  size_t lastBytes = 0;
+};
+inline ScratchTally g_scratchTally;
+inline void* NoScratch(size_t) { return nullptr; }
+inline void NoScratchBack(void*) { ADD_FAILURE() << "released a block never handed out"; }
+inline void* TalliedScratch(size_t bytes) {
+  ++g_scratchTally.allocations;
+  g_scratchTally.lastBytes = bytes;
+  return std::malloc(bytes);
+}
+inline void TalliedScratchBack(void* block) {
+  ++g_scratchTally.releases;
+  std::free(block);
+}
+inline const ScratchSource kNoScratch = {NoScratch, NoScratchBack};
+inline const ScratchSource kTalliedScratch = {TalliedScratch, TalliedScratchBack};
+
+inline ::testing::AssertionResult PixelEquals(const FrameImage& f, int32_t x, int32_t row, int b,
+                                              int g, int r) {
+  const uint8_t* p = PixelAt(f, x, row);
+  if (p[0] == b && p[1] == g && p[2] == r) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "pixel (" << x << ", " << row << ") is (" << int{p[0]} << ", " << int{p[1]} << ", "
+         << int{p[2]} << "), expected (" << b << ", " << g << ", " << r << ")";
+}
+
+// A module text as UTF-8. The texts are code page 936 bytes, which a Windows host reads back
+// as written only in a Chinese locale.
+inline std::string ModuleText(const char* field, size_t size) {
+  return ModuleTextToUtf8(field, size);
+}
+inline bool ChineseTextsReadable() {
+#if defined(_WIN32)
+  return GetACP() == 936;
+#else
+  return true;
+#endif
 }
 
 #if defined(_WIN32)

@@ -13,6 +13,7 @@
 #include "cooling_map.h"
 #include "fire_state.h"
 #include "firestorm_params.h"
+#include "firestorm_rays_test_support.h"
 #include "frame_image.h"
 #include "frame_view.h"
 #include "rand15.h"
@@ -23,28 +24,14 @@ namespace {
 
 struct Frames {
   FrameImage a, b, out;
-  BitmapHeader header{};
   FirestormParams params;
   Frames(FrameImage sceneA, FrameImage sceneB) : a(std::move(sceneA)), b(std::move(sceneB)) {
     out = MakeFrameImage(a.width, a.height, 0xCD);
-    header.width = a.width;
-    header.height = a.height;
     WriteFirestormDefaults(&params);
   }
   // The view of a render call over the rectangle (left, top, width, height).
   FrameView View(float p, int32_t left, int32_t top, int32_t w, int32_t h) {
-    ApplyRequest r{};
-    r.outputHeader = &header;
-    r.outputPixels = out.pixels.data();
-    r.sceneAPixels = a.pixels.data();
-    r.sceneBPixels = b.pixels.data();
-    r.progress = p;
-    r.rectLeft = left;
-    r.rectTop = top;
-    r.rectWidth = w;
-    r.rectHeight = h;
-    r.paramBlock = &params;
-    return DecodeApplyRequest(r, 0, true);
+    return test::ViewOf(&out, a, b, p, left, top, w, h, &params);
   }
   FrameView Whole(float p) { return View(p, 0, 0, a.width, a.height); }
 };

@@ -12,7 +12,6 @@
 #include <string>
 
 #include "dialog_driver.h"
-#include "direct_render_support.h"
 #include "firestorm_rays_test_support.h"
 #include "rays_ids.h"
 #include "rays_panel.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "direct_render_support.h"
 #include "effect_host.h"
+#include "firestorm_rays_test_support.h"
 #include "test_support.h"
 
 namespace zk {
@@ -25,10 +25,10 @@ TEST(RaysModule, DescribesItselfAndWritesItsDefaults) {
   EXPECT_EQ(e.info.extraDefault, 0u);
   EXPECT_EQ(e.info.extraAlternate, 0u);
   EXPECT_EQ(e.info.paramBlockSize, 40);
-  EXPECT_EQ(test::TextOf(e.info.description, 129), "Rays everywhere");
-  if (test::HostReadsChineseTexts()) {
-    EXPECT_EQ(test::TextOf(e.info.effectName, 20), "光线-外加");
-    EXPECT_EQ(test::TextOf(e.info.groupName, 25), "外加");
+  EXPECT_EQ(test::ModuleText(e.info.description, 129), "Rays everywhere");
+  if (test::ChineseTextsReadable()) {
+    EXPECT_EQ(test::ModuleText(e.info.effectName, 20), "光线-外加");
+    EXPECT_EQ(test::ModuleText(e.info.groupName, 25), "外加");
   }
 
   // Every field is written; the padding after riseOnly keeps the host's bytes.

@@ -10,7 +10,6 @@
 #include <limits>
 #include <vector>
 
-#include "direct_render_support.h"
 #include "firestorm_rays_test_support.h"
 #include "ray_casting.h"
 #include "rays_frame.h"
@@ -201,30 +200,19 @@ TEST(RaysComposite, LightFromMaskOrRays) {
 struct RaysFrames {
   FrameImage a, b, out;
   RaysParams params = Defaults();
-  RenderChoices choices;
-  RaysFrames(FrameImage sceneA, FrameImage sceneB, int32_t left, int32_t top, int32_t w, int32_t h)
-      : a(std::move(sceneA)), b(std::move(sceneB)) {
+  int32_t left, top, width, height;  // the rectangle
+  RaysFrames(FrameImage sceneA, FrameImage sceneB, int32_t l, int32_t t, int32_t w, int32_t h)
+      : a(std::move(sceneA)), b(std::move(sceneB)), left(l), top(t), width(w), height(h) {
     out = MakeFrameImage(a.width, a.height, 0xCD);
-    choices.wholeFrame = false;
-    choices.rectLeft = left;
-    choices.rectTop = top;
-    choices.rectWidth = w;
-    choices.rectHeight = h;
   }
   int32_t Render(float p, const ScratchSource& scratch = kHeapScratch, bool withParams = true) {
-    FrameView v = test::DirectView(&out, a, b, p, choices);
-    v.paramBlock = withParams ? &params : nullptr;
-    return RenderRaysWith(scratch, v);
+    return RenderRaysWith(scratch, test::ViewOf(&out, a, b, p, left, top, width, height,
+                                                withParams ? &params : nullptr));
   }
-  bool Outside() const {
-    return test::OutsideRectUntouched(out, choices.rectLeft, choices.rectTop, choices.rectWidth,
-                                      choices.rectHeight, 0xCD);
-  }
-  const uint8_t* Out(int32_t x, int32_t row) const {
-    return PixelAt(out, choices.rectLeft + x, choices.rectTop + row);
-  }
+  bool Outside() const { return test::OutsideRectUntouched(out, left, top, width, height, 0xCD); }
+  const uint8_t* Out(int32_t x, int32_t row) const { return PixelAt(out, left + x, top + row); }
   const uint8_t* Source(const FrameImage& f, int32_t x, int32_t row) const {
-    return PixelAt(f, choices.rectLeft + x, choices.rectTop + row);
+    return PixelAt(f, left + x, top + row);
   }
 };
 
@@ -233,12 +221,12 @@ TEST(RaysRender, DefaultsAtTheSwitchPointGiveAWhiteFrame) {
   ASSERT_EQ(f.Render(0.5f), 1);
   for (int32_t row = 0; row < 5; ++row)
     for (int32_t x = 0; x < 9; ++x)
-      EXPECT_TRUE(test::PixelIs(f.out, 2 + x, 3 + row, 255, 255, 255));
+      EXPECT_TRUE(test::PixelEquals(f.out, 2 + x, 3 + row, 255, 255, 255));
   EXPECT_TRUE(f.Outside());
   // Without a settings record the defaults are used.
   std::fill(f.out.pixels.begin(), f.out.pixels.end(), 0xCD);
   ASSERT_EQ(f.Render(0.5f, kHeapScratch, false), 1);
-  EXPECT_TRUE(test::PixelIs(f.out, 6, 5, 255, 255, 255));
+  EXPECT_TRUE(test::PixelEquals(f.out, 6, 5, 255, 255, 255));
 }
 
 TEST(RaysRender, OneWhitePixelAtTheStart) {
@@ -258,9 +246,9 @@ TEST(RaysRender, OneWhitePixelAtTheStart) {
     for (int32_t x = 0; x < 5; ++x) {
       const uint8_t* o = f.Out(x, row);
       if (x == 3 && row == 1) {
-        EXPECT_TRUE(test::PixelIs(f.out, 1 + x, 2 + row, 245, 245, 255));  // light 10
+        EXPECT_TRUE(test::PixelEquals(f.out, 1 + x, 2 + row, 245, 245, 255));  // light 10
       } else if (x == 4 && row == 1) {
-        EXPECT_TRUE(test::PixelIs(f.out, 1 + x, 2 + row, 0, 0, 9));  // light 9
+        EXPECT_TRUE(test::PixelEquals(f.out, 1 + x, 2 + row, 0, 0, 9));  // light 9
       } else {
         EXPECT_EQ(std::memcmp(o, f.Source(a, x, row), 3), 0) << x << "," << row;
       }
@@ -278,12 +266,12 @@ TEST(RaysRender, BlackSceneStaysBlackUntilTheSwitch) {
     ASSERT_EQ(f.Render(i / 100.0f), 1);
     for (int32_t row = 0; row < 8; ++row)
       for (int32_t x = 0; x < 10; ++x)
-        ASSERT_TRUE(test::PixelIs(f.out, 1 + x, 1 + row, 0, 0, 0)) << i;
+        ASSERT_TRUE(test::PixelEquals(f.out, 1 + x, 1 + row, 0, 0, 0)) << i;
   }
   ASSERT_EQ(f.Render(0.5f), 1);
   for (int32_t row = 0; row < 8; ++row)
     for (int32_t x = 0; x < 10; ++x)
-      EXPECT_TRUE(test::PixelIs(f.out, 1 + x, 1 + row, 0xCC, 0x66, 0x33));
+      EXPECT_TRUE(test::PixelEquals(f.out, 1 + x, 1 + row, 0xCC, 0x66, 0x33));
   EXPECT_TRUE(f.Outside());
 }
 
@@ -359,13 +347,13 @@ TEST(RaysRender, LightSourceOnEveryBorderAndCorner) {
 
 TEST(RaysRender, WithoutScratchNothingIsWritten) {
   RaysFrames f(test::PatternFrame(6, 6, 1), test::PatternFrame(6, 6, 2), 0, 0, 6, 6);
-  EXPECT_EQ(f.Render(0.4f, test::kFailingScratch), 0);
+  EXPECT_EQ(f.Render(0.4f, test::kNoScratch), 0);
   EXPECT_EQ(f.out.pixels, std::vector<uint8_t>(f.out.pixels.size(), 0xCD));
-  test::g_scratchCounts = test::ScratchCounts();
-  EXPECT_EQ(f.Render(0.4f, test::kCountingScratch), 1);
-  EXPECT_EQ(test::g_scratchCounts.allocations, 1);
-  EXPECT_EQ(test::g_scratchCounts.releases, 1);
-  EXPECT_EQ(test::g_scratchCounts.lastBytes, 72u);
+  test::g_scratchTally = test::ScratchTally();
+  EXPECT_EQ(f.Render(0.4f, test::kTalliedScratch), 1);
+  EXPECT_EQ(test::g_scratchTally.allocations, 1);
+  EXPECT_EQ(test::g_scratchTally.releases, 1);
+  EXPECT_EQ(test::g_scratchTally.lastBytes, 72u);
 }
 
 }  // namespace
