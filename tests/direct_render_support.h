@@ -23,6 +23,14 @@
 
 namespace zk::test {
 
+// A pixel's blue, green and red bytes packed as b | g << 8 | r << 16, for compact
+// expectations.
+inline uint32_t Bgr(int b, int g, int r) { return b | g << 8 | r << 16; }
+inline uint32_t At(const FrameImage& f, int32_t x, int32_t row) {
+  const uint8_t* p = PixelAt(f, x, row);
+  return Bgr(p[0], p[1], p[2]);
+}
+
 // The view a module decodes from the request the host would send for these frames.
 inline FrameView DirectView(FrameImage* out, const FrameImage& a, const FrameImage& b, float p,
                             const RenderChoices& c) {
@@ -289,6 +297,33 @@ class BuiltModuleTest : public ::testing::Test {
       return ::testing::AssertionFailure() << "wrote outside the rectangle";
     }
     return ::testing::AssertionSuccess();
+  }
+
+  // Renders the rectangle of frames filled with 0x4D elsewhere; nothing outside it may
+  // change.
+  FrameImage RenderInRect(const FrameImage& a, const FrameImage& b, float p, const RenderChoices& c,
+                          int32_t left, int32_t top, int32_t width, int32_t height) {
+    FrameImage out = MakeFrameImage(a.width, a.height, 0x4D);
+    EXPECT_EQ(1, RenderRect(effect_, a, b, p, left, top, width, height, &out, c));
+    EXPECT_TRUE(OutsideRectUntouched(out, left, top, width, height, 0x4D))
+        << width << "x" << height << " p " << p;
+    return out;
+  }
+
+  // On 31 x 21 pattern frames: the rectangle (5, 4, 19, 13) renders as the frames cropped
+  // to it, wild progress as the nearer end, and rectangles of 1 to 5 columns and rows at
+  // (7, 2) touch nothing outside themselves.
+  void ExpectRectangleContract(const RenderChoices& c) {
+    const FrameImage a = PatternFrame(31, 21, 41);
+    const FrameImage b = PatternFrame(31, 21, 42);
+    for (float p : {0.0f, 0.2f, 0.5f, 0.8f, 1.0f})
+      EXPECT_TRUE(RectMatchesCropped(a, b, p, c, 5, 4, 19, 13));
+    EXPECT_TRUE(WildProgressHeldToEnds(a, b, c));
+    for (int32_t w : {1, 2, 3, 5}) {
+      for (int32_t h : {1, 2, 3, 5}) {
+        for (float p : {0.0f, 0.3f, 0.6f, 1.0f}) RenderInRect(a, b, p, c, 7, 2, w, h);
+      }
+    }
   }
 
   const char* name_;
