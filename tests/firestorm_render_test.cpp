@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -210,6 +211,33 @@ TEST(FirestormRender, SizeChangeRebuildsAndProgressZeroClears) {
   }
   EXPECT_EQ(FireCells(state), std::vector<uint8_t>(380, 0));
   EXPECT_EQ(std::count(PreviousFire(state), PreviousFire(state) + 380, 0), 380);
+  ReleaseFireState(&state);
+}
+
+TEST(FirestormRender, EdgesFoundAtTheStartGlowFaintlyAfterOneStep) {
+  // Every pixel tested at p = 0, hot spots set before the step: the first frame shows
+  // only what one step made of the few lone hot spots, at most 255 / 4 = 63 (levels 11, 2,
+  // 0: opacity 51).
+  FrameImage grey = test::SolidFrame(24, 20, 100, 100, 100);
+  for (const auto& at : {std::make_pair(5, 5), std::make_pair(12, 9), std::make_pair(18, 14)}) {
+    PixelAt(grey, at.first, at.second)[1] = 200;
+  }
+  Frames f(grey, test::PatternFrame(24, 20, 10));
+  f.params.allEdgeDetection = 1;
+  FireState state{};
+  ASSERT_EQ(RenderFirestormWith(&state, f.Whole(0.0f)), 1);
+  const std::vector<uint8_t> cells = FireCells(state);
+  EXPECT_LE(*std::max_element(cells.begin(), cells.end()), 63);
+  EXPECT_GT(*std::max_element(cells.begin(), cells.end()), 0);
+  int changed = 0;
+  for (int32_t row = 0; row < 20; ++row) {
+    for (int32_t i = 0; i < 72; ++i) {
+      const int d = std::abs(PixelAt(f.out, 0, row)[i] - PixelAt(f.a, 0, row)[i]);
+      EXPECT_LE(d, 51);
+      changed += d != 0;
+    }
+  }
+  EXPECT_GT(changed, 0);
   ReleaseFireState(&state);
 }
 
