@@ -23,8 +23,8 @@ constexpr char kUsage[] =
 #if defined(_WIN32)
 
 constexpr char kOwnerClass[] = "ZelkorConfigureHost";
-// Painting settles well within this after the dialog shows; the capture then closes it.
-constexpr DWORD kSettleMs = 600;
+// A moment for the dialog to settle after it shows; the capture then repaints it in full.
+constexpr DWORD kSettleMs = 300;
 constexpr DWORD kDialogWaitMs = 20000;
 
 // The editor's main window stands behind the dialog: a real, hidden top-level window.
@@ -113,7 +113,12 @@ DWORD WINAPI ScreenshotThread(void* context) {
     return 0;
   }
   Sleep(kSettleMs);
-  SendMessageA(search.found, WM_NULL, 0, 0);  // the modal loop is running and idle
+  SendMessageA(search.found, WM_NULL, 0, 0);  // the modal loop is running
+  // Whatever erasing is still due happens first, then everything paints (the swatches too)
+  // without being erased again, before this returns.
+  RedrawWindow(search.found, nullptr, nullptr, RDW_ERASENOW | RDW_ALLCHILDREN);
+  RedrawWindow(search.found, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
   FrameImage picture;
   if (!CaptureWindow(search.found, &picture))
     job->error = "could not capture the dialog";
