@@ -1,7 +1,6 @@
 // Our elementary functions against the GNU C library over millions of arguments in the
 // ranges the effects use (and beyond): never more than one ulp apart, and the same bits in
-// all but a small share (where the two differ, ours is the correctly rounded one in
-// nearly every case). Native builds only: the Windows runtime's functions differ from
+// all but a small share. Native builds only: the Windows runtime's functions differ from
 // both, which is why the effects call ours.
 #if !defined(_WIN32)
 
@@ -73,8 +72,9 @@ void Compare1(const std::string& name, const Fn1& ours, const Fn1& theirs, doubl
     if (geometric) x = (i & 1 ? -1.0 : 1.0) * std::exp(x);
     t.Add(ours(x), theirs(x), x, 0.0);
   }
-  t.Report(name + (geometric ? " |x| = e^[" : " [") + std::to_string(static_cast<int>(lo)) + ", " +
-           std::to_string(static_cast<int>(hi)) + "]");
+  char range[64];
+  std::snprintf(range, sizeof range, geometric ? " |x| = e^[%g, %g]" : " [%g, %g]", lo, hi);
+  t.Report(name + range);
 }
 
 constexpr int kCount = 500000;
