@@ -285,6 +285,32 @@ RECT DialogDriver::ControlRect(int32_t id) const {
   return r;
 }
 
+COLORREF DialogDriver::WindowPixel(POINT at) const {
+  HDC dc = GetWindowDC(dialog_);
+  const COLORREF c = GetPixel(dc, at.x, at.y);
+  ReleaseDC(dialog_, dc);
+  return c;
+}
+
+SIZE DialogDriver::UnitsToPixels(int32_t widthUnits, int32_t heightUnits) const {
+  RECT r = {0, 0, widthUnits, heightUnits};
+  MapDialogRect(dialog_, &r);
+  return SIZE{r.right, r.bottom};
+}
+
+SIZE DialogDriver::ClientSize() const {
+  RECT r{};
+  GetClientRect(dialog_, &r);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+std::string DialogDriver::FontFace() const {
+  LOGFONTW font{};
+  const HFONT handle = reinterpret_cast<HFONT>(SendMessageA(dialog_, WM_GETFONT, 0, 0));
+  if (handle == nullptr || GetObjectW(handle, sizeof font, &font) == 0) return std::string();
+  return ToUtf8(font.lfFaceName);
+}
+
 void DialogDriver::MoveTrackbar(int32_t id, int32_t position) {
   HWND t = Control(id);
   if (t == nullptr) return;

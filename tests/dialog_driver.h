@@ -20,12 +20,12 @@
 //   ASSERT_TRUE(d.WaitClosed());
 //   EXPECT_EQ(d.result(), 1);                           // the configure call's answer
 //
-// Texts come back as UTF-8 whatever the thread's code page. Combo boxes: ComboItems,
-// ComboSelection, SelectCombo (CB_SETCURSEL + CBN_SELCHANGE). Edits: SetText (EN_CHANGE
-// follows). File choosers: PickFile / CancelFile. Keys: PressKey(VK_...) goes through
-// the dialog manager like a real key press. Any other blocking call can be driven the
-// same way with Start(). Under Wine the null graphics driver suffices: nothing here
-// needs a display.
+// Swatches: WindowPixel({x, y}) in window pixels. Template geometry: ClientSize(),
+// UnitsToPixels(cx, cy), FontFace(). Texts come back as UTF-8 whatever the thread's code page.
+// Combo boxes: ComboItems, ComboSelection, SelectCombo (CB_SETCURSEL + CBN_SELCHANGE). Edits:
+// SetText (EN_CHANGE follows). File choosers: PickFile / CancelFile. Keys: PressKey(VK_...) goes
+// through the dialog manager like a real key press. Any other blocking call can be driven the same
+// way with Start(). Under Wine the null graphics driver suffices: nothing here needs a display.
 #pragma once
 
 #if defined(_WIN32)
@@ -89,6 +89,14 @@ class DialogDriver {
   std::vector<std::string> ComboItems(int32_t id) const;
   // The control's rectangle in dialog units turned into client pixels by the dialog.
   RECT ControlRect(int32_t id) const;
+  // A pixel of the dialog as it stands, in window coordinates (frame included), where
+  // dialogs paint their colour swatches.
+  COLORREF WindowPixel(POINT at) const;
+  // The template's geometry: its size in dialog units as pixels (MapDialogRect), the
+  // client area, and the face name of the dialog font.
+  SIZE UnitsToPixels(int32_t widthUnits, int32_t heightUnits) const;
+  SIZE ClientSize() const;
+  std::string FontFace() const;
 
   // Acting on the dialog; each returns after the dialog has handled it.
   void MoveTrackbar(int32_t id, int32_t position);

@@ -23,13 +23,6 @@ namespace {
 constexpr POINT kBackgroundSwatchPixel = {103, 42};
 constexpr POINT kSpecialSwatchPixel = {232, 110};
 
-COLORREF WindowPixel(HWND window, POINT at) {
-  HDC dc = GetWindowDC(window);
-  const COLORREF c = GetPixel(dc, at.x, at.y);
-  ReleaseDC(window, dc);
-  return c;
-}
-
 uint32_t FloatBits(float f) {
   uint32_t bits;
   std::memcpy(&bits, &f, 4);
@@ -53,8 +46,8 @@ class TwisterDialogTest : public ::testing::Test {
     const int32_t ticks = static_cast<int32_t>(static_cast<double>(p.turnTime) * 100);
     EXPECT_EQ(d.Trackbar(TWISTER_TURN_TIME).position, ticks);
     EXPECT_EQ(d.Text(TWISTER_TURN_TIME_LABEL), std::to_string(ticks));
-    EXPECT_EQ(WindowPixel(d.dialog(), kBackgroundSwatchPixel), p.backgroundColour);
-    EXPECT_EQ(WindowPixel(d.dialog(), kSpecialSwatchPixel), p.specialColour);
+    EXPECT_EQ(d.WindowPixel(kBackgroundSwatchPixel), p.backgroundColour);
+    EXPECT_EQ(d.WindowPixel(kSpecialSwatchPixel), p.specialColour);
   }
 
   HostedEffect effect_;
@@ -96,15 +89,9 @@ TEST_F(TwisterDialogTest, TemplateTextsAndInitialStateFromDefaults) {
   EXPECT_EQ(d.Trackbar(TWISTER_TURN_TIME).position, 69);  // 0.7f is a hair below 0.7
 
   // 187 x 170 dialog units in "MS Sans Serif" 8.
-  RECT units = {0, 0, 187, 170};
-  MapDialogRect(d.dialog(), &units);
-  RECT client;
-  GetClientRect(d.dialog(), &client);
-  EXPECT_EQ(client.right, units.right);
-  EXPECT_EQ(client.bottom, units.bottom);
-  LOGFONTA font{};
-  GetObjectA(reinterpret_cast<HFONT>(d.Send(WM_GETFONT, 0, 0)), sizeof font, &font);
-  EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+  EXPECT_EQ(d.ClientSize().cx, d.UnitsToPixels(187, 170).cx);
+  EXPECT_EQ(d.ClientSize().cy, d.UnitsToPixels(187, 170).cy);
+  EXPECT_EQ(d.FontFace(), "MS Sans Serif");
 
   EXPECT_FALSE(IsWindowEnabled(d.owner()));  // modal over the host's window
   d.Click(IDOK);
@@ -211,19 +198,19 @@ TEST_F(TwisterDialogTest, ColourButtonsEditTheirFieldsAndSwatches) {
   ASSERT_TRUE(d.PickColour(TWISTER_BACKGROUND_BUTTON, 0x0000FF));
   EXPECT_EQ(Block().backgroundColour, 0x0000FFu);
   EXPECT_EQ(Block().specialColour, 0u);
-  EXPECT_EQ(WindowPixel(d.dialog(), kBackgroundSwatchPixel), 0x0000FFu);
+  EXPECT_EQ(d.WindowPixel(kBackgroundSwatchPixel), 0x0000FFu);
   ASSERT_TRUE(d.PickColour(TWISTER_SPECIAL_BUTTON, 0x20C040));
   EXPECT_EQ(Block().specialColour, 0x20C040u);
-  EXPECT_EQ(WindowPixel(d.dialog(), kSpecialSwatchPixel), 0x20C040u);
+  EXPECT_EQ(d.WindowPixel(kSpecialSwatchPixel), 0x20C040u);
   EXPECT_EQ(Block().backgroundColour, 0x0000FFu);
 
   // Cancelled: the field and the swatch keep their colour.
   ASSERT_TRUE(d.CancelColour(TWISTER_BACKGROUND_BUTTON));
   EXPECT_EQ(Block().backgroundColour, 0x0000FFu);
-  EXPECT_EQ(WindowPixel(d.dialog(), kBackgroundSwatchPixel), 0x0000FFu);
+  EXPECT_EQ(d.WindowPixel(kBackgroundSwatchPixel), 0x0000FFu);
   ASSERT_TRUE(d.CancelColour(TWISTER_SPECIAL_BUTTON));
   EXPECT_EQ(Block().specialColour, 0x20C040u);
-  EXPECT_EQ(WindowPixel(d.dialog(), kSpecialSwatchPixel), 0x20C040u);
+  EXPECT_EQ(d.WindowPixel(kSpecialSwatchPixel), 0x20C040u);
 
   d.PressEscape();
   ASSERT_TRUE(d.WaitClosed());
