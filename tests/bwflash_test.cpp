@@ -1,9 +1,6 @@
 // BW-Flash: hand-worked bytes in each of the four phases and for each flash strength, the
-// exact end points, the extra bits, rectangles and the description words.
+// exact end points, the extra bits, the rectangle contract and the description words.
 #include <gtest/gtest.h>
-
-#include <cmath>
-#include <limits>
 
 #include "bwflash_phase.h"
 #include "direct_render_support.h"
@@ -66,23 +63,17 @@ TEST_F(BwFlashTest, EndPointsAndBlackAtOneQuarter) {
   }
 }
 
-TEST_F(BwFlashTest, PeakIsWhiteOrTheStrengthMix) {
-  const FrameImage a = SolidFrame(4, 3, 9, 9, 9);
-  const FrameImage b = SolidFrame(4, 3, 0, 100, 200);
-  EXPECT_TRUE(PixelIs(Render(a, b, 0.62f), 3, 2, 255, 255, 255));
-  // Bit 0x10: byte b becomes trunc((255 - b) x 0.6 + b).
-  EXPECT_TRUE(PixelIs(Render(a, b, 0.62f, 0x10), 3, 2, 153, 193, 233));
-  const FrameImage b2 = SolidFrame(4, 3, 250, 255, 1);
-  EXPECT_TRUE(PixelIs(Render(a, b2, 0.62f, 0x10), 0, 0, 253, 255, 153));
-}
-
-TEST_F(BwFlashTest, PeakWithStrength06MatchesTheMixForEveryByte) {
+// At the peak every byte is white, or with bit 0x10 trunc((255 - b) x 0.6 + b).
+TEST_F(BwFlashTest, PeakIsWhiteOrTheStrengthMixForEveryByte) {
   FrameImage b = MakeFrameImage(256, 1);
   for (int i = 0; i < 256; ++i) b.pixels[3 * i] = b.pixels[3 * i + 1] = b.pixels[3 * i + 2] = i;
-  const FrameImage out = Render(SolidFrame(256, 1, 0, 0, 0), b, 0.62f, 0x10);
+  const FrameImage a = SolidFrame(256, 1, 9, 9, 9);
+  const FrameImage white = Render(a, b, 0.62f);
+  const FrameImage mixed = Render(a, b, 0.62f, 0x10);
   for (int i = 0; i < 256; ++i) {
     const int expected = static_cast<int>((255 - i) * 0.6 + i);
-    ASSERT_TRUE(PixelIs(out, i, 0, expected, expected, expected)) << i;
+    ASSERT_TRUE(PixelIs(mixed, i, 0, expected, expected, expected)) << i;
+    ASSERT_TRUE(PixelIs(white, i, 0, 255, 255, 255)) << i;
   }
 }
 
@@ -109,37 +100,8 @@ TEST_F(BwFlashTest, HandWorkedBytesInEachPhase) {
   EXPECT_TRUE(PixelIs(Render(a, rising, 0.5275f, 0x50), 1, 0, 169, 114, 224));
 }
 
-TEST_F(BwFlashTest, ProgressOutsideTheRangeHoldsTheEnds) {
-  const FrameImage a = PatternFrame(5, 3, 3);
-  const FrameImage b = PatternFrame(5, 3, 4);
-  EXPECT_TRUE(test::SameRect(Render(a, b, -2.0f), a, 5, 3));
-  EXPECT_TRUE(test::SameRect(Render(a, b, std::numeric_limits<float>::quiet_NaN()), a, 5, 3));
-  EXPECT_TRUE(test::SameRect(Render(a, b, 7.5f, 0x20), b, 5, 3));
-}
-
-TEST_F(BwFlashTest, RequestMode1IsDeclined) {
-  const FrameImage a = PatternFrame(6, 4, 5);
-  FrameImage out = MakeFrameImage(6, 4, 0x3C);
-  EXPECT_EQ(0, RenderEffectFrame(effect_, a, a, 0.5f, test::Choose(0, 0, 0, 1), &out));
-  EXPECT_TRUE(test::OutsideRectUntouched(out, 0, 0, 0, 0, 0x3C));
-}
-
-TEST_F(BwFlashTest, RectanglesAwayFromTheOrigin) {
-  const FrameImage a = PatternFrame(23, 17, 6);
-  const FrameImage b = PatternFrame(23, 17, 7);
-  for (float p : {0.0f, 0.1f, 0.3f, 0.5f, 0.7f, 1.0f}) {
-    for (uint32_t extra : {0u, 0x20u}) {
-      EXPECT_TRUE(RectMatchesCropped(a, b, p, test::Choose(0, 0, extra), 5, 3, 11, 9));
-      EXPECT_TRUE(RectMatchesCropped(a, b, p, test::Choose(0, 0, extra), 22, 16, 1, 1));
-    }
-  }
-}
-
-TEST_F(BwFlashTest, TinyRectangles) {
-  const FrameImage a = SolidFrame(6, 6, 40, 40, 40);
-  const FrameImage b = SolidFrame(6, 6, 200, 200, 200);
-  EXPECT_TRUE(TinyRectanglesFilled(a, b, 0.5275f, test::Choose(0), {227}));
-  EXPECT_TRUE(TinyRectanglesFilled(a, b, 0.125f, test::Choose(0), {20}));
+TEST_F(BwFlashTest, RectangleContract) {
+  for (uint32_t extra : {0u, 0x20u}) ExpectRectangleContract(test::Choose(0, 0, extra));
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
 // Mosaic: block sizes and grids worked by hand, block means (overlapping rows of
 // fractional blocks included), the switch to scene B at 0.5, odd sizes whose last column
-// and row are clamped into the grid, the per-call scratch buffer, rectangles and the
-// description words.
+// and row are clamped into the grid, the per-call scratch buffer, the rectangle contract
+// and the description words.
 #include <gtest/gtest.h>
-
-#include <limits>
 
 #include "direct_render_support.h"
 #include "mosaic_grid.h"
@@ -105,9 +103,6 @@ TEST_F(MosaicTest, SourceSwitchesToSceneBAtOneHalfExactly) {
   EXPECT_TRUE(PixelIs(Render(a, b, 0.49999997f), 4, 4, 10, 20, 30));
   EXPECT_TRUE(PixelIs(Render(a, b, 0.5f), 4, 4, 200, 210, 220));
   EXPECT_TRUE(PixelIs(Render(a, b, 1.0f), 4, 4, 200, 210, 220));
-  // Wild progress values hold the nearer end (NaN the start).
-  EXPECT_TRUE(PixelIs(Render(a, b, std::numeric_limits<float>::quiet_NaN()), 1, 1, 10, 20, 30));
-  EXPECT_TRUE(PixelIs(Render(a, b, 9.0f), 1, 1, 200, 210, 220));
 }
 
 TEST_F(MosaicTest, EndsOfLargeFramesAreSlightlyBlurred) {
@@ -169,24 +164,9 @@ TEST(MosaicScratch, OneBlockColourBufferPerCallGivenBack) {
   }
 }
 
-TEST_F(MosaicTest, RequestMode1IsDeclined) {
-  const FrameImage a = PatternFrame(6, 4, 37);
-  FrameImage out = MakeFrameImage(6, 4, 0x3C);
-  EXPECT_EQ(0, RenderEffectFrame(effect_, a, a, 0.2f, test::Choose(0, 0, 0, 1), &out));
-  EXPECT_TRUE(test::OutsideRectUntouched(out, 0, 0, 0, 0, 0x3C));
-}
-
-TEST_F(MosaicTest, RectanglesAwayFromTheOrigin) {
-  const FrameImage a = PatternFrame(41, 29, 38);
-  const FrameImage b = PatternFrame(41, 29, 39);
-  for (float p : {0.0f, 0.2f, 0.4f, 0.5f, 0.75f, 1.0f}) {
-    EXPECT_TRUE(RectMatchesCropped(a, b, p, test::Choose(0), 4, 3, 32, 24));
-    EXPECT_TRUE(RectMatchesCropped(a, b, p, test::Choose(0), 3, 2, 37, 27));  // odd sizes
-    EXPECT_TRUE(RectMatchesCropped(a, b, p, test::Choose(0), 40, 28, 1, 1));
-  }
-}
-
-TEST_F(MosaicTest, TinyRectangles) {
+TEST_F(MosaicTest, RectangleContract) {
+  ExpectRectangleContract(test::Choose(0));
+  // Every pixel of the smallest rectangles is written, with the scene of its half.
   const FrameImage a = SolidFrame(6, 6, 40, 40, 40);
   const FrameImage b = SolidFrame(6, 6, 200, 200, 200);
   for (float p : {0.0f, 0.3f}) EXPECT_TRUE(TinyRectanglesFilled(a, b, p, test::Choose(0), {40}));

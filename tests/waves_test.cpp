@@ -1,10 +1,9 @@
 // Waves: ring levels worked by hand on a 64 x 48 frame for both variants, the end points,
 // narrow rectangles without rings, depth held at 0 beyond 2R, field mode as every other
-// picture line, requestMode ignored, rectangles and the description words.
+// picture line, requestMode ignored, the rectangle contract and the description words.
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <limits>
 
 #include "direct_render_support.h"
 #include "test_support.h"
@@ -107,8 +106,8 @@ TEST_F(WavesTest, FarCornersOfWideFramesAreAPlainCrossfade) {
 }
 
 TEST_F(WavesTest, EndPointsShowOneSceneExactly) {
-  for (int32_t w : {1, 7, 33, 64}) {
-    for (int32_t h : {1, 5, 40}) {
+  for (int32_t w : {1, 33, 64}) {
+    for (int32_t h : {1, 40}) {
       const FrameImage a = PatternFrame(w, h, 21);
       const FrameImage b = PatternFrame(w, h, 22);
       for (uint32_t variant : {kOutward, kInward}) {
@@ -120,15 +119,6 @@ TEST_F(WavesTest, EndPointsShowOneSceneExactly) {
       }
     }
   }
-}
-
-TEST_F(WavesTest, ProgressOutsideTheRangeHoldsTheEnds) {
-  const FrameImage a = PatternFrame(40, 30, 23);
-  const FrameImage b = PatternFrame(40, 30, 24);
-  EXPECT_TRUE(test::SameRect(Render(a, b, -1.0f, kOutward), a, 40, 30));
-  EXPECT_TRUE(
-      test::SameRect(Render(a, b, std::numeric_limits<float>::quiet_NaN(), kInward), a, 40, 30));
-  EXPECT_TRUE(test::SameRect(Render(a, b, 3.0f, kOutward), b, 40, 30));
 }
 
 // In field mode row r stands for picture line 2r: the frame is the even lines of a frame
@@ -175,39 +165,9 @@ TEST_F(WavesTest, RequestModeIsNotRead) {
   }
 }
 
-TEST_F(WavesTest, RectanglesAwayFromTheOrigin) {
-  const FrameImage a = PatternFrame(61, 45, 29);
-  const FrameImage b = PatternFrame(61, 45, 30);
-  for (float p : {0.0f, 0.3f, 0.5f, 0.8f, 1.0f}) {
-    for (uint32_t variant : {kOutward, kInward}) {
-      for (int32_t field : {0, 1}) {
-        const RenderChoices c = test::Choose(variant, field);
-        EXPECT_TRUE(RectMatchesCropped(a, b, p, c, 7, 5, 40, 33));
-        EXPECT_TRUE(RectMatchesCropped(a, b, p, c, 60, 44, 1, 1));
-      }
-    }
-  }
-}
-
-TEST_F(WavesTest, TinyRectangles) {
-  const FrameImage a = SolidFrame(6, 6, 40, 40, 40);
-  const FrameImage b = SolidFrame(6, 6, 200, 200, 200);
-  EXPECT_TRUE(TinyRectanglesFilled(a, b, 0.0f, test::Choose(kOutward), {40}));
-  EXPECT_TRUE(TinyRectanglesFilled(a, b, 1.0f, test::Choose(kInward), {200}));
-  // In between the level varies with the distance, but every byte stays a blend of the
-  // two (each truncated term may lose one).
-  for (int32_t w : {1, 2, 3, 5}) {
-    for (int32_t h : {1, 2, 3, 5}) {
-      FrameImage out = MakeFrameImage(6, 6, 0x99);
-      ASSERT_EQ(1, test::RenderRect(effect_, a, b, 0.5f, 1, 1, w, h, &out, test::Choose(kInward)));
-      EXPECT_TRUE(test::OutsideRectUntouched(out, 1, 1, w, h, 0x99));
-      for (int32_t row = 1; row <= h; ++row) {
-        for (int32_t x = 1; x <= w; ++x) {
-          EXPECT_GE(PixelAt(out, x, row)[0], 39);
-          EXPECT_LE(PixelAt(out, x, row)[0], 200);
-        }
-      }
-    }
+TEST_F(WavesTest, RectangleContract) {
+  for (uint32_t variant : {kOutward, kInward}) {
+    for (int32_t field : {0, 1}) ExpectRectangleContract(test::Choose(variant, field));
   }
 }
 
