@@ -17,9 +17,10 @@ int32_t TurnAngle(float t, float start, float end, float turnTime, int32_t bend)
   if (t < start) return 0;
   if (t > end) return bend;
   double a = bend * (static_cast<double>(t) - start) / turnTime;
+  if (std::isnan(a)) return 0;
   const double low = bend < 0 ? bend : 0.0;
   const double high = bend < 0 ? 0.0 : bend;
-  if (!(a >= low)) a = low;  // also NaN
+  if (a < low) a = low;
   if (a > high) a = high;
   return static_cast<int32_t>(a);
 }
