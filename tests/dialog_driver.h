@@ -55,7 +55,7 @@ struct TrackbarState {
 
 class DialogDriver {
  public:
-  static constexpr DWORD kTimeoutMs = 10000;
+  static constexpr DWORD kTimeoutMs = 20000;  // a ceiling for slow machines, not a pace
 
   DialogDriver();
   ~DialogDriver();  // closes whatever is still open and waits for the call to end

@@ -172,7 +172,7 @@ BOOL CALLBACK FindProcessDialog(HWND window, LPARAM context) {
 
 HWND WaitForProcessDialog(DWORD process) {
   ProcessDialog search{process, nullptr};
-  for (int i = 0; i < 1000 && search.found == nullptr; ++i) {
+  for (int i = 0; i < 3000 && search.found == nullptr; ++i) {
     Sleep(10);
     EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&search));
   }
@@ -192,7 +192,7 @@ PROCESS_INFORMATION StartZelkor(const std::string& arguments) {
 
 DWORD FinishZelkor(PROCESS_INFORMATION& process) {
   DWORD code = 259;
-  if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0)
+  if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
     GetExitCodeProcess(process.hProcess, &code);
   else
     TerminateProcess(process.hProcess, 99);
