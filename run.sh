@@ -2,7 +2,8 @@
 # Builds and renders the gallery of every transition into out/gallery/index.html.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/install-deps.sh
+# A font with Chinese characters, so the dialogs with Chinese texts picture legibly.
+tools/install-deps.sh fonts-wqy-microhei
 tools/build.sh native
 tools/gallery.sh out/gallery
 # The settings dialogs pictured in Wine (Windows build), then the gallery again to show

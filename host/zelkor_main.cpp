@@ -15,7 +15,8 @@ const char kUsage[] =
     "         --sequence P1,P2,...] [--rect L,T,W,H] [--variant N] [--extra N]\n"
     "         [--color N] [--field] [--request-mode N] [--set NAME=VALUE ...]\n"
     "         [--preset NAME] [--params-hex HEX | --params-file FILE] [-v]\n"
-    "  configure EFFECT --params-file FILE   run the settings dialog (Windows)\n"
+    "  configure EFFECT --params-file FILE [--screenshot PNG]\n"
+    "                                run the settings dialog on FILE (Windows)\n"
     "  scenes --out-dir DIR [--size WxH]     write the two built-in sample scenes\n"
     "Modules are looked up in --modules DIR, $ZELKOR_MODULES, or modules/ next to zelkor.\n";
 

@@ -31,7 +31,7 @@ if ! dpkg -s wine32:i386 >/dev/null 2>&1 || ! have wine; then
   fi
   need+=(wine wine32:i386)
 fi
-for extra in "$@"; do need+=("$extra"); done
+for extra in "$@"; do dpkg -s "$extra" >/dev/null 2>&1 || need+=("$extra"); done
 
 if [ ${#need[@]} -gt 0 ]; then
   echo "installing: ${need[*]}"
