@@ -62,12 +62,9 @@ bool OutsideRectUntouched(const FrameImage& out, int32_t left, int32_t top, int3
   return true;
 }
 
-int RunZelkor(const std::string& args, std::string* output) {
-#if defined(_WIN32)
-  const std::string command = "zelkor.exe " + args + " 2>NUL";
-#else
-  const std::string command = "./zelkor " + args + " 2>/dev/null";
-#endif
+namespace {
+
+int RunCommandOnce(const std::string& command, std::string* output) {
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return -1;
   std::string text;
@@ -80,6 +77,22 @@ int RunZelkor(const std::string& args, std::string* output) {
   return status;
 #else
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
+}  // namespace
+
+int RunZelkor(const std::string& args, std::string* output) {
+#if defined(_WIN32)
+  const std::string command = "zelkor.exe " + args + " 2>NUL";
+  // Under Wine the first command shell of a process can fail to start ("not found", 9009)
+  // while the drive mapping settles; a second attempt finds it.
+  int status = RunCommandOnce(command, output);
+  for (int attempt = 0; attempt < 2 && status == 9009; ++attempt)
+    status = RunCommandOnce(command, output);
+  return status;
+#else
+  return RunCommandOnce("./zelkor " + args + " 2>/dev/null", output);
 #endif
 }
 
