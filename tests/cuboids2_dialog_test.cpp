@@ -322,10 +322,15 @@ TEST_F(Cuboids2DialogTest, FileChooserWritesThePathIntoTheRecord) {
   ASSERT_NE(f, nullptr);
   std::fputs("BM", f);
   std::fclose(f);
+  char before[MAX_PATH] = {0}, after[MAX_PATH] = {0};
+  GetCurrentDirectoryA(MAX_PATH, before);
   DialogDriver d;
   ASSERT_TRUE(d.Open(effect_));
   d.Click(CUBOIDS_BACKGROUND_BITMAP);
   ASSERT_TRUE(d.PickFile(CUBOIDS_BITMAP_SELECT, path));
+  // The host's current directory stays where it was.
+  GetCurrentDirectoryA(MAX_PATH, after);
+  EXPECT_STREQ(before, after);
   const std::string stored = Block().backgroundFile;
   EXPECT_NE(stored.find("cuboids2_dialog_pick.bmp"), std::string::npos) << stored;
   EXPECT_EQ(d.Text(CUBOIDS_BITMAP_PATH), stored);

@@ -208,7 +208,7 @@ int32_t RunFileChooser(HWND owner) {
   f.lpstrFilter = "Bitmaps (*.bmp)\0*.bmp\0All files\0*.*\0";
   f.lpstrFile = g_chosenFile;
   f.nMaxFile = sizeof g_chosenFile;
-  f.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+  f.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   return GetOpenFileNameA(&f) ? 1 : 0;
 }
 

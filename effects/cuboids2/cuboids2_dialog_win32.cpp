@@ -174,7 +174,10 @@ void ChooseBackgroundFile(HWND dialog, CuboidsParams* p) {
   ofn.lpstrFile = const_cast<char*>(BackgroundPath(p));
   ofn.nMaxFile = kCuboidsPathBytes;
   ofn.lpstrDefExt = "*.bmp";
-  ofn.Flags = 0x801800;  // OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING
+  // OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING, and OFN_NOCHANGEDIR: the
+  // chooser must not move the host's current directory, which the host resolves its own
+  // relative paths against.
+  ofn.Flags = 0x801800 | OFN_NOCHANGEDIR;
   GetOpenFileNameA(&ofn);
   SetDlgItemTextA(dialog, CUBOIDS_BITMAP_PATH, BackgroundPath(p));
   UpdateWindow(dialog);
