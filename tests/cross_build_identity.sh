@@ -23,7 +23,7 @@ for size in "${sizes[@]}"; do
   $native/zelkor scenes --out-dir "$work/$size" --size "$size"
 done
 
-for module in "$native"/modules/*.vfx; do
+for module in "$native"/modules/${1:-*}.vfx; do
   name=$(basename "$module" .vfx)
   if [ ! -f "$win/modules/$name.vfx" ]; then
     echo "FAIL $name: no Windows module"
@@ -59,14 +59,16 @@ for module in "$native"/modules/*.vfx; do
       fi
       rm -f "$work"/n_*.bmp "$work"/w_*.bmp
       # shellcheck disable=SC2086
+      # Options may quote words ("--preset "big block""): split them as the shell would.
+      eval "words=($run_opts)"
       if ! $native/zelkor render "$name" --from "$work/$size/scene_a.bmp" --to "$work/$size/scene_b.bmp" \
-        $run_opts $progress --out "$work/n_%03d.bmp"; then
+        "${words[@]}" $progress --out "$work/n_%03d.bmp"; then
         echo "FAIL $name [$run_opts] $size: native render failed"
         fail=1
       fi
       # shellcheck disable=SC2086
       if ! wine "$win/zelkor.exe" render "$name" --from "$work/$size/scene_a.bmp" --to "$work/$size/scene_b.bmp" \
-        $run_opts $progress --out "$work/w_%03d.bmp"; then
+        "${words[@]}" $progress --out "$work/w_%03d.bmp"; then
         echo "FAIL $name [$run_opts] $size: Windows render failed"
         fail=1
       fi

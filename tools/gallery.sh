@@ -49,16 +49,19 @@ for module in build/native/modules/*.vfx; do
     opts=${strip#*|}
     tag="${name}_${index}"
     index=$((index + 1))
+    # Options may quote words ("--preset "high fly""): split them as the shell would.
+    eval "words=($opts)"
+    eval "still_words=($(echo "$opts" | sed 's/--frames[[:space:]]*[0-9]*//'))"
     if [[ "$opts" == *"--frames"* ]]; then
       n=$(echo "$opts" | sed -n 's/.*--frames[[:space:]]*\([0-9]*\).*/\1/p')
       # shellcheck disable=SC2086
-      $zelkor render "$name" --from "$out/scene_a.bmp" --to "$out/scene_b.bmp" $opts \
+      $zelkor render "$name" --from "$out/scene_a.bmp" --to "$out/scene_b.bmp" "${words[@]}" \
         --out "$out/frames/${tag}_%03d.png"
       picks=()
       for q in 0 1 2 3 4; do picks+=($(( q * (n - 1) / 4 ))); done
     else
       # shellcheck disable=SC2086
-      $zelkor render "$name" --from "$out/scene_a.bmp" --to "$out/scene_b.bmp" $opts \
+      $zelkor render "$name" --from "$out/scene_a.bmp" --to "$out/scene_b.bmp" "${words[@]}" \
         --sequence 0,0.25,0.5,0.75,1 --out "$out/frames/${tag}_%03d.png"
       picks=(0 1 2 3 4)
     fi
@@ -66,7 +69,7 @@ for module in build/native/modules/*.vfx; do
     # shellcheck disable=SC2086
     anim=""
     if $zelkor render "$name" --from "$out/scene_a.bmp" --to "$out/scene_b.bmp" \
-        $(echo "$opts" | sed 's/--frames[[:space:]]*[0-9]*//') --duration 2 --still-duration 0 \
+        "${still_words[@]}" --duration 2 --still-duration 0 \
         --quiet --out "$out/frames/${tag}.webp" 2>/dev/null; then
       anim="<figure><img src=\"frames/${tag}.webp\" width=\"320\" alt=\"$name $label animated\"><figcaption>animated</figcaption></figure>"
     fi
