@@ -12,6 +12,10 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+// The common controls header needs <windows.h> first.
+#include <commctrl.h>
+
+#include <cstddef>
 #endif
 
 namespace zk {
@@ -26,6 +30,7 @@ constexpr char kOwnerClass[] = "ZelkorConfigureHost";
 // A moment for the dialog to settle after it shows; the capture then repaints it in full.
 constexpr DWORD kSettleMs = 300;
 constexpr DWORD kDialogWaitMs = 20000;
+constexpr DWORD kTooltipWaitMs = 3000;
 
 // The editor's main window stands behind the dialog: a real, hidden top-level window.
 HWND CreateOwnerWindow(const std::string& effectName) {
@@ -91,6 +96,98 @@ bool CaptureWindow(HWND window, FrameImage* picture) {
   return ok;
 }
 
+// A rectangle of the screen as it stands, so that pop-ups over the dialog (a tooltip balloon)
+// are pictured with it.
+bool CaptureScreenRect(const RECT& r, FrameImage* picture) {
+  const int32_t width = r.right - r.left;
+  const int32_t height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return false;
+  *picture = MakeFrameImage(width, height);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up rows, as FrameImage keeps them
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC source = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool ok = false;
+  if (bitmap != nullptr && memory != nullptr) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    ok = BitBlt(memory, 0, 0, width, height, source, r.left, r.top, SRCCOPY) != 0;
+    GdiFlush();
+    if (ok) std::memcpy(picture->pixels.data(), bits, picture->pixels.size());
+    SelectObject(memory, old);
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  if (memory != nullptr) DeleteDC(memory);
+  ReleaseDC(nullptr, source);
+  return ok;
+}
+
+struct TooltipSearch {
+  HWND dialog;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialogTooltip(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<TooltipSearch*>(context);
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != search->dialog)
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// The first visible, enabled control that has a tooltip, or null.
+HWND FirstControlWithTip(HWND tooltip) {
+  const LRESULT count = SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    TTTOOLINFOA tool{};
+    tool.cbSize = offsetof(TTTOOLINFOA, lpReserved);
+    if (!SendMessageA(tooltip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i),
+                      reinterpret_cast<LPARAM>(&tool)))
+      continue;
+    HWND control = (tool.uFlags & TTF_IDISHWND) != 0 ? reinterpret_cast<HWND>(tool.uId) : tool.hwnd;
+    if (control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control)) return control;
+  }
+  return nullptr;
+}
+
+// Where a dialog explains its controls in balloons, the pointer rests on one control until
+// its balloon shows, and the picture takes in the balloon too. Returns the rectangle to
+// capture, the dialog's widened by the balloon, or false when no balloon showed.
+bool HoverForTooltip(HWND dialog, DWORD dialogThread, RECT* area) {
+  GetWindowRect(dialog, area);
+  TooltipSearch search{dialog, nullptr};
+  EnumThreadWindows(dialogThread, FindDialogTooltip, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) return false;
+  HWND control = FirstControlWithTip(search.found);
+  if (control == nullptr) return false;
+  RECT target;
+  GetWindowRect(control, &target);
+  const int x = (target.left + target.right) / 2;
+  const int y = (target.top + target.bottom) / 2;
+  // Two moves a pixel apart: the control sees the pointer arrive and then rest on it.
+  SetCursorPos(x - 1, y);
+  Sleep(50);
+  SetCursorPos(x, y);
+  for (DWORD waited = 0; waited < kTooltipWaitMs && !IsWindowVisible(search.found); waited += 50)
+    Sleep(50);
+  if (!IsWindowVisible(search.found)) return false;
+  Sleep(kSettleMs);  // the balloon fades in
+  RECT balloon;
+  GetWindowRect(search.found, &balloon);
+  UnionRect(area, area, &balloon);
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  IntersectRect(area, area, &screen);
+  return true;
+}
+
 // Runs beside the modal loop: waits for the dialog, lets it paint, pictures it and closes
 // it with OK, which every settings dialog has.
 struct ScreenshotJob {
@@ -119,8 +216,10 @@ DWORD WINAPI ScreenshotThread(void* context) {
   RedrawWindow(search.found, nullptr, nullptr, RDW_ERASENOW | RDW_ALLCHILDREN);
   RedrawWindow(search.found, nullptr, nullptr,
                RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT area;
+  const bool withBalloon = HoverForTooltip(search.found, job->dialogThread, &area);
   FrameImage picture;
-  if (!CaptureWindow(search.found, &picture))
+  if (!(withBalloon ? CaptureScreenRect(area, &picture) : CaptureWindow(search.found, &picture)))
     job->error = "could not capture the dialog";
   else
     job->written = WriteFileAtomically(job->path, EncodePng(picture), &job->error);
