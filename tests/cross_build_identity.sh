@@ -6,10 +6,12 @@
 # (ZELKOR_GOLDEN_RECORD=1 writes the table anew instead: only after a deliberate change; with
 # a module name only that module's lines are replaced). The Windows frames are checked against
 # the table on their own as well, not only through the comparison with the native ones.
+# The builds compared: build/native and build/win32, or ZELKOR_NATIVE_BUILD and
+# ZELKOR_WIN32_BUILD.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-native=build/native
-win=build/win32
+native=${ZELKOR_NATIVE_BUILD:-build/native}
+win=${ZELKOR_WIN32_BUILD:-build/win32}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export WINEDEBUG=-all
