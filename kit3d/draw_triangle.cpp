@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "coverage.h"
 #include "float_to_int.h"
 #include "triangle_renderer.h"
 #include "zmath.h"
@@ -54,6 +55,7 @@ struct TriangleContext {
   ImagePlane* out;
   const CameraSetup* camera;
   const ImagePlane* texture;  // null: flat colour
+  bool covered;               // the texture needs the coverage stage
   int32_t channels;           // output bytes per pixel
   double cosine;
   float shade;  // s = (|cos| * impact) ^ gloss
@@ -108,12 +110,10 @@ void LightTexel(TriangleContext* t, int32_t c, int32_t val) {
   t->last[c] = TruncToByteBits(lit);
 }
 
-// Step 7b: the lit texel for texture coordinates (u/w, v/w) into t->last. A texel outside
-// the texture keeps the colour last computed; before any, the nearest edge texel is used.
-void ComputeTexel(TriangleContext* t, double u, double v, double w) {
+// Step 7b: the lit texel at texture coordinates (U, V) into t->last. A texel outside the
+// texture keeps the colour last computed; before any, the nearest edge texel is used.
+void ComputeTexel(TriangleContext* t, double U, double V) {
   const ImagePlane& tex = *t->texture;
-  const double U = u / w;
-  const double V = v / w;
   int32_t tu = TruncToInt(U);
   int32_t tv = TruncToInt(V);
   float fu = F(U - tu);
@@ -134,6 +134,13 @@ void ComputeTexel(TriangleContext* t, double u, double v, double w) {
     LightTexel(t, c, SampleChannel(tex, o, c, right, lower, fu, fv));
   }
   t->haveLast = true;
+}
+
+// Step 7d with coverage: the colour laid over the pixel below by the share alpha.
+void BlendPixel(uint8_t* px, const uint8_t* colour, int32_t channels, double alpha) {
+  for (int32_t c = 0; c < channels; ++c) {
+    px[c] = TruncToByteBits(px[c] + (colour[c] - px[c]) * alpha);
+  }
 }
 
 // Steps 6 and 7 for one row: the span from edge A to edge B.
@@ -160,20 +167,31 @@ void DrawSpan(TriangleContext* t, int32_t y, const Edge& A, const Edge& B, bool 
   double z = A.at.z, u = A.at.u, v = A.at.v, w = A.at.w;
   for (int32_t x = xa; x >= lo && x <= hi; x += step) {
     if (x >= 0 && x < out.width) {
-      bool visible = true;
-      if (depthRow != nullptr) {
-        visible = depthRow[x] > z + 0.01;
-        if (visible) depthRow[x] = F(z);
-      }
-      if (visible) {
-        if (t->texture != nullptr) ComputeTexel(t, u, v, w);
-        // The coverage stage of masked, translucent textures (layered cards) goes here:
-        // it scales a coverage by the texture's opacity, skips fully transparent pixels,
-        // moves the depth write after itself and blends the colour below with the output.
+      const bool visible = depthRow == nullptr || depthRow[x] > z + 0.01;
+      uint8_t* px = row + static_cast<intptr_t>(x) * out.bytesPerPixel;
+      const bool white = outline && (x == xa || x == xb || endRow);
+      if (visible && !t->covered) {
+        if (depthRow != nullptr) depthRow[x] = F(z);
+        if (t->texture != nullptr) ComputeTexel(t, u / w, v / w);
         const uint8_t* colour = t->texture != nullptr ? t->last : t->flat;
-        const bool white = outline && (x == xa || x == xb || endRow);
-        uint8_t* px = row + static_cast<intptr_t>(x) * out.bytesPerPixel;
         for (int32_t c = 0; c < t->channels; ++c) px[c] = white ? 255 : colour[c];
+      } else if (visible) {
+        // Coverage stage: a pixel the card does not cover stays as it is and leaves the
+        // depth free for whatever lies behind it. The texel only matters for covered
+        // pixels (uncovered ones never reach the output, whichever colour they leave for
+        // texels outside the texture), so it is computed after the coverage.
+        const double U = u / w;
+        const double V = v / w;
+        const double alpha = double{MaskCoverage(*t->texture, U, V)} * t->texture->opacity;
+        if (alpha > 0.0) {  // NaN counts as uncovered
+          if (depthRow != nullptr) depthRow[x] = F(z);
+          ComputeTexel(t, U, V);
+          if (white) {
+            for (int32_t c = 0; c < t->channels; ++c) px[c] = 255;
+          } else {
+            BlendPixel(px, t->last, t->channels, alpha);
+          }
+        }
       }
     } else if ((step > 0) == (x >= out.width)) {
       break;  // past the image in the walking direction: nothing more to draw
@@ -260,6 +278,7 @@ int32_t DrawTriangle(ImagePlane* output, const CameraSetup* camera, ShadedTriang
   ColourBytes(camera->lightColour, t.light);
   t.texture = UsableTexture(triangle->texture, t.channels) ? triangle->texture : nullptr;
   if (t.texture == nullptr) LightFlatColour(&t, triangle->colour);
+  t.covered = t.texture != nullptr && HasCoverage(*t.texture);
 
   for (const ProjectedVertex& v : p) {
     if (!WithinRasterLimits(v)) return 1;  // NaN fails the test as well

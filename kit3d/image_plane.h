@@ -14,9 +14,19 @@ struct ImagePlane {
   int32_t width;          // pixels per row
   int32_t height;         // scene rows
   int32_t rowStep;        // scene rows per stored row; 0 counts as 1
-  // Textures of the layered-card effect also carry a coverage mask and an opacity; they
-  // are added here together with the renderer's coverage stage (see draw_triangle.cpp).
+  // Coverage of a texture (layered cards only; other images leave the defaults). `mask`
+  // holds one byte per texel, `width` bytes per stored row without padding, 0 black to
+  // 255 white; `invertMask` makes black the covered part; `opacity` fades the whole
+  // texture. A texture without a mask at full opacity is drawn as an opaque picture.
+  const uint8_t* mask = nullptr;
+  int32_t invertMask = 0;
+  float opacity = 1.0f;
 };
+
+// True when drawing the texture needs the coverage stage: a mask, or translucency.
+inline bool HasCoverage(const ImagePlane& texture) {
+  return texture.mask != nullptr || texture.opacity != 1.0f;
+}
 
 inline int32_t EffectiveRowStep(const ImagePlane& plane) {
   return plane.rowStep > 0 ? plane.rowStep : 1;
