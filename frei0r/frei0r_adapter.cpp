@@ -16,6 +16,7 @@ extern "C" {
 #include "frei0r_params.h"
 #include "module_state.h"
 #include "module_text.h"
+#include "rand15.h"
 
 namespace zk {
 namespace {
@@ -34,6 +35,9 @@ struct Instance {
   std::vector<uint8_t> sceneA, sceneB, output;
   std::vector<uint8_t> block;  // the settings record handed to the render code
   std::vector<uint8_t> state;  // this transition's copy of the module's frame-to-frame state
+  // The shared generator's state between this transition's frames: an effect that keeps
+  // drawing from it across frames must not see the draws of another transition.
+  uint32_t randState = 1;
   std::vector<ParamValue> values;
 };
 
@@ -308,13 +312,19 @@ void f0r_update2(f0r_instance_t instance, double, const uint32_t* inframe1,
     request.paramBlock = in->block.data();
   }
   const bool stateful = zk::HasModuleState();
-  if (stateful) std::memcpy(zk::kModuleState.block(), in->state.data(), zk::kModuleState.size);
+  if (stateful) {
+    std::memcpy(zk::kModuleState.block(), in->state.data(), zk::kModuleState.size);
+    zk::Rand15Seed(in->randState);
+  }
   int32_t result;
   {
     zk::ScopedDefaultFloatEnvironment floatEnvironment;
     result = zk::kPlugin.render(zk::DecodeApplyRequest(request, fieldMode, true));
   }
-  if (stateful) std::memcpy(in->state.data(), zk::kModuleState.block(), zk::kModuleState.size);
+  if (stateful) {
+    std::memcpy(in->state.data(), zk::kModuleState.block(), zk::kModuleState.size);
+    in->randState = zk::Rand15State();
+  }
   // A declined frame (0) leaves no picture of its own: show the nearer scene instead.
   const std::vector<uint8_t>& shown =
       result != 0 ? in->output : (request.progress < 0.5f ? in->sceneA : in->sceneB);
