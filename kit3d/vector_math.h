@@ -37,8 +37,8 @@ Point3 Subtract(const Point3& a, const Point3& b);
 float DegreesToRadians(float degrees);
 
 // Rotations about the coordinate axes through the origin, angles in degrees.
-// (The marbles effect rotates by whole degrees and returns the point untouched for 0; that
-// variant belongs beside these as its own functions taking an int32_t angle.)
+// (The marbles effect rotates by whole degrees and returns the point untouched for 0: see
+// the *WholeDegrees functions in marbles_math.h.)
 Point3 RotateX(const Point3& p, float degrees);
 Point3 RotateY(const Point3& p, float degrees);
 Point3 RotateZ(const Point3& p, float degrees);

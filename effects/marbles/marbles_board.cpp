@@ -1,0 +1,182 @@
+#include "marbles_board.h"
+
+#include <cmath>
+#include <cstddef>
+
+#include "marbles_math.h"
+#include "rand15.h"
+#include "saturating_trunc.h"
+#include "unit_progress.h"
+
+namespace zk {
+namespace {
+
+constexpr float kInverseRandMax = 3.0518509e-05f;  // 1 / 32767
+constexpr double kBoardDepthRate = 3000;           // the board's turning centre flies this deep
+
+inline float F(double v) { return static_cast<float>(v); }
+
+// The mean of `count` bytes, 0 for none.
+inline uint32_t Mean(uint64_t sum, uint64_t count) {
+  return count == 0 ? 0 : static_cast<uint32_t>(sum / count);
+}
+
+Marble SampleCell(const SceneRows& scene, float S, int32_t r, int32_t c) {
+  uint64_t blue = 0, green = 0, red = 0, count = 0;
+  for (int32_t dy = 0; dy < S; ++dy) {
+    const int32_t y = static_cast<int32_t>(r * double{S} + dy);
+    if (y >= scene.sceneHeight) continue;
+    const uint8_t* row = scene.row0 + static_cast<ptrdiff_t>(y / scene.lineStep) * scene.stride;
+    for (int32_t dx = 0; dx < S; ++dx) {
+      const int32_t x = static_cast<int32_t>(c * double{S} + dx);
+      if (x < scene.width) {
+        const uint8_t* px = row + 3 * static_cast<ptrdiff_t>(x);
+        blue += px[0];
+        green += px[1];
+        red += px[2];
+      }
+      ++count;
+    }
+  }
+  Marble m{};
+  m.colour = Mean(blue, count) << 16 | Mean(green, count) << 8 | Mean(red, count);
+  m.x = F(c * double{S} + S * 0.5);
+  m.y = F(r * double{S} + S * 0.5);
+  m.z = 1.0f;
+  return m;
+}
+
+// Distance of a centre from the middle of the scene.
+double CentreDistance(const Marble& m, int32_t width, int32_t sceneHeight) {
+  const double dy = m.y - sceneHeight * 0.5;
+  const double dx = m.x - width * 0.5;
+  return std::sqrt(dy * dy + dx * dx);
+}
+
+// A byte pulled away from (or towards) the mean; NaN settings give 0, not a wild cast.
+inline uint32_t SpreadByte(uint32_t byte, uint32_t mean, float colorHue) {
+  const double v = mean + (static_cast<double>(byte) - mean) * colorHue;
+  if (!(v > 0)) return 0;
+  return v < 255 ? static_cast<uint32_t>(v) : 255;
+}
+
+}  // namespace
+
+MarbleGrid MakeMarbleGrid(int32_t width, int32_t sceneHeight, float size) {
+  MarbleGrid g{};
+  float S = F(static_cast<float>(width) * double{size});
+  if (!(S > 0)) S = 1.0f;
+  g.cellSize = S;
+  // Counts beyond the int range saturate; such grids are refused by their size anyway.
+  g.columns = SaturatingTrunc(static_cast<float>(width) / double{S});
+  g.rows = SaturatingTrunc(static_cast<float>(sceneHeight) / double{S});
+  if (g.columns < 0) g.columns = 0;
+  if (g.rows < 0) g.rows = 0;
+  g.count = static_cast<size_t>(g.columns) * static_cast<size_t>(g.rows);
+  if (g.columns > 0 && g.count / static_cast<size_t>(g.columns) != static_cast<size_t>(g.rows))
+    g.count = SIZE_MAX;  // the product does not fit: far past kMaxMarbles
+  return g;
+}
+
+float MotionTime(float progress, float staticTime) {
+  if (progress <= staticTime) return 0.0f;
+  return UnitProgress(F((double{progress} - staticTime) / (1.0 - staticTime)));
+}
+
+void SampleMarbles(const SceneRows& scene, const MarbleGrid& grid, Marble* marbles) {
+  size_t i = 0;
+  for (int32_t r = 0; r < grid.rows; ++r) {
+    for (int32_t c = 0; c < grid.columns; ++c)
+      marbles[i++] = SampleCell(scene, grid.cellSize, r, c);
+  }
+}
+
+float MarbleOwnTime(float m, float start, float moveTime) {
+  if (m < start) return 0.0f;
+  if (m > double{start} + moveTime) return 1.0f;
+  // A flight of no duration that starts right now: take the frame's time, so that the
+  // board rests at m = 0 and has gone at m = 1.
+  if (moveTime == 0) return m;
+  return UnitProgress(F((double{m} - start) / moveTime));
+}
+
+void MoveMarbles(const MarblesParams& p, const MarbleGrid& grid, int32_t width, int32_t sceneHeight,
+                 float m, Marble* marbles) {
+  const size_t n = grid.count;
+  const bool byDistance = p.order == kMarblesByDistance;
+  const bool randomly = p.order == kMarblesRandomly;
+  const double travel = static_cast<double>(static_cast<int64_t>(p.viewDistance) + 1);
+  const float boardCentreZ = F(1 - kBoardDepthRate * m);
+  const double spread = 1.0 - p.moveTime;
+  double farthest = 0;
+  if (byDistance && n > 0) farthest = F(CentreDistance(marbles[0], width, sceneHeight));
+  Rand15Seed(0);
+  for (size_t i = 0; i < n; ++i) {
+    Marble& b = marbles[i];
+    float own = m;
+    if (byDistance) {
+      // All centres coincide only for a single marble in the middle: it counts as near.
+      double d = farthest > 0 ? CentreDistance(b, width, sceneHeight) / farthest : 0.0;
+      if (p.farFirst != 0) d = 1 - d;
+      own = MarbleOwnTime(m, F(spread * d), p.moveTime);
+    } else if (randomly) {
+      const int32_t q = Rand15Next();
+      own = MarbleOwnTime(m, F(q * double{kInverseRandMax} * spread), p.moveTime);
+    }
+    b.z = F(1 - travel * own);
+    const Point3 centre{F(width * 0.5), F(sceneHeight * 0.5),
+                        byDistance || randomly ? b.z : boardCentreZ};
+    Point3 at{b.x, b.y, b.z};
+    at = RotateXAboutWholeDegrees(at, centre, SaturatingTrunc(p.rotateX * double{own}));
+    at = RotateYAboutWholeDegrees(at, centre, SaturatingTrunc(p.rotateY * double{own}));
+    at = RotateZAboutWholeDegrees(at, centre, SaturatingTrunc(p.rotateZ * double{own}));
+    b.x = at.x;
+    b.y = at.y;
+    b.z = at.z;
+    // A record with viewDistance -1 flies nowhere: nothing to be a share of.
+    const float fraction = travel != 0 ? F((1.0 - at.z) / travel) : 0.0f;
+    b.depthFraction = fraction < 1.0f ? fraction : 1.0f;
+  }
+}
+
+void IntensifyColours(float colorHue, Marble* marbles, size_t count) {
+  if (colorHue == 1.0f) return;  // the sampled colours as they are
+  for (size_t i = 0; i < count; ++i)
+    marbles[i].colour = IntensifyColour(marbles[i].colour, colorHue);
+}
+
+uint32_t IntensifyColour(uint32_t colour, float colorHue) {
+  const uint32_t b = (colour >> 16) & 0xFF, g = (colour >> 8) & 0xFF, r = colour & 0xFF;
+  const uint32_t mean = (b + g + r) / 3;
+  return SpreadByte(b, mean, colorHue) << 16 | SpreadByte(g, mean, colorHue) << 8 |
+         SpreadByte(r, mean, colorHue);
+}
+
+void SortFarToNear(const Marble* marbles, size_t count, uint32_t* order, uint32_t* scratch) {
+  for (size_t i = 0; i < count; ++i) order[i] = static_cast<uint32_t>(i);
+  // Bottom-up merge sort: stable, no allocation of its own, and any comparison result
+  // (NaN depths included) keeps it well defined.
+  uint32_t* from = order;
+  uint32_t* to = scratch;
+  for (size_t width = 1; width < count; width *= 2) {
+    for (size_t lo = 0; lo < count; lo += 2 * width) {
+      const size_t mid = lo + width < count ? lo + width : count;
+      const size_t hi = lo + 2 * width < count ? lo + 2 * width : count;
+      size_t a = lo, b = mid, k = lo;
+      while (a < mid && b < hi) {
+        // The later run goes first only when strictly farther.
+        to[k++] = marbles[from[b]].z > marbles[from[a]].z ? from[b++] : from[a++];
+      }
+      while (a < mid) to[k++] = from[a++];
+      while (b < hi) to[k++] = from[b++];
+    }
+    uint32_t* t = from;
+    from = to;
+    to = t;
+  }
+  if (from != order) {
+    for (size_t i = 0; i < count; ++i) order[i] = from[i];
+  }
+}
+
+}  // namespace zk

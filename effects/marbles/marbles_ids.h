@@ -1,0 +1,89 @@
+// Resource numbers of the marbles dialog, shared by the resource script, the dialog
+// procedure and the tests (plain #defines so the resource compiler reads them too).
+#pragma once
+
+#define MARBLES_DIALOG 101
+#define MARBLES_DIALOG_ICON 102
+
+// General direction.
+#define MARBLES_SURFACE_TO_VIEWER 1002
+#define MARBLES_VIEWER_TO_SURFACE 1003
+
+// Absolute motion: the start order.
+#define MARBLES_ORDER_BOARD 1004
+#define MARBLES_ORDER_TUB 1005
+#define MARBLES_ORDER_BUMP 1006
+#define MARBLES_ORDER_RANDOM 1007
+
+// Relative motion: trackbar, value label and "neutral" button per axis.
+#define MARBLES_ROTATE_X 1009
+#define MARBLES_ROTATE_X_LABEL 1010
+#define MARBLES_ROTATE_X_NEUTRAL 1011
+#define MARBLES_ROTATE_Y 1012
+#define MARBLES_ROTATE_Y_LABEL 1013
+#define MARBLES_ROTATE_Y_NEUTRAL 1014
+#define MARBLES_ROTATE_Z 1015
+#define MARBLES_ROTATE_Z_LABEL 1016
+#define MARBLES_ROTATE_Z_NEUTRAL 1017
+
+// Lightsource mode.
+#define MARBLES_LIGHT_FIXED 1018
+#define MARBLES_LIGHT_LINEAR 1019
+#define MARBLES_LIGHT_ROTATING 1020
+
+// Timing.
+#define MARBLES_XFADE 1021
+#define MARBLES_XFADE_LABEL 1022
+#define MARBLES_STATIC 1023
+#define MARBLES_STATIC_LABEL 1024
+#define MARBLES_MOVE 1025
+#define MARBLES_MOVE_LABEL 1026
+
+// Marbles.
+#define MARBLES_SIZE 1027
+#define MARBLES_SIZE_LABEL 1028
+#define MARBLES_TRANSP_START 1029
+#define MARBLES_TRANSP_START_LABEL 1030
+#define MARBLES_TRANSP_END 1031
+#define MARBLES_TRANSP_END_LABEL 1032
+#define MARBLES_COLOR_HUE 1033
+#define MARBLES_COLOR_HUE_LABEL 1034
+#define MARBLES_COLOR_HUE_NEUTRAL 1057
+#define MARBLES_SHADE_IMPACT 1035
+#define MARBLES_SHADE_IMPACT_LABEL 1036
+#define MARBLES_SHADE_GLOSS 1037
+#define MARBLES_SHADE_GLOSS_LABEL 1038
+
+// Lightsource positions (x, y, z) and the label of the second.
+#define MARBLES_POS1_X 1039
+#define MARBLES_POS1_Y 1046
+#define MARBLES_POS1_Z 1047
+#define MARBLES_POS2_X 1048
+#define MARBLES_POS2_Y 1049
+#define MARBLES_POS2_Z 1050
+#define MARBLES_POS2_TEXT 1051
+
+// Lightsource rotation: trackbar, value label, caption and "neutral" button per axis.
+#define MARBLES_LIGHT_ROT_X 1040
+#define MARBLES_LIGHT_ROT_X_LABEL 1041
+#define MARBLES_LIGHT_ROT_X_TEXT 1052
+#define MARBLES_LIGHT_ROT_X_NEUTRAL 1058
+#define MARBLES_LIGHT_ROT_Y 1042
+#define MARBLES_LIGHT_ROT_Y_LABEL 1043
+#define MARBLES_LIGHT_ROT_Y_TEXT 1053
+#define MARBLES_LIGHT_ROT_Y_NEUTRAL 1059
+#define MARBLES_LIGHT_ROT_Z 1044
+#define MARBLES_LIGHT_ROT_Z_LABEL 1045
+#define MARBLES_LIGHT_ROT_Z_TEXT 1054
+#define MARBLES_LIGHT_ROT_Z_NEUTRAL 1060
+
+#define MARBLES_PRESET_LIST 1055
+#define MARBLES_DEFAULTS_BUTTON 1056
+#define MARBLES_NOTICE 1061
+
+// Strings 104-108: the preset names, listed in preset order 105, 104, 106, 107, 108.
+#define MARBLES_STRING_BOARD 104
+#define MARBLES_STRING_TUB 105
+#define MARBLES_STRING_BUMP 106
+#define MARBLES_STRING_RANDOM 107
+#define MARBLES_STRING_TUB2 108
