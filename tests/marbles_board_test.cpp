@@ -230,6 +230,14 @@ TEST(MarblesBoard, TheBoardTurnsAboutItsOwnFlightDepth) {
   EXPECT_NEAR(b.marbles[0].x, 360.5, 0.01);
   EXPECT_NEAR(b.marbles[0].y, 288 - (10.8 - 360), 0.01);
   EXPECT_NEAR(b.marbles[0].depthFraction, (1 + 1776.2) / 3001, 1e-5);
+  // At the end the board has reached the eye, where nothing is drawn; turned half round
+  // about a centre one pixel nearer it would stop at -2998 instead.
+  b = RestingBoard();
+  MoveMarbles(Preset(1), b.grid, 720, 576, 1.0f, b.marbles.data());
+  for (const Marble& m : b.marbles) {
+    ASSERT_EQ(m.z, -3000.0f);
+    ASSERT_EQ(m.depthFraction, 1.0f);
+  }
 }
 
 TEST(MarblesBoard, AMarbleTurnedBehindThePlaneHasANegativeDepthFraction) {

@@ -124,6 +124,13 @@ void MoveMarbles(const MarblesParams& p, const MarbleGrid& grid, int32_t width, 
       own = MarbleOwnTime(m, F(q * double{kInverseRandMax} * spread), p.moveTime);
     }
     b.z = F(1 - travel * own);
+    if (own == 1.0f) {
+      // The flight is over: the marble has reached the eye, where it is not drawn. (Turned
+      // about the board's centre, which flies 3000 deep rather than to the eye, it would be
+      // left just in front of the eye, and cover the picture at the end.)
+      b.depthFraction = 1.0f;
+      continue;
+    }
     const Point3 centre{F(width * 0.5), F(sceneHeight * 0.5),
                         byDistance || randomly ? b.z : boardCentreZ};
     Point3 at{b.x, b.y, b.z};
