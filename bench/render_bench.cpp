@@ -70,6 +70,9 @@ std::vector<Case> Cases() {
   o.assignments = {"size=0.01"};
   add("marbles", "size 0.01", o);
   o = {};
+  o.assignments = {"applyGlow=1"};
+  add("chars", "glow", o);
+  o = {};
   o.preset = "high fly";
   add("cuboids2", "high fly", o);
   for (const char* preset : {"Wipe left to right", "Wipe clockwise", "Crossfade", "White Flash"}) {

@@ -261,11 +261,13 @@ void f0r_update2(f0r_instance_t instance, double, const uint32_t* inframe1,
   uint8_t* rgbaOut = reinterpret_cast<uint8_t*>(outframe);
   const size_t line = static_cast<size_t>(in->width) * 4;
   // Picture line y is frame row (height - 1 - y): our frames keep the bottom line first.
+  uint8_t alpha = 255;
   for (int32_t y = 0; y < in->height; ++y) {
     const size_t row = static_cast<size_t>(in->height - 1 - y) * in->stride;
-    zk::RgbaLineToBgrRow(rgbaA + y * line, in->width, in->sceneA.data() + row);
-    zk::RgbaLineToBgrRow(rgbaB + y * line, in->width, in->sceneB.data() + row);
+    alpha &= zk::RgbaLineToBgrRow(rgbaA + y * line, in->width, in->sceneA.data() + row);
+    alpha &= zk::RgbaLineToBgrRow(rgbaB + y * line, in->width, in->sceneB.data() + row);
   }
+  const bool opaque = alpha == 255;
   zk::ApplyRequest request{};
   zk::BitmapHeader header{};
   header.headerSize = sizeof header;
@@ -330,8 +332,11 @@ void f0r_update2(f0r_instance_t instance, double, const uint32_t* inframe1,
       result != 0 ? in->output : (request.progress < 0.5f ? in->sceneA : in->sceneB);
   for (int32_t y = 0; y < in->height; ++y) {
     const size_t row = static_cast<size_t>(in->height - 1 - y) * in->stride;
-    zk::BgrRowToRgbaLine(shown.data() + row, rgbaA + y * line, rgbaB + y * line, request.progress,
-                         in->width, rgbaOut + y * line);
+    if (opaque)
+      zk::BgrRowToOpaqueRgbaLine(shown.data() + row, in->width, rgbaOut + y * line);
+    else
+      zk::BgrRowToRgbaLine(shown.data() + row, rgbaA + y * line, rgbaB + y * line, request.progress,
+                           in->width, rgbaOut + y * line);
   }
 }
 

@@ -124,10 +124,10 @@ TEST(Frei0rPlugins, InfoDefaultsAndFramesMatchTheModules) {
 // Two transitions of an effect with frame-to-frame state, rendered interleaved in one
 // process, each give the frames they give alone.
 TEST(Frei0rPlugins, StatefulEffectsKeepStatePerInstance) {
-  for (const std::string& name : {"dream", "chars", "firestorm", "airport"}) {
-    Frei0rPlugin plugin;
-    if (!plugin.Load("frei0r-1/zelkor_" + name + ".so")) continue;
+  for (const std::string name : {"dream", "chars", "firestorm", "airport"}) {
     SCOPED_TRACE(name);
+    Frei0rPlugin plugin;
+    ASSERT_TRUE(plugin.Load("frei0r-1/zelkor_" + name + ".so"));
     // Large enough for the fire's hot-spot search, which draws from the shared generator.
     constexpr int kWidth = 96, kHeight = 64;
     ASSERT_EQ(1, plugin.init());
