@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang, ASan, UBSan) and runs each for SECONDS (default 15),
-# starting from the committed seed corpora. A long run: tools/fuzz.sh 600
+# starting from the committed seed corpora. A long run: tools/fuzz.sh 600. Names after the
+# seconds pick targets (tools/fuzz.sh 600 decode_dib_fuzz); ZELKOR_FUZZ_NO_BUILD=1 skips the build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-15}
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+shift || true
+if [ "${ZELKOR_FUZZ_NO_BUILD:-0}" != 1 ]; then
+  cmake --preset fuzz >/dev/null
+  cmake --build --preset fuzz
+fi
 mkdir -p build/fuzz/corpus build/fuzz/findings
 status=0
-for target in build/fuzz/fuzz/*_fuzz; do
+targets=()
+if [ $# -gt 0 ]; then
+  for name in "$@"; do targets+=("build/fuzz/fuzz/$name"); done
+else
+  targets=(build/fuzz/fuzz/*_fuzz)
+fi
+for target in "${targets[@]}"; do
   name=$(basename "$target")
   seeds=tests/fuzz/corpus/${name%_fuzz}
   work=build/fuzz/corpus/$name
