@@ -54,7 +54,9 @@ bool WriteSetting(const SettingField& field, const std::string& text, void* bloc
                   std::string* error) {
   uint8_t* at = static_cast<uint8_t*>(block) + field.offset;
   switch (field.type) {
-    case SettingType::Int32: {
+    case SettingType::Int32:
+    case SettingType::UInt8:
+    case SettingType::UInt16: {
       long long value = 0;
       if (!ParseLong(text, &value)) {
         *error = std::string(field.name) + ": '" + text + "' is not an integer";
@@ -70,8 +72,7 @@ bool WriteSetting(const SettingField& field, const std::string& text, void* bloc
         *error = std::string(field.name) + ": " + text + " is out of range (" + range + ")";
         return false;
       }
-      const int32_t v = static_cast<int32_t>(value);
-      std::memcpy(at, &v, 4);
+      StoreIntegerSetting(field, value, block);
       return true;
     }
     case SettingType::Float32: {
@@ -122,12 +123,12 @@ std::string FormatSetting(const SettingField& field, const void* block) {
   const uint8_t* at = static_cast<const uint8_t*>(block) + field.offset;
   char text[64];
   switch (field.type) {
-    case SettingType::Int32: {
-      int32_t v;
-      std::memcpy(&v, at, 4);
-      std::snprintf(text, sizeof text, "%d", v);
+    case SettingType::Int32:
+    case SettingType::UInt8:
+    case SettingType::UInt16:
+      std::snprintf(text, sizeof text, "%lld",
+                    static_cast<long long>(ReadIntegerSetting(field, block)));
       return text;
-    }
     case SettingType::Float32: {
       float v;
       std::memcpy(&v, at, 4);
@@ -158,8 +159,54 @@ const char* SettingTypeName(SettingType type) {
       return "colour";
     case SettingType::Path:
       return "path";
+    case SettingType::UInt8:
+      return "byte";
+    case SettingType::UInt16:
+      return "uint16";
   }
   return "?";
+}
+
+bool IsIntegerSetting(const SettingField& field) {
+  return field.type == SettingType::Int32 || field.type == SettingType::UInt8 ||
+         field.type == SettingType::UInt16;
+}
+
+int64_t ReadIntegerSetting(const SettingField& field, const void* block) {
+  const uint8_t* at = static_cast<const uint8_t*>(block) + field.offset;
+  switch (field.type) {
+    case SettingType::UInt8:
+      return at[0];
+    case SettingType::UInt16: {
+      uint16_t v;
+      std::memcpy(&v, at, 2);
+      return v;
+    }
+    default: {
+      int32_t v;
+      std::memcpy(&v, at, 4);
+      return v;
+    }
+  }
+}
+
+void StoreIntegerSetting(const SettingField& field, int64_t value, void* block) {
+  uint8_t* at = static_cast<uint8_t*>(block) + field.offset;
+  switch (field.type) {
+    case SettingType::UInt8:
+      at[0] = static_cast<uint8_t>(value);
+      return;
+    case SettingType::UInt16: {
+      const uint16_t v = static_cast<uint16_t>(value);
+      std::memcpy(at, &v, 2);
+      return;
+    }
+    default: {
+      const int32_t v = static_cast<int32_t>(value);
+      std::memcpy(at, &v, 4);
+      return;
+    }
+  }
 }
 
 int32_t FindPreset(const SettingsSchema& schema, const std::string& nameOrIndex) {

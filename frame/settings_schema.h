@@ -13,16 +13,18 @@ enum class SettingType : uint8_t {
   Float32,  // 32-bit float
   Colour,   // colour word 0x00BBGGRR
   Path,     // zero-terminated file path in a fixed buffer of `size` bytes
+  UInt8,    // unsigned byte (switches and small counts packed into the record)
+  UInt16,   // unsigned 16-bit integer
 };
 
 struct SettingField {
   const char* name;  // the field's name in the record
   uint32_t offset;
   SettingType type;
-  uint32_t size;    // bytes: 4, or the buffer size of a path
+  uint32_t size;    // bytes: 4 (1 or 2 for the small integers), or a path's buffer size
   double minValue;  // the dialog's range, in the field's own units
   double maxValue;
-  const char* choices;  // Int32 fields limited to a list: "180,540"; else null
+  const char* choices;  // integer fields limited to a list: "180,540"; else null
   const char* help;     // one line for users
 };
 
@@ -45,6 +47,11 @@ bool WriteSetting(const SettingField& field, const std::string& text, void* bloc
 // The field's value as text (decimal, colours as 0xBBGGRR hex, floats with 9 digits).
 std::string FormatSetting(const SettingField& field, const void* block);
 const char* SettingTypeName(SettingType type);
+
+// The integer fields (Int32, UInt8, UInt16) read and written at their own width.
+bool IsIntegerSetting(const SettingField& field);
+int64_t ReadIntegerSetting(const SettingField& field, const void* block);
+void StoreIntegerSetting(const SettingField& field, int64_t value, void* block);
 
 // Looks a preset up by name (case-insensitive) or index; -1 when there is none.
 int32_t FindPreset(const SettingsSchema& schema, const std::string& nameOrIndex);

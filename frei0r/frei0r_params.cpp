@@ -24,7 +24,7 @@ std::vector<int32_t> Choices(const char* list) {
 }
 
 bool IsSwitch(const SettingField& f) {
-  return f.type == SettingType::Int32 && f.choices == nullptr && f.minValue == 0 && f.maxValue == 1;
+  return IsIntegerSetting(f) && f.choices == nullptr && f.minValue == 0 && f.maxValue == 1;
 }
 
 std::string Hex(uint32_t bit) {
@@ -92,8 +92,7 @@ double FieldToUnit(const SettingField& f, const void* block) {
     std::memcpy(&v, at, 4);
     return f.maxValue > f.minValue ? (v - f.minValue) / (f.maxValue - f.minValue) : 0.0;
   }
-  int32_t v;
-  std::memcpy(&v, at, 4);
+  const int64_t v = ReadIntegerSetting(f, block);
   if (f.choices != nullptr) {
     const std::vector<int32_t> c = Choices(f.choices);
     for (size_t i = 0; i < c.size(); ++i)
@@ -112,14 +111,14 @@ void UnitToField(const SettingField& f, double unit, void* block) {
     std::memcpy(at, &v, 4);
     return;
   }
-  int32_t v;
+  int64_t v;
   if (f.choices != nullptr) {
     const std::vector<int32_t> c = Choices(f.choices);
     v = c.empty() ? 0 : c[static_cast<size_t>(std::floor(unit * (c.size() - 1) + 0.5))];
   } else {
-    v = static_cast<int32_t>(std::floor(f.minValue + unit * (f.maxValue - f.minValue) + 0.5));
+    v = static_cast<int64_t>(std::floor(f.minValue + unit * (f.maxValue - f.minValue) + 0.5));
   }
-  std::memcpy(at, &v, 4);
+  StoreIntegerSetting(f, v, block);
 }
 
 }  // namespace zk

@@ -91,8 +91,6 @@ bool KeepCharsTimingOrder(CharsParams* p, CharsTiming moved) {
 
 namespace {
 
-// Only the record's 4-byte fields can be described to the settings table; the flag bytes
-// and the two 16-bit cell sizes are set through a whole block (--params-hex/--params-file).
 const SettingField kCharsFields[] = {
     {"backgroundColor", offsetof(CharsParams, backgroundColor), SettingType::Colour, 4, 0, 0xFFFFFF,
      nullptr, "background of the rain; the colour scene A dims to"},
@@ -101,6 +99,12 @@ const SettingField kCharsFields[] = {
     {"charMap", offsetof(CharsParams, charMap), SettingType::Int32, 4, 0, 5, nullptr,
      "character map: 0/1 bold digits 10x14/18x26, 2/3 typewriter digits 10x16/14x20, "
      "4/5 angular signs 10x14/16x20"},
+    {"randomizeChars", offsetof(CharsParams, randomizeChars), SettingType::UInt8, 1, 0, 1, nullptr,
+     "1: glyphs drawn from the running generator instead of the pool"},
+    {"slowDown", offsetof(CharsParams, slowDown), SettingType::UInt8, 1, 0, 1, nullptr,
+     "1: long transitions move half a cell row per frame"},
+    {"applyGlow", offsetof(CharsParams, applyGlow), SettingType::UInt8, 1, 0, 1, nullptr,
+     "1: the characters glow"},
     {"dimOutEnd", offsetof(CharsParams, dimOutEnd), SettingType::Float32, 4, 0, 1, nullptr,
      "progress at which scene A has dimmed out and the rain starts"},
     {"blendBrightnessStart", offsetof(CharsParams, blendBrightnessStart), SettingType::Float32, 4,
@@ -115,6 +119,12 @@ const SettingField kCharsFields[] = {
      nullptr, "floor of a trail's brightness"},
     {"recreationRatio", offsetof(CharsParams, recreationRatio), SettingType::Float32, 4, 0, 1,
      nullptr, "share of the columns that get a new head per tape row"},
+    {"columnSize", offsetof(CharsParams, columnSize), SettingType::UInt16, 2, 100, 3333, nullptr,
+     "cell width in hundredths of a percent of the width (with fixedRatio)"},
+    {"rowSize", offsetof(CharsParams, rowSize), SettingType::UInt16, 2, 100, 3333, nullptr,
+     "cell height in hundredths of a percent of the height (with fixedRatio)"},
+    {"fixedRatio", offsetof(CharsParams, fixedRatio), SettingType::UInt8, 1, 0, 1, nullptr,
+     "1: cell size from columnSize and rowSize; 0: the glyph size"},
 };
 
 }  // namespace

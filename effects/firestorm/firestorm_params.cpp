@@ -23,10 +23,10 @@ void WriteFirestormDefaults(void* block) {
 
 namespace {
 
-// The two byte fields (edgeSensitivity, flameSpeed) have no schema type of their own; a
-// 32-bit write there would clobber the neighbouring byte, so they are set through
-// --params-hex or the dialog only.
 const SettingField kFields[] = {
+    {"edgeSensitivity", 0, SettingType::UInt8, 1, 0, 255, nullptr,
+     "edge threshold for hot spots: larger needs a stronger edge"},
+    {"flameSpeed", 1, SettingType::UInt8, 1, 1, 3, nullptr, "rows the fire rises per frame"},
     {"allEdgeDetection", 4, SettingType::Int32, 4, 0, 1, nullptr,
      "1: test every pixel for a hot spot; 0: test a random share"},
     {"visibleHotSpots", 8, SettingType::Int32, 4, 0, 1, nullptr,

@@ -31,7 +31,6 @@ RaysParams ReadRaysParams(const void* block) {
 
 namespace {
 
-// riseOnly is a single byte (only the dialog's graph reads it) and has no schema type.
 const SettingField kFields[] = {
     {"switchPoint", 0, SettingType::Float32, 4, 0, 1, nullptr,
      "progress at which the picture changes from scene A to scene B"},
@@ -43,6 +42,8 @@ const SettingField kFields[] = {
      "odd exponent of the threshold curve after the switch"},
     {"fallLevel", 16, SettingType::Float32, 4, 0, 1, nullptr,
      "height of the threshold curve's turning point after the switch"},
+    {"riseOnly", 20, SettingType::UInt8, 1, 0, 1, nullptr,
+     "1: the dialog's graph draws one curve over its whole width (no effect on the picture)"},
     {"rayColor", 24, SettingType::Colour, 4, 0, 0, nullptr, "colour of the light"},
     {"lightX", 28, SettingType::Float32, 4, 0, 100, nullptr,
      "light source column, percent of the width from the left"},
