@@ -24,8 +24,6 @@ constexpr int32_t (*kConfigure)(const ConfigureRequest&) = nullptr;
 
 int32_t RenderFrame(const FrameView& view) { return RenderChars(view, &g_frameClock, kLoadSheet); }
 
-void ForgetFrameClock() { g_frameClock = FrameClock{}; }
-
 }  // namespace
 
 const PluginDefinition kPlugin = {
@@ -52,6 +50,7 @@ const PluginDefinition kPlugin = {
 // transition, so each estimates its own frame count.
 namespace {
 void* FrameClockBlock() { return &g_frameClock; }
+void ForgetFrameClock() { g_frameClock = FrameClock{}; }
 }  // namespace
 const ModuleStateAccess kModuleState = {FrameClockBlock, sizeof(FrameClock), ForgetFrameClock};
 #endif
