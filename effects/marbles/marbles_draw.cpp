@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "marbles_power.h"
 #include "saturating_trunc.h"
-#include "zmath.h"
 
 namespace zk {
 namespace {
@@ -46,7 +46,7 @@ struct Shading {
   Channels light;
   Direction toLight;
   double impact;
-  double gloss;
+  int32_t gloss;
   int32_t bytes;  // per pixel
 };
 
@@ -54,10 +54,10 @@ struct Shading {
 void ShadePixel(const Shading& s, float nx, float ny, float nz, int32_t* x) {
   const float q = F(nz * s.toLight.z + ny * s.toLight.y + nx * s.toLight.x);
   if (q >= 0) {
-    const double V = F(Pow(q * s.impact, s.gloss));
+    const double V = F(WholePower(q * s.impact, s.gloss));
     for (int32_t k = 0; k < s.bytes; ++k) x[k] = ByteOf(s.marble.v[k] * (1 - V) + s.light.v[k] * V);
   } else {
-    const double V = Pow(-q * s.impact, s.gloss);
+    const double V = WholePower(-q * s.impact, s.gloss);
     for (int32_t k = 0; k < s.bytes; ++k) x[k] = ByteOf(s.marble.v[k] * (1 - V));
   }
 }
@@ -89,9 +89,12 @@ void DrawMarble(const ImagePlane* out, const MarbleLight* light, Point3 centre, 
   const int32_t x1 = Clamp(SaturatingTrunc(double{sx} + R + 0.5), 0, W - 1);
   if (x1 == x0 || y1 == y0) return;
 
-  Shading s{ChannelsOf(look->colour),         ChannelsOf(light->lightColor),
-            LightDirection(light->position),  look->impact,
-            static_cast<double>(look->gloss), out->bytesPerPixel};
+  Shading s{ChannelsOf(look->colour),
+            ChannelsOf(light->lightColor),
+            LightDirection(light->position),
+            look->impact,
+            look->gloss,
+            out->bytesPerPixel};
   const int32_t step = EffectiveRowStep(*out);
   int32_t lit[4];
   for (int32_t y = y0; y <= y1; y += step) {
