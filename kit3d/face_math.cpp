@@ -64,6 +64,10 @@ void RotateFaceAboutBlockCentre(Axis axis, RasterVertex face[4], float depth, fl
   // n points towards the viewer, so the centre lies half the depth behind the face.
   const Point3 centre{F(mean.x - double{n.x} * h), F(mean.y - double{n.y} * h),
                       F(mean.z - double{n.z} * h)};
+  RotateFaceAboutPoint(axis, face, centre, degrees);
+}
+
+void RotateFaceAboutPoint(Axis axis, RasterVertex face[4], const Point3& centre, float degrees) {
   static const int kOrder[4] = {2, 3, 0, 1};
   for (int i : kOrder) {
     SetPosition(&face[i], RotateAbout(axis, PositionOf(face[i]), centre, degrees));

@@ -1,5 +1,6 @@
-// Face-level operations of the block effect: the facing test against the eye point and the
-// turn of a block's front face about the block's own centre.
+// Face-level operations of the 3D effects: the facing test against the eye point, the turn
+// of a block's front face about the block's own centre, and the turn of a card about a
+// point.
 #pragma once
 
 #include "vector_math.h"
@@ -27,5 +28,9 @@ Point3 FrontNormal(const RasterVertex face[4], const Point3& fallback);
 // the front normal to use when the face has no area of its own.
 void RotateFaceAboutBlockCentre(Axis axis, RasterVertex face[4], float depth, float degrees,
                                 const Point3& facing);
+
+// Turns the four corner positions of a card (row order q0..q3) about a fixed point, in
+// the order q2, q3, q0, q1; texture coordinates stay.
+void RotateFaceAboutPoint(Axis axis, RasterVertex face[4], const Point3& centre, float degrees);
 
 }  // namespace zk

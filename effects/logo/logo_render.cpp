@@ -1,0 +1,164 @@
+#include "logo_render.h"
+
+#include <cstring>
+
+#include "bitmap_reader.h"
+#include "image_fill.h"
+#include "logo_mask.h"
+#include "logo_motion.h"
+#include "logo_params.h"
+
+namespace zk {
+namespace {
+
+// The front and back colours of a card: never shown, since both looks carry a texture.
+constexpr uint32_t kFrontColour = 255;
+constexpr uint32_t kBackColour = 65280;
+
+// One layer ready to draw.
+struct LayerDraw {
+  bool used;
+  QuadCard card;
+  int32_t invertMask;
+  float opacity;
+};
+
+struct Scenes {
+  ImagePlane a;
+  ImagePlane b;
+};
+
+// The picture behind the layers when backgroundType is 1: the user's file, else the
+// built-in mask picture; false when neither decodes.
+bool ReadBackgroundPicture(const LogoParams& p, BitmapResourceLoader loadResource,
+                           ImagePlane* picture) {
+  if (p.backgroundFile[0] != '\0') {
+    char path[kLogoBackgroundPathBytes + 1];
+    CopyRecordPath(p.backgroundFile, kLogoBackgroundPathBytes, path);
+    if (ReadBmpFile(picture, path)) return true;
+  }
+  return loadResource != nullptr && loadResource(picture, kDefaultMaskResource);
+}
+
+void CopyScene(const FrameView& v, const uint8_t* scene, int32_t width) {
+  for (int32_t row = 0; row < v.height; ++row) {
+    std::memcpy(v.outFrame + static_cast<intptr_t>(row) * v.stride,
+                scene + static_cast<intptr_t>(row) * v.stride, static_cast<size_t>(width) * 3);
+  }
+}
+
+void PaintBackground(const LogoParams& p, const FrameView& v, BitmapResourceLoader loadResource,
+                     ImagePlane* out) {
+  switch (p.backgroundType) {
+    case kBackgroundSceneA:
+      CopyScene(v, v.sceneAFrame, out->width);
+      return;
+    case kBackgroundSceneB:
+      CopyScene(v, v.sceneBFrame, out->width);
+      return;
+    case kBackgroundBitmap: {
+      ImagePlane picture{};
+      if (ReadBackgroundPicture(p, loadResource, &picture)) {
+        StretchBilinear(out, 0, 0, out->width, out->height, &picture, 0, 0, picture.width,
+                        picture.height);
+        ReleaseImage(&picture);
+        return;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  FillRect(out, 0, 0, out->width, out->height, p.backgroundColor);
+}
+
+// The card of layer k moved to where its time puts it, with the scene on each side.
+LayerDraw PrepareLayer(const LogoParams& p, int32_t k, float progress, const LogoGeometry& g,
+                       const MotionEntry table[kMotionCount], Scenes* scenes) {
+  const LayerSettings& s = p.layers[k];
+  LayerDraw d{};
+  d.used = s.useLayer != 0;
+  if (!d.used) return d;
+  const bool sceneA = IsSceneALayer(k);
+  const float t = LayerTime(progress, s.start, s.end);
+  // Scene A's layers leave their place as t grows; scene B's arrive and rest at t = 1.
+  const double amount = sceneA ? double{t} : 1.0 - t;
+  RestingCorners(g, d.card.corner);
+  MoveLayerCorners(g, table, s, amount, d.card.corner);
+  const ImagePlane* own = sceneA ? &scenes->a : &scenes->b;
+  const ImagePlane* other = sceneA ? &scenes->b : &scenes->a;
+  d.card.front = FaceLook{kFrontColour, p.impact, p.shadeExponent, own};
+  d.card.back =
+      FaceLook{kBackColour, p.impact, p.shadeExponent, s.alternateBack != 0 ? other : own};
+  d.invertMask = IsBackgroundLayer(k) ? 1 : 0;
+  d.opacity = s.dissolve != 0 ? static_cast<float>(sceneA ? 1.0 - t : double{t}) : 1.0f;
+  return d;
+}
+
+void DrawLayer(const LayerDraw& d, ImagePlane* out, const CameraSetup& camera, Scenes* scenes) {
+  if (!d.used) return;
+  scenes->a.invertMask = scenes->b.invertMask = d.invertMask;
+  scenes->a.opacity = scenes->b.opacity = d.opacity;
+  DrawQuad(out, &camera, &d.card);
+}
+
+// W x H depth entries of kDepthClear, or null when memory is short.
+float* ClearedDepth(int32_t width, int32_t height, const ScratchSource& scratch) {
+  const uint64_t entries = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+  if (entries > SIZE_MAX / sizeof(float)) return nullptr;
+  float* depth =
+      static_cast<float*>(scratch.allocate(static_cast<size_t>(entries) * sizeof(float)));
+  if (depth == nullptr) return nullptr;
+  for (uint64_t i = 0; i < entries; ++i) depth[i] = kDepthClear;
+  return depth;
+}
+
+}  // namespace
+
+int32_t RenderLogo(const FrameView& v, BitmapResourceLoader loadResource,
+                   const ScratchSource& scratch) {
+  if (v.paramBlock == nullptr) return 0;
+  const LogoParams& p = *static_cast<const LogoParams*>(v.paramBlock);
+  const int32_t s = v.lineStep;
+  const int32_t W = v.width;
+  const int32_t H = v.height * s;
+  if (W <= 0 || v.height <= 0) return 1;
+
+  ImagePlane out{v.outFrame, 3, v.stride, W, H, s};
+  Scenes scenes{{const_cast<uint8_t*>(v.sceneAFrame), 3, v.stride, W, H, s},
+                {const_cast<uint8_t*>(v.sceneBFrame), 3, v.stride, W, H, s}};
+  uint8_t* mask = BuildLogoMask(p, W, H, s, loadResource, scratch);
+  scenes.a.mask = scenes.b.mask = mask;
+  PaintBackground(p, v, loadResource, &out);
+
+  const LogoGeometry g = MakeLogoGeometry(W, H);
+  float* depth = ClearedDepth(W, H, scratch);
+  if (depth == nullptr) {
+    if (mask != nullptr) scratch.release(mask);
+    return 0;
+  }
+  MotionEntry table[kMotionCount];
+  BuildMotionTable(g, table);
+  LayerDraw layers[kLogoLayerCount];
+  for (int32_t k = 0; k < kLogoLayerCount; ++k) {
+    layers[k] = PrepareLayer(p, k, v.progress, g, table, &scenes);
+  }
+
+  const uint32_t distance = static_cast<uint32_t>(W * 1.5);
+  // The layers behind first, without the depth test, so that what the second pass leaves
+  // uncovered still shows them; then every layer through the depth buffer.
+  CameraSetup camera{Point3{10.0f, 0.0f, 0.0f}, 0xFFFFFF, distance, nullptr, 0};
+  for (int32_t k : {kSceneBBackground, kSceneBForeground, kSceneABackground}) {
+    DrawLayer(layers[k], &out, camera, &scenes);
+  }
+  camera.depthBuffer = depth;
+  for (int32_t k : {kSceneAForeground, kSceneABackground, kSceneBForeground, kSceneBBackground}) {
+    DrawLayer(layers[k], &out, camera, &scenes);
+  }
+
+  scratch.release(depth);
+  if (mask != nullptr) scratch.release(mask);
+  return 1;
+}
+
+}  // namespace zk
