@@ -1,5 +1,7 @@
 #include "bloom_blend.h"
 
+#include <cstring>
+
 #include "bloom_params.h"
 #include "rand15.h"
 
@@ -26,8 +28,9 @@ uint8_t ThroughNoise(int32_t a, int32_t b, float f, int32_t noise) {
   return ClampToByte((1 - (static_cast<double>(f) - 0.5) * 2) * (noise - b) + b);
 }
 
-void CrossfadeRow(uint8_t* out, const uint8_t* a, const uint8_t* b, const float* f, int32_t width) {
-  for (int32_t x = 0; x < width; ++x) {
+void CrossfadeRow(uint8_t* out, const uint8_t* a, const uint8_t* b, const float* f, int32_t from,
+                  int32_t to) {
+  for (int32_t x = from; x < to; ++x) {
     const double w = f[x];
     for (int32_t j = 0; j < 3; ++j) {
       const int32_t i = 3 * x + j;
@@ -38,8 +41,9 @@ void CrossfadeRow(uint8_t* out, const uint8_t* a, const uint8_t* b, const float*
 }
 
 template <uint8_t (*Through)(int32_t, int32_t, float)>
-void FlashRow(uint8_t* out, const uint8_t* a, const uint8_t* b, const float* f, int32_t width) {
-  for (int32_t x = 0; x < width; ++x) {
+void FlashRow(uint8_t* out, const uint8_t* a, const uint8_t* b, const float* f, int32_t from,
+              int32_t to) {
+  for (int32_t x = from; x < to; ++x) {
     for (int32_t j = 0; j < 3; ++j) out[3 * x + j] = Through(a[3 * x + j], b[3 * x + j], f[x]);
   }
 }
@@ -57,6 +61,28 @@ void NoiseRow(bool perByte, uint8_t* out, const uint8_t* a, const uint8_t* b, co
   }
 }
 
+// Pixels whose local position is exactly 0 or 1 are scene A or scene B themselves in the
+// crossfade and flash modes ((b - a) x 0 + a, a + 0 x 510, b + 0 x 255 and their kin are
+// exact), and a wipe is made of long runs of them: those runs are copied, the pixels in
+// between blended one by one.
+template <class PixelFn>
+void CopySettledRuns(uint8_t* out, const uint8_t* a, const uint8_t* b, const float* f,
+                     int32_t width, PixelFn blendPixel) {
+  int32_t x = 0;
+  while (x < width) {
+    const float fx = f[x];
+    if (fx == 0.0f || fx == 1.0f) {
+      int32_t end = x + 1;
+      while (end < width && f[end] == fx) ++end;
+      std::memcpy(out + 3 * x, (fx == 0.0f ? a : b) + 3 * x, static_cast<size_t>(end - x) * 3);
+      x = end;
+    } else {
+      blendPixel(x);
+      ++x;
+    }
+  }
+}
+
 }  // namespace
 
 int32_t BloomNoiseLevel(int32_t draw) {
@@ -64,14 +90,14 @@ int32_t BloomNoiseLevel(int32_t draw) {
   return r * r * r / 255 / 255;
 }
 
-void BloomBlendRow(int32_t mode, uint8_t* out, const uint8_t* a, const uint8_t* b,
-                   const float* positions, int32_t width) {
+void BloomBlendRowPlain(int32_t mode, uint8_t* out, const uint8_t* a, const uint8_t* b,
+                        const float* positions, int32_t width) {
   switch (mode) {
     case kBloomWhite:
-      FlashRow<ThroughWhite>(out, a, b, positions, width);
+      FlashRow<ThroughWhite>(out, a, b, positions, 0, width);
       break;
     case kBloomBlack:
-      FlashRow<ThroughBlack>(out, a, b, positions, width);
+      FlashRow<ThroughBlack>(out, a, b, positions, 0, width);
       break;
     case kBloomNoiseGrey:
       NoiseRow(false, out, a, b, positions, width);
@@ -80,7 +106,30 @@ void BloomBlendRow(int32_t mode, uint8_t* out, const uint8_t* a, const uint8_t* 
       NoiseRow(true, out, a, b, positions, width);
       break;
     default:
-      CrossfadeRow(out, a, b, positions, width);
+      CrossfadeRow(out, a, b, positions, 0, width);
+      break;
+  }
+}
+
+void BloomBlendRow(int32_t mode, uint8_t* out, const uint8_t* a, const uint8_t* b,
+                   const float* positions, int32_t width) {
+  switch (mode) {
+    case kBloomWhite:
+      CopySettledRuns(out, a, b, positions, width,
+                      [&](int32_t x) { FlashRow<ThroughWhite>(out, a, b, positions, x, x + 1); });
+      break;
+    case kBloomBlack:
+      CopySettledRuns(out, a, b, positions, width,
+                      [&](int32_t x) { FlashRow<ThroughBlack>(out, a, b, positions, x, x + 1); });
+      break;
+    case kBloomNoiseGrey:
+    case kBloomNoiseColour:
+      // Every pixel draws its noise whatever its position: nothing to skip.
+      BloomBlendRowPlain(mode, out, a, b, positions, width);
+      break;
+    default:
+      CopySettledRuns(out, a, b, positions, width,
+                      [&](int32_t x) { CrossfadeRow(out, a, b, positions, x, x + 1); });
       break;
   }
 }

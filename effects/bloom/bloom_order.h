@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "arctan_degrees.h"
+
 namespace zk {
 
 struct BloomGeometry {
@@ -19,5 +21,19 @@ BloomGeometry MakeBloomGeometry(int32_t direction, int32_t width, int32_t lines)
 // stray a little outside 0..D at the corners. Callers must not ask for the orders of a
 // geometry whose extent is 0 (the diagonal orders divide by it).
 int32_t BloomOrder(const BloomGeometry& g, int32_t x, int32_t y);
+
+// What a frame works out once for the orders of whole rows: the start of every whole
+// degree of the angle orders (directions 11 and 12), whose arctangents are otherwise one
+// per pixel.
+struct BloomRowOrders {
+  BloomGeometry g;
+  ArctanDegreeSteps angles;
+};
+void MakeBloomRowOrders(const BloomGeometry& g, BloomRowOrders* r);
+
+// orders[x] = BloomOrder(g, x, y) for the `g.width` pixels of picture line y, except that a
+// geometry without extent gives every pixel order 0, and an order below 0 (a corner of the
+// falling diagonals) is raised to 0 so that no pixel starts before the transition does.
+void BloomOrderRow(const BloomRowOrders& r, int32_t y, int32_t* orders);
 
 }  // namespace zk

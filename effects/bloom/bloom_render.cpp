@@ -31,14 +31,27 @@ int32_t RenderBloom(const FrameView& v, double clockSeconds) {
 
   const int32_t step = v.lineStep;
   const BloomGeometry g = MakeBloomGeometry(params.bloomDirection, v.width, v.height * step);
-  const float k = BloomStartStep(params.bloomDuration, g.extent);
-  float* positions = new (std::nothrow) float[static_cast<size_t>(v.width)];
-  if (positions == nullptr) return 0;
+  BloomPositionTable table;
+  table.step = BloomStartStep(params.bloomDuration, g.extent);
+  table.duration = params.bloomDuration;
+  table.progress = v.progress;
+  // Orders run from 0 to about D: their positions are worked out once a frame.
+  table.count = g.extent + 3;
+  const size_t width = static_cast<size_t>(v.width);
+  float* scratch = new (std::nothrow) float[2 * width + static_cast<size_t>(table.count)];
+  if (scratch == nullptr) return 0;
+  float* positions = scratch;
+  int32_t* orders = reinterpret_cast<int32_t*>(scratch + width);
+  table.byOrder = scratch + 2 * width;
+  FillBloomPositionTable(&table);
+  BloomRowOrders rowOrders;
+  MakeBloomRowOrders(g, &rowOrders);
   ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
-    BloomLocalPositionRow(g, row * step, k, params.bloomDuration, v.progress, positions);
+    BloomOrderRow(rowOrders, row * step, orders);
+    BloomPositionsFromOrders(table, orders, v.width, positions);
     BloomBlendRow(params.bloomMode, out, a, b, positions, v.width);
   });
-  delete[] positions;
+  delete[] scratch;
   return 1;
 }
 

@@ -32,4 +32,20 @@ void BloomLocalPositionRow(const BloomGeometry& g, int32_t y, float step, float 
   }
 }
 
+void FillBloomPositionTable(BloomPositionTable* table) {
+  for (int32_t m = 0; m < table->count; ++m) {
+    table->byOrder[m] = BloomLocalPosition(m, table->step, table->duration, table->progress);
+  }
+}
+
+void BloomPositionsFromOrders(const BloomPositionTable& table, const int32_t* orders, int32_t width,
+                              float* positions) {
+  for (int32_t x = 0; x < width; ++x) {
+    const int32_t m = orders[x];
+    positions[x] = (m >= 0 && m < table.count)
+                       ? table.byOrder[m]
+                       : BloomLocalPosition(m, table.step, table.duration, table.progress);
+  }
+}
+
 }  // namespace zk

@@ -16,8 +16,24 @@ float BloomStartStep(float duration, int32_t extent);
 // until t0, 1 from the end time t0 + d (a 32-bit float) on, (p - t0) / d in between.
 float BloomLocalPosition(int32_t order, float step, float duration, float progress);
 
-// Local positions of the `g.width` pixels of picture line y.
+// Local positions of the `g.width` pixels of picture line y, one order and one position
+// at a time: the reference for the table path below.
 void BloomLocalPositionRow(const BloomGeometry& g, int32_t y, float step, float duration,
                            float progress, float* positions);
+
+// The positions of one frame by order: orders 0 .. count - 1 (count = D + 3 covers the few
+// that stray past D at the corners) are looked up, any other order worked out.
+struct BloomPositionTable {
+  float step;
+  float duration;
+  float progress;
+  int32_t count;
+  float* byOrder;  // count entries, owned by the caller
+};
+void FillBloomPositionTable(BloomPositionTable* table);
+
+// positions[x] = BloomLocalPosition(orders[x], ...) for `width` pixels.
+void BloomPositionsFromOrders(const BloomPositionTable& table, const int32_t* orders, int32_t width,
+                              float* positions);
 
 }  // namespace zk
