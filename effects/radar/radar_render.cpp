@@ -15,9 +15,25 @@ void MakeFadeTable(float weight, ByteBlendTable* table) {
   MakeWeightedBlendTable(1 - static_cast<double>(weight), weight, table);
 }
 
+// How near a step a byte value (or the beam an angle) may lie and still be decided from the
+// estimated angle: a thousand times the estimate's worst error after it has passed through
+// the colour formulas (at most 4 units of value per degree).
+constexpr double kEstimateMargin = 1e-6;
+
+PixelBgr ColourAt(int32_t echo, int32_t dx, int32_t dy, int32_t beamAngle, bool estimate) {
+  PixelBgr colour;
+  if (estimate && dx != 0 &&
+      ScreenColourIfClear(echo, PixelAngleEstimate(dx, dy), beamAngle, kEstimateMargin, &colour)) {
+    return colour;
+  }
+  return ScreenColour(echo, PixelAngle(dx, dy), beamAngle);
+}
+
 }  // namespace
 
-int32_t RenderRadar(const FrameView& v) {
+int32_t RenderRadar(const FrameView& v) { return RenderRadarWith(v, true); }
+
+int32_t RenderRadarWith(const FrameView& v, bool estimateAngles) {
   const RadarTiming timing = MakeRadarTiming(UnitProgress(v.progress));
   const int32_t halfWidth = v.width / 2;
   const int32_t halfLines = PictureLineCount(v) / 2;
@@ -40,7 +56,7 @@ int32_t RenderRadar(const FrameView& v) {
             const int32_t echoB = echoesOfB ? EchoOf(b + x * 3) : 0;
             const int32_t echo =
                 static_cast<int32_t>(echoB * (1 - timing.echoMix) + echoA * timing.echoMix);
-            colour = ScreenColour(echo, PixelAngle(dx, dy), timing.beamAngle);
+            colour = ColourAt(echo, dx, dy, timing.beamAngle, estimateAngles);
           }
           pixel[0] = colour.b;
           pixel[1] = colour.g;

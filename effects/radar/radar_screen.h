@@ -26,4 +26,12 @@ double PixelAngle(int32_t dx, int32_t dy);
 // Colour of a pixel on the screen with mixed echo G at the given angle behind the beam.
 PixelBgr ScreenColour(int32_t echo, double angle, int32_t beamAngle);
 
+// The same colour from an angle known to within a hair (PixelAngleEstimate): false, with
+// the colour undecided, when the beam or a byte value lies within `margin` of a step.
+bool ScreenColourIfClear(int32_t echo, double angle, int32_t beamAngle, double margin,
+                         PixelBgr* colour);
+
+// PixelAngle to within about 1e-11 degrees, for dx != 0, without Atan.
+double PixelAngleEstimate(int32_t dx, int32_t dy);
+
 }  // namespace zk
