@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "row_distances.h"
+
 namespace zk {
 namespace {
 
@@ -10,8 +12,14 @@ constexpr float kStretchRate = 3.003003f;  // 1 / kRoundUntil: stretch reaches 1
 
 int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-int32_t TruncatedLength(int64_t dx, int64_t dy) {
-  return static_cast<int32_t>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+int32_t TruncatedLength(int64_t dx, int64_t dy) { return TruncatedDistance(dx, dy); }
+
+// Rb on a ray whose exit point is at distance E: q x (R + (E - R) x k). At full size
+// (q = k = 1) this is E exactly, so the inside mapping is then the identity; the form needs
+// no division by E, which may be 0.
+int32_t EdgeForReach(const BubbleShape& s, int64_t reach) {
+  return static_cast<int32_t>(s.size *
+                              (s.radius + static_cast<double>(reach - s.radius) * s.stretch));
 }
 
 }  // namespace
@@ -51,10 +59,7 @@ BubbleSample SampleBubble(const BubbleShape& s, int32_t x, int32_t y) {
   const int32_t dy = y - s.halfLines;
   const RayExit e = ExitPoint(s, dx, dy);
   const int64_t reach = TruncatedLength(s.halfLines - e.y, s.halfWidth - e.x);  // E
-  // q x (R + (E - R) x k): at full size (q = k = 1) this is E exactly, so the inside
-  // mapping is then the identity; the form needs no division by E, which may be 0.
-  const int64_t edge =
-      static_cast<int32_t>(s.size * (s.radius + static_cast<double>(reach - s.radius) * s.stretch));
+  const int64_t edge = EdgeForReach(s, reach);
   const int64_t distance = TruncatedLength(dx, dy);
   BubbleSample out;
   out.inside = distance <= edge;
@@ -78,6 +83,114 @@ BubbleSample SampleBubble(const BubbleShape& s, int32_t x, int32_t y) {
   out.x = Clamp(out.x, 0, s.width - 1);
   out.y = Clamp(out.y, 0, s.lines - 1);
   return out;
+}
+
+namespace {
+
+BubbleBorderPoint MakeBorderPoint(const BubbleShape& s, int32_t ex, int32_t ey) {
+  BubbleBorderPoint p;
+  p.reach = TruncatedLength(s.halfLines - ey, s.halfWidth - ex);
+  p.edge = EdgeForReach(s, p.reach);
+  p.byEdge = MakeFixedDivisor(p.edge != 0 ? p.edge : 1);
+  const int64_t ring = static_cast<int64_t>(p.reach) - p.edge;
+  p.byRing = MakeFixedDivisor(ring != 0 ? ring : 1);
+  return p;
+}
+
+int32_t Magnitude(int32_t v) { return v < 0 ? -v : v; }
+
+}  // namespace
+
+size_t BubbleRowTablesBytes(const BubbleShape& s) {
+  const size_t w = static_cast<size_t>(s.width);
+  const size_t lines = static_cast<size_t>(s.lines);
+  return (2 * lines + 2 * w) * sizeof(BubbleBorderPoint) +
+         (static_cast<size_t>(s.halfWidth) + 2) * sizeof(FixedDivisor) + w * sizeof(int32_t);
+}
+
+bool MakeBubbleRowTables(const BubbleShape& s, void* memory, BubbleRowTables* t) {
+  // Every numerator is a coordinate difference (below W + Hs) times a distance or a half
+  // size (below the diagonal + 2), every divisor below twice that diagonal.
+  const int64_t diagonal = TruncatedLength(s.width, s.lines) + 2;
+  const int64_t numerator = (static_cast<int64_t>(s.width) + s.lines + 2) * diagonal;
+  if (numerator >= kFixedNumeratorLimit || numerator * 2 * diagonal >= kFixedDivisionLimit) {
+    return false;
+  }
+  t->shape = s;
+  t->sides = static_cast<BubbleBorderPoint*>(memory);
+  t->ends = t->sides + 2 * static_cast<size_t>(s.lines);
+  t->byColumnDistance = reinterpret_cast<FixedDivisor*>(t->ends + 2 * static_cast<size_t>(s.width));
+  t->distances = reinterpret_cast<int32_t*>(t->byColumnDistance + s.halfWidth + 2);
+  for (int32_t y = 0; y < s.lines; ++y) {
+    t->sides[y] = MakeBorderPoint(s, 0, y);
+    t->sides[s.lines + y] = MakeBorderPoint(s, s.width - 1, y);
+  }
+  for (int32_t x = 0; x < s.width; ++x) {
+    t->ends[x] = MakeBorderPoint(s, x, 0);
+    t->ends[s.width + x] = MakeBorderPoint(s, x, s.lines - 1);
+  }
+  for (int32_t d = 1; d <= s.halfWidth + 1; ++d) t->byColumnDistance[d] = MakeFixedDivisor(d);
+  return true;
+}
+
+void SampleBubbleRow(const BubbleRowTables& t, int32_t y, BubbleSample* samples) {
+  const BubbleShape& s = t.shape;
+  const int32_t dy = y - s.halfLines;
+  RowDistances(s.halfWidth, dy, s.width, t.distances);
+  const FixedDivisor byLine = MakeFixedDivisor(dy != 0 ? Magnitude(dy) : 1);
+  for (int32_t x = 0; x < s.width; ++x) {
+    const int32_t dx = x - s.halfWidth;
+    // The exit point as ExitPoint finds it: dy x (+-hW) / dx is dy x hW / |dx|, and
+    // dx x (+-hH) / dy is dx x hH / |dy|, both truncated toward zero.
+    int32_t ex;
+    int32_t ey;
+    const BubbleBorderPoint* border = nullptr;
+    if (dy == 0) {
+      ex = dx >= 0 ? s.width - 1 : 0;
+      ey = s.halfLines;
+      border = &t.sides[(dx >= 0 ? s.lines : 0) + ey];
+    } else {
+      ey = dx != 0 ? DivideBy(static_cast<int64_t>(dy) * s.halfWidth,
+                              t.byColumnDistance[Magnitude(dx)]) +
+                         s.halfLines
+                   : -1;
+      if (ey >= 0 && ey < s.lines) {
+        ex = dx >= 0 ? s.width - 1 : 0;
+        border = &t.sides[(dx >= 0 ? s.lines : 0) + ey];
+      } else {
+        ex = DivideBy(static_cast<int64_t>(dx) * s.halfLines, byLine) + s.halfWidth;
+        if (ex >= 0 && ex < s.width) {
+          ey = dy >= 0 ? s.lines - 1 : 0;
+          border = &t.ends[(dy >= 0 ? s.width : 0) + ex];
+        }
+      }
+    }
+    if (border == nullptr) {
+      // A ray whose truncated crossings both miss the rectangle (at a corner).
+      samples[x] = SampleBubble(s, x, y);
+      continue;
+    }
+    BubbleSample out;
+    out.inside = t.distances[x] <= border->edge;
+    if (out.inside) {
+      if (border->edge == 0) {
+        out.x = s.halfWidth;
+        out.y = s.halfLines;
+      } else {
+        out.x = DivideBy(static_cast<int64_t>(dx) * border->reach, border->byEdge) + s.halfWidth;
+        out.y = DivideBy(static_cast<int64_t>(dy) * border->reach, border->byEdge) + s.halfLines;
+      }
+    } else if (border->reach == border->edge) {
+      out.x = ex;
+      out.y = ey;
+    } else {
+      out.x = ex + DivideBy(static_cast<int64_t>(x - ex) * border->reach, border->byRing);
+      out.y = ey + DivideBy(static_cast<int64_t>(y - ey) * border->reach, border->byRing);
+    }
+    out.x = Clamp(out.x, 0, s.width - 1);
+    out.y = Clamp(out.y, 0, s.lines - 1);
+    samples[x] = out;
+  }
 }
 
 }  // namespace zk

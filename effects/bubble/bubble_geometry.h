@@ -2,7 +2,10 @@
 // bubble edge lies and which pixel of which scene the lens shows there.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+#include "fixed_divisor.h"
 
 namespace zk {
 
@@ -38,5 +41,36 @@ struct BubbleSample {
 };
 
 BubbleSample SampleBubble(const BubbleShape& s, int32_t x, int32_t y);
+
+// What one frame works out once so that whole rows can be sampled without a square root or
+// a division per pixel: for every point of the border a ray can leave through, its distance
+// E from the centre, the bubble radius Rb on that ray and the divisors Rb and E - Rb; the
+// divisors of every column distance. Divisions by them are multiplications (fixed_divisor.h),
+// exact for every numerator a frame of this size produces.
+struct BubbleBorderPoint {
+  int32_t reach;  // E
+  int32_t edge;   // Rb
+  FixedDivisor byEdge;
+  FixedDivisor byRing;  // E - Rb (unused when it is 0)
+};
+
+struct BubbleRowTables {
+  BubbleShape shape;
+  BubbleBorderPoint* sides;        // 2 x Hs: exits through the left side, then the right
+  BubbleBorderPoint* ends;         // 2 x W: exits through line 0, then line Hs - 1
+  FixedDivisor* byColumnDistance;  // |dx| = 1 .. hW + 1 (index 0 unused)
+  int32_t* distances;              // one row of pixel distances
+};
+
+// Scratch bytes the tables of a shape need.
+size_t BubbleRowTablesBytes(const BubbleShape& s);
+
+// Lays the tables out in `memory` and fills them. False (and the tables unusable) when the
+// frame is so large that the products of its coordinates could leave the exact range of
+// the fixed divisors; SampleBubble then serves every pixel.
+bool MakeBubbleRowTables(const BubbleShape& s, void* memory, BubbleRowTables* t);
+
+// samples[x] = SampleBubble(t.shape, x, y) for x = 0 .. W - 1.
+void SampleBubbleRow(const BubbleRowTables& t, int32_t y, BubbleSample* samples);
 
 }  // namespace zk

@@ -4,6 +4,7 @@
 
 #include "bubble_geometry.h"
 #include "picture_lines.h"
+#include "scratch_source.h"
 #include "unit_progress.h"
 
 namespace zk {
@@ -19,22 +20,52 @@ void AverageIntoRow(uint8_t* row, const uint8_t* above, const uint8_t* below, in
 
 }  // namespace
 
-int32_t RenderBubble(const FrameView& v) {
+int32_t RenderBubble(const FrameView& v) { return RenderBubbleWith(v, kHeapScratch); }
+
+int32_t RenderBubbleWith(const FrameView& v, const ScratchSource& scratch) {
   const bool shrinkA = (v.variantFlags & kBubbleShrinkA) != 0;
   const double p = UnitProgress(v.progress);
   const double t = shrinkA ? p : 1.0 - p;
   const uint8_t* inside = shrinkA ? v.sceneA : v.sceneB;
   const uint8_t* outside = shrinkA ? v.sceneB : v.sceneA;
   const BubbleShape shape = MakeBubbleShape(v.width, PictureLineCount(v), t);
+  auto copySample = [&](uint8_t* out, const BubbleSample& s) {
+    const uint8_t* scene = s.inside ? inside : outside;
+    std::memcpy(out, scene + RowOfPictureLine(v, s.y) * v.stride + s.x * 3, 3);
+  };
 
-  ForEachPictureLine(v, [&](uint8_t* out, const uint8_t*, const uint8_t*, int32_t, int32_t line) {
-    for (int32_t x = 0; x < v.width; ++x) {
-      const BubbleSample s = SampleBubble(shape, x, line);
-      const uint8_t* scene = s.inside ? inside : outside;
-      const uint8_t* src = scene + RowOfPictureLine(v, s.y) * v.stride + s.x * 3;
-      std::memcpy(out + x * 3, src, 3);
+  const size_t width = static_cast<size_t>(v.width > 0 ? v.width : 0);
+  const size_t lines = static_cast<size_t>(shape.lines > 0 ? shape.lines : 0);
+  const size_t tableBytes = BubbleRowTablesBytes(shape);
+  const size_t sampleBytes = width * sizeof(BubbleSample);
+  ScopedScratch block(scratch, tableBytes + sampleBytes + 2 * lines * sizeof(const uint8_t*));
+  BubbleRowTables tables;
+  if (v.width > 0 && block.ok() && MakeBubbleRowTables(shape, block.data(), &tables)) {
+    uint8_t* memory = static_cast<uint8_t*>(block.data());
+    BubbleSample* samples = reinterpret_cast<BubbleSample*>(memory + tableBytes);
+    // The row of each picture line in both scenes, so that no pixel divides by the step.
+    const uint8_t** insideLines =
+        reinterpret_cast<const uint8_t**>(memory + tableBytes + sampleBytes);
+    const uint8_t** outsideLines = insideLines + lines;
+    for (int32_t y = 0; y < shape.lines; ++y) {
+      insideLines[y] = inside + RowOfPictureLine(v, y) * v.stride;
+      outsideLines[y] = outside + RowOfPictureLine(v, y) * v.stride;
     }
-  });
+    ForEachPictureLine(v, [&](uint8_t* out, const uint8_t*, const uint8_t*, int32_t, int32_t line) {
+      SampleBubbleRow(tables, line, samples);
+      for (int32_t x = 0; x < v.width; ++x) {
+        const BubbleSample& s = samples[x];
+        const uint8_t* src = (s.inside ? insideLines : outsideLines)[s.y];
+        std::memcpy(out + x * 3, src + s.x * 3, 3);
+      }
+    });
+  } else {
+    ForEachPictureLine(v, [&](uint8_t* out, const uint8_t*, const uint8_t*, int32_t, int32_t line) {
+      for (int32_t x = 0; x < v.width; ++x) {
+        copySample(out + x * 3, SampleBubble(shape, x, line));
+      }
+    });
+  }
 
   // Needs a row on each side inside the rectangle.
   if (v.height >= 3) {
