@@ -397,6 +397,28 @@ TEST_F(LogoModuleTest, PresetsClearTheWholeRecord) {
   }
 }
 
+TEST_F(LogoModuleTest, ModuleFindsTheSameBuiltInMaskAsTheEmbeddedCopy) {
+  // Windows modules read resource 104, native ones the embedded file: the same frames.
+  const FrameImage a = test::PatternFrame(W, H, 9);
+  const FrameImage b = test::PatternFrame(W, H, 10);
+  LogoParams p = LayersOff();
+  UseLayer(&p, kSceneAForeground, 0.5f, 0.5f);
+  UseLayer(&p, kSceneBBackground, 0.0f, 1.0f).motion = 5;
+  p.backgroundType = kBackgroundBitmap;  // the built-in picture behind, too
+  std::memcpy(effect_.params.data(), &p, sizeof p);
+  FrameImage module = MakeFrameImage(W, H);
+  ASSERT_EQ(RenderEffectFrame(effect_, a, b, 0.6f, RenderChoices(), &module), 1);
+  FrameImage direct = MakeFrameImage(W, H);
+  ASSERT_EQ(RenderDirect(p, a, b, 0.6f, &direct), 1);
+  EXPECT_EQ(module.pixels, direct.pixels);
+  // Without any mask the frame differs: the module did find one.
+  g_failAt = 0;
+  g_calls = g_live = 0;
+  FrameImage unmasked = MakeFrameImage(W, H);
+  ASSERT_EQ(RenderDirect(p, a, b, 0.6f, &unmasked, 0, kFailingAtScratch), 1);
+  EXPECT_NE(module.pixels, unmasked.pixels);
+}
+
 TEST_F(LogoModuleTest, DeclinesWithoutARecordOrInRequestModeOne) {
   const FrameImage a = SolidFrame(20, 10, 1, 2, 3);
   FrameImage out = MakeFrameImage(20, 10, 0x77);
