@@ -135,12 +135,14 @@ bool DecodeBmp24(const std::vector<uint8_t>& file, FrameImage* frame, std::strin
   }
   const bool topDown = rawHeight < 0;
   const int32_t height = topDown ? -rawHeight : rawHeight;
-  FrameImage f = MakeFrameImage(width, height);
-  const uint64_t need = static_cast<uint64_t>(dataOffset) + f.pixels.size();
-  if (need > file.size()) {
+  // The file must hold every row before a frame that size is made: a few header bytes
+  // may claim a picture of hundreds of megabytes.
+  const uint64_t stride = (static_cast<uint64_t>(width) * 3 + 3) & ~static_cast<uint64_t>(3);
+  if (static_cast<uint64_t>(dataOffset) + stride * static_cast<uint64_t>(height) > file.size()) {
     *error = "BMP pixel data is truncated";
     return false;
   }
+  FrameImage f = MakeFrameImage(width, height);
   for (int32_t row = 0; row < height; ++row) {
     const int32_t srcRow = topDown ? height - 1 - row : row;
     std::memcpy(f.pixels.data() + static_cast<size_t>(row) * f.stride,

@@ -4,6 +4,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/dict.h>
 #include <libavutil/imgutils.h>
 #include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
@@ -14,6 +15,19 @@ extern "C" {
 
 namespace zk {
 namespace {
+
+// A few header bytes can claim a picture of gigabytes: the decoders refuse pictures past
+// this many pixels (an 8K UHD frame fits) before they allocate them.
+constexpr int64_t kMaxPixels = 8192LL * 8192 / 2;
+
+// Reads the streams with every decoder held to kMaxPixels.
+int FindStreamInfo(AVFormatContext* format) {
+  std::vector<AVDictionary*> options(format->nb_streams, nullptr);
+  for (AVDictionary*& d : options) av_dict_set_int(&d, "max_pixels", kMaxPixels, 0);
+  const int code = avformat_find_stream_info(format, options.empty() ? nullptr : options.data());
+  for (AVDictionary*& d : options) av_dict_free(&d);
+  return code;
+}
 
 std::string AvError(int code) {
   char text[AV_ERROR_MAX_STRING_SIZE] = {0};
@@ -27,6 +41,7 @@ bool OpenDecoder(AVFormatContext* format, AVMediaType type, int* stream, AVCodec
   *stream = av_find_best_stream(format, type, -1, -1, &codec, 0);
   if (*stream < 0 || codec == nullptr) return false;
   AVCodecContext* c = avcodec_alloc_context3(codec);
+  if (c != nullptr) c->max_pixels = kMaxPixels;
   if (c == nullptr || avcodec_parameters_to_context(c, format->streams[*stream]->codecpar) < 0 ||
       avcodec_open2(c, codec, nullptr) < 0) {
     avcodec_free_context(&c);
@@ -42,7 +57,7 @@ int64_t CountVideoPackets(const std::string& path, int stream) {
   AVFormatContext* format = nullptr;
   if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0) return 0;
   int64_t count = 0;
-  if (avformat_find_stream_info(format, nullptr) >= 0) {
+  if (FindStreamInfo(format) >= 0) {
     AVPacket* packet = av_packet_alloc();
     while (av_read_frame(format, packet) >= 0) {
       if (packet->stream_index == stream) ++count;
@@ -134,7 +149,7 @@ bool OpenMedia(const std::string& path, MediaReader* r, std::string* error) {
     *error = path + ": cannot open (" + AvError(code) + ")";
     return false;
   }
-  if (avformat_find_stream_info(r->format, nullptr) < 0) {
+  if (FindStreamInfo(r->format) < 0) {
     *error = path + ": cannot read its streams";
     CloseMedia(r);
     return false;
@@ -148,7 +163,13 @@ bool OpenMedia(const std::string& path, MediaReader* r, std::string* error) {
   const AVStream* s = r->format->streams[r->stream];
   r->width = r->decoder->width;
   r->height = r->decoder->height;
-  if (r->width <= 0 || r->height <= 0 || r->width > 16384 || r->height > 16384) {
+  if (r->width <= 0 || r->height <= 0) {
+    *error = path + ": no picture size (damaged, or larger than " + std::to_string(kMaxPixels) +
+             " pixels)";
+    CloseMedia(r);
+    return false;
+  }
+  if (r->width > 16384 || r->height > 16384) {
     *error = path + ": picture size " + std::to_string(r->width) + "x" + std::to_string(r->height) +
              " is not usable";
     CloseMedia(r);
@@ -226,7 +247,7 @@ bool ReadAllAudio(const std::string& path, int32_t sampleRate, std::vector<float
   AVCodecContext* decoder = nullptr;
   int stream = -1;
   std::string why;
-  if (avformat_find_stream_info(format, nullptr) < 0 ||
+  if (FindStreamInfo(format) < 0 ||
       !OpenDecoder(format, AVMEDIA_TYPE_AUDIO, &stream, &decoder, &why)) {
     avformat_close_input(&format);
     if (!why.empty()) *error = path + ": " + why;
