@@ -1,6 +1,7 @@
 #include "twister_render.h"
 
 #include <cmath>
+#include <new>
 
 #include "pixel_rows.h"
 #include "zmath.h"
@@ -115,6 +116,52 @@ void TwistRow(uint8_t* out, const uint8_t* source, int32_t width, const TwisterR
   }
 }
 
+void PrepareTwistRowTables(int32_t width, const TwisterRowPose& pose, PixelBgr shadeColour,
+                           TwistRowTables* tables) {
+  if (tables->angle == pose.angle) return;
+  tables->angle = pose.angle;
+  const double cosTheta = Cos(pose.theta);
+  const double sinTheta = Sin(pose.theta);
+  for (int32_t w = 0; w < width; ++w) {
+    tables->columns[w] = TwisterColumnPosition(w, width, cosTheta, sinTheta);
+  }
+  const uint8_t channels[3] = {shadeColour.b, shadeColour.g, shadeColour.r};
+  for (int32_t k = 0; k < 3; ++k) {
+    for (int32_t level = 0; level < 256; ++level) {
+      tables->shaded[k][level] = TwisterShadeByte(level, pose.shade, channels[k]);
+    }
+  }
+}
+
+void TwistRowWithTables(uint8_t* out, const uint8_t* source, int32_t width,
+                        const TwisterRowPose& pose, const TwistRowTables& tables) {
+  // Every value TwistRow shades is a whole byte level (a source byte, or a gap byte cut to
+  // a byte), so the shading is a lookup.
+  const double v = pose.shade;
+  const uint8_t* previous = nullptr;
+  float previousX = 0.0f;
+  for (int32_t w = 0; w < width; ++w) {
+    const uint8_t* src = SourcePixel(source, w, width, pose.showsSceneA);
+    const float X = tables.columns[w];
+    uint8_t* at = out + 3 * static_cast<int32_t>(X);
+    for (int32_t k = 0; k < 3; ++k) at[k] = tables.shaded[k][src[k]];
+    if (previous != nullptr) {
+      const int32_t from = static_cast<int32_t>(previousX < X ? previousX : X) + 1;
+      const int32_t to = static_cast<int32_t>(previousX < X ? X : previousX) - 1;
+      const double span = static_cast<double>(X) - previousX;
+      for (int32_t n = from; n <= to; ++n) {
+        const double f = (n - static_cast<double>(previousX)) / span;
+        for (int32_t k = 0; k < 3; ++k) {
+          const double level = MixByte(previous[k], src[k], f, v);
+          out[3 * n + k] = tables.shaded[k][static_cast<int32_t>(level)];
+        }
+      }
+    }
+    previousX = X;
+    previous = src;
+  }
+}
+
 int32_t RenderTwister(const FrameView& v) {
   TwisterParams params;
   if (v.paramBlock != nullptr)
@@ -130,12 +177,21 @@ int32_t RenderTwister(const FrameView& v) {
   const float rowDelay =
       static_cast<float>((1.0 - static_cast<double>(params.turnTime)) / v.height);
   const float reversed = static_cast<float>(1.0 - static_cast<double>(v.progress));
+  TwistRowTables tables;
+  tables.angle = -1;
+  tables.columns = new (std::nothrow) float[static_cast<size_t>(v.width)];
   ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
     FillRowPixel(out, v.width, background);
     const float rowStart = static_cast<float>(static_cast<double>(row) * rowDelay);
     const TwisterRowPose pose = TwisterPoseForRow(rowStart, reversed, params);
-    TwistRow(out, pose.showsSceneA ? a : b, v.width, pose, shade);
+    if (tables.columns != nullptr) {
+      PrepareTwistRowTables(v.width, pose, shade, &tables);
+      TwistRowWithTables(out, pose.showsSceneA ? a : b, v.width, pose, tables);
+    } else {
+      TwistRow(out, pose.showsSceneA ? a : b, v.width, pose, shade);
+    }
   });
+  delete[] tables.columns;
   return 1;
 }
 

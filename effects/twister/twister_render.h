@@ -37,6 +37,23 @@ inline uint8_t TwisterShadeByte(double channel, double shade, uint8_t shadeChann
 void TwistRow(uint8_t* out, const uint8_t* source, int32_t width, const TwisterRowPose& pose,
               PixelBgr shadeColour);
 
+// What the rows of one pose share: the landing column of every source column and the
+// shaded value of every byte level in each channel. Neighbouring rows mostly stand in the
+// same whole-degree pose, so a frame works these out once per pose it meets.
+struct TwistRowTables {
+  int32_t angle;   // the pose they were made for; -1 before the first
+  float* columns;  // `width` landing columns
+  uint8_t shaded[3][256];
+};
+
+// Makes the tables for a pose unless they already hold it.
+void PrepareTwistRowTables(int32_t width, const TwisterRowPose& pose, PixelBgr shadeColour,
+                           TwistRowTables* tables);
+
+// TwistRow through tables prepared for the same pose and shading colour: the same bytes.
+void TwistRowWithTables(uint8_t* out, const uint8_t* source, int32_t width,
+                        const TwisterRowPose& pose, const TwistRowTables& tables);
+
 // Render entry: background fill, then every row in its pose. A missing settings record
 // renders with the defaults.
 int32_t RenderTwister(const FrameView& view);
