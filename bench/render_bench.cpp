@@ -75,6 +75,10 @@ std::vector<Case> Cases() {
   o = {};
   o.preset = "high fly";
   add("cuboids2", "high fly", o);
+  // The circle opening from the middle, as a plain wipe.
+  o = {};
+  o.assignments = {"bloomMode=0", "bloomDirection=6", "bloomDuration=0.01"};
+  add("bloom", "circle outwards", o);
   for (const char* preset : {"Wipe left to right", "Wipe clockwise", "Crossfade", "White Flash"}) {
     o = {};
     o.preset = preset;
