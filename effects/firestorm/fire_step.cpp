@@ -2,6 +2,7 @@
 
 #include "fire_random.h"
 #include "rand15.h"
+#include "rand15_local.h"
 
 namespace zk {
 namespace {
@@ -13,13 +14,12 @@ bool BrighterBy(const uint8_t* pixel, const uint8_t* neighbour, int32_t threshol
 
 }  // namespace
 
-void SetHotSpots(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpeed,
-                 const uint8_t* picture, int32_t stride, const HotSpotSearch& search) {
+void SetHotSpotsPlain(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpeed,
+                      const uint8_t* picture, int32_t stride, const HotSpotSearch& search) {
   for (int32_t r = flameSpeed + 1; r <= height - 3; ++r) {
     const uint8_t* row = picture + static_cast<int64_t>(r) * stride;
     uint8_t* fireRow = fire + static_cast<int64_t>(r) * width;
     for (int32_t c = 2; c <= width - 3; ++c) {
-      // One draw per candidate pixel decides whether it is looked at at all.
       if (!search.testAll && !(Rand15ToUnit(Rand15Next()) < search.chance)) continue;
       const uint8_t* p = row + 3 * c;
       if (BrighterBy(p, p - 3, search.threshold) || BrighterBy(p, p + 3, search.threshold) ||
@@ -29,6 +29,44 @@ void SetHotSpots(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpee
       }
     }
   }
+}
+
+void SetHotSpots(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpeed,
+                 const uint8_t* picture, int32_t stride, const HotSpotSearch& search) {
+  // The draws that pass the chance test are those below a bound (the scaled draw grows
+  // with the draw), found once instead of scaling every draw.
+  const int32_t passing = search.testAll ? 32768 : DrawsBelowChance(search.chance);
+  LocalRand15 random;
+  for (int32_t r = flameSpeed + 1; r <= height - 3; ++r) {
+    const uint8_t* row = picture + static_cast<int64_t>(r) * stride;
+    uint8_t* fireRow = fire + static_cast<int64_t>(r) * width;
+    for (int32_t c = 2; c <= width - 3; ++c) {
+      // One draw per candidate pixel decides whether it is looked at at all.
+      if (!search.testAll && random.Next() >= passing) continue;
+      const uint8_t* p = row + 3 * c;
+      if (BrighterBy(p, p - 3, search.threshold) || BrighterBy(p, p + 3, search.threshold) ||
+          BrighterBy(p, p - stride, search.threshold) ||
+          BrighterBy(p, p + stride, search.threshold)) {
+        fireRow[c] = 255;
+      }
+    }
+  }
+  random.Release();
+}
+
+int32_t DrawsBelowChance(double chance) {
+  // Invariant: draws below `low` pass, draws from `high` on fail.
+  int32_t low = 0;
+  int32_t high = 32768;
+  while (low < high) {
+    const int32_t mid = low + (high - low) / 2;
+    if (Rand15ToUnit(mid) < chance) {
+      low = mid + 1;
+    } else {
+      high = mid;
+    }
+  }
+  return low;
 }
 
 void StepFire(const uint8_t* previous, uint8_t* current, const uint8_t* cooling, int32_t width,

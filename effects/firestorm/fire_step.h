@@ -19,6 +19,15 @@ struct HotSpotSearch {
 void SetHotSpots(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpeed,
                  const uint8_t* picture, int32_t stride, const HotSpotSearch& search);
 
+// The same, scaling every draw and reaching the thread's Rand15 state for each: the form
+// SetHotSpots is checked against (same cells, same draws).
+void SetHotSpotsPlain(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpeed,
+                      const uint8_t* picture, int32_t stride, const HotSpotSearch& search);
+
+// How many of the draws 0 .. 32767 pass the chance test (scaled draw below the chance):
+// they are the draws below the number returned.
+int32_t DrawsBelowChance(double chance);
+
 // Writes rows flameSpeed + 1 .. height - 1 (not past the last row whatever the speed) and
 // columns 1 .. width - 2 of `current` from `previous`; all other cells keep their values.
 void StepFire(const uint8_t* previous, uint8_t* current, const uint8_t* cooling, int32_t width,

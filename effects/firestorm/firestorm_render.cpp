@@ -14,9 +14,17 @@ namespace {
 FireState g_moduleFire{};
 
 void CrossfadeRect(const FrameView& v, double weightB) {
+  const int32_t bytes = v.width * 3;
+  // Within 0..1 the sixteen-byte kernel gives the table's bytes (the same two products and
+  // sum); settings that push the weight outside keep the table, whose bytes then wrap.
+  if (weightB >= 0.0 && weightB <= 1.0) {
+    ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
+      CrossfadeRowSse2(out, a, b, bytes, weightB);
+    });
+    return;
+  }
   ByteBlendTable table;
   MakeCrossfadeTable(weightB, &table);
-  const int32_t bytes = v.width * 3;
   ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
     BlendRowWithTable(out, a, b, bytes, table);
   });
