@@ -208,6 +208,37 @@ TEST(LogoCoverage, TranslucentTextureWithoutAMaskCoversEverything) {
   }
 }
 
+TEST(LogoCoverage, FullCoverageDrawsWhatAnOpaqueTextureDraws) {
+  // A lit, tilted card through the depth buffer: with a mask white everywhere every pixel
+  // and every depth entry comes out as without one.
+  TestPlane tex(8, 6, 1, 24, 0);
+  for (int row = 0; row < 6; ++row) {
+    for (int x = 0; x < 8; ++x) {
+      tex.Set(x, row, static_cast<uint8_t>(31 * x + row), static_cast<uint8_t>(40 * row),
+              static_cast<uint8_t>(200 - 9 * x * row));
+    }
+  }
+  const std::vector<uint8_t> white(8 * 6, 255);
+  QuadCard card{{RasterVertex{1, 1, 0, 0, 0, 0}, RasterVertex{9, 2, 5, 7, 0, 0},
+                 RasterVertex{0, 7, -3, 0, 5, 0}, RasterVertex{10, 8, 2, 7, 5, 0}},
+                FaceLook{0xFF, 0.8f, 1, &tex.plane},
+                FaceLook{0xFF00, 0.8f, 1, &tex.plane}};
+  auto draw = [&](const uint8_t* mask, std::vector<float>* depth) {
+    tex.plane.mask = mask;
+    TestPlane img(12, 10, 1, 36, kGuard);
+    CameraSetup cam = Camera(depth->data());
+    EXPECT_EQ(DrawQuad(&img.plane, &cam, &card), 1);
+    return img.bytes;
+  };
+  std::vector<float> opaqueDepth(12 * 10, kDepthClear);
+  std::vector<float> coveredDepth(12 * 10, kDepthClear);
+  const std::vector<uint8_t> opaque = draw(nullptr, &opaqueDepth);
+  const std::vector<uint8_t> covered = draw(white.data(), &coveredDepth);
+  EXPECT_EQ(covered, opaque);
+  EXPECT_EQ(coveredDepth, opaqueDepth);
+  EXPECT_NE(opaque, std::vector<uint8_t>(opaque.size(), kGuard));
+}
+
 TEST(LogoCoverage, PlanesBuiltWithoutCoverageFieldsAreOpaque) {
   // Every image of the block effect is built from its first six fields alone.
   ImagePlane plane{nullptr, 3, 12, 4, 1, 1};
