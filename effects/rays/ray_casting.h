@@ -25,4 +25,9 @@ void BuildLightMask(const uint8_t* picture, int32_t stride, int32_t width, int32
 void CastRays(const uint8_t* mask, uint8_t* rayMap, int32_t width, int32_t height, int32_t lightCol,
               int32_t lightRow, int32_t density);
 
+// The same map with the rays walked one after another, each step's offset divided out: the
+// form CastRays is checked against.
+void CastRaysPlain(const uint8_t* mask, uint8_t* rayMap, int32_t width, int32_t height,
+                   int32_t lightCol, int32_t lightRow, int32_t density);
+
 }  // namespace zk

@@ -1,6 +1,8 @@
 #include "rays_render.h"
 
 #include "colour_word.h"
+#include "level_blend_rows.h"
+#include "pixel_rows.h"
 #include "ray_casting.h"
 #include "rays_frame.h"
 #include "rays_params.h"
@@ -25,6 +27,19 @@ void CompositeRaysRow(uint8_t* out, const uint8_t* source, const uint8_t* mask, 
   }
 }
 
+void CompositeRaysRowByLevels(uint8_t* out, const uint8_t* source, const uint8_t* mask,
+                              const uint8_t* rays, int32_t width, double phase,
+                              const uint8_t* colourRow, uint8_t* levels) {
+  // The light lies in 0..255 (phase within 0..1), so it is a mix level of the integer blend.
+  for (int32_t x = 0; x < width; ++x) {
+    const uint8_t light = static_cast<uint8_t>(PixelLight(phase, mask[x], rays[x]));
+    levels[3 * x] = light;
+    levels[3 * x + 1] = light;
+    levels[3 * x + 2] = light;
+  }
+  BlendRowLevels(out, source, colourRow, levels, width * 3);
+}
+
 int32_t RenderRaysWith(const ScratchSource& scratch, const FrameView& v) {
   if (v.width <= 0 || v.height <= 0) return 1;
   const RaysParams p = ReadRaysParams(v.paramBlock);
@@ -34,14 +49,24 @@ int32_t RenderRaysWith(const ScratchSource& scratch, const FrameView& v) {
   if (!maps.ok()) return 0;
   uint8_t* mask = static_cast<uint8_t*>(maps.data());
   uint8_t* rays = mask + cells;
+  // Rows are composited in pieces of kCompositePiece pixels through two small buffers.
+  constexpr int32_t kCompositePiece = 256;
+  uint8_t colourRow[3 * kCompositePiece];
+  uint8_t levels[3 * kCompositePiece];
+  FillRowPixel(colourRow, kCompositePiece, ColourToPixel(p.rayColor));
 
   const uint8_t* source = f.fromSceneB ? v.sceneB : v.sceneA;
   BuildLightMask(source, v.stride, v.width, v.height, f.threshold, mask);
   CastRays(mask, rays, v.width, v.height, f.lightCol, f.lightRow, p.density);
   for (int32_t row = 0; row < v.height; ++row) {
     const size_t at = static_cast<size_t>(row) * static_cast<size_t>(v.width);
-    CompositeRaysRow(OutRow(v, row), source + static_cast<int64_t>(row) * v.stride, mask + at,
-                     rays + at, v.width, f.phase, p.rayColor);
+    uint8_t* out = OutRow(v, row);
+    const uint8_t* in = source + static_cast<int64_t>(row) * v.stride;
+    for (int32_t x = 0; x < v.width; x += kCompositePiece) {
+      const int32_t n = v.width - x < kCompositePiece ? v.width - x : kCompositePiece;
+      CompositeRaysRowByLevels(out + 3 * x, in + 3 * x, mask + at + x, rays + at + x, n, f.phase,
+                               colourRow, levels);
+    }
   }
   return 1;
 }

@@ -22,4 +22,11 @@ int32_t PixelLight(double phase, uint8_t mask, uint8_t rays);
 void CompositeRaysRow(uint8_t* out, const uint8_t* source, const uint8_t* mask, const uint8_t* rays,
                       int32_t width, double phase, uint32_t colour);
 
+// The same bytes sixteen at a time: the light of every pixel is spread over its three
+// bytes in `levels` (3 x width bytes of room) and blended toward `colourRow`, the ray
+// colour repeated over 3 x width bytes.
+void CompositeRaysRowByLevels(uint8_t* out, const uint8_t* source, const uint8_t* mask,
+                              const uint8_t* rays, int32_t width, double phase,
+                              const uint8_t* colourRow, uint8_t* levels);
+
 }  // namespace zk
