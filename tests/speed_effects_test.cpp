@@ -1,0 +1,297 @@
+// The faster paths of the effects against the plain ones they replace, byte for byte, on
+// random pictures, odd sizes, rectangles away from the origin and field mode: waves with
+// its level table and without, bloom's row orders, position tables and run copies, and the
+// radar with estimated angles and with an arctangent for every pixel.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+#include "bloom_blend.h"
+#include "bloom_order.h"
+#include "bloom_params.h"
+#include "bloom_timing.h"
+#include "bubble_geometry.h"
+#include "bubble_render.h"
+#include "fire_random.h"
+#include "fire_step.h"
+#include "pixel_rows.h"
+#include "radar_render.h"
+#include "rand15.h"
+#include "ray_casting.h"
+#include "rays_render.h"
+#include "speed_test_support.h"
+#include "spiral_render.h"
+#include "twister_params.h"
+#include "twister_render.h"
+#include "waves_render.h"
+
+namespace zk {
+namespace {
+
+using test::ChoicesFor;
+using test::DirectView;
+using test::kSpeedProgress;
+using test::RandomFrame;
+using test::SpeedCases;
+
+// Renders every case at every progress with both paths and compares the whole frames.
+template <class RenderFn>
+void ExpectSamePaths(RenderFn render, uint32_t variant, const char* what) {
+  for (const test::SpeedCase& c : SpeedCases()) {
+    const FrameImage a = RandomFrame(c.width, c.height, 1 + c.width);
+    const FrameImage b = RandomFrame(c.width, c.height, 2 + c.height);
+    RenderChoices choices = ChoicesFor(c);
+    choices.variantFlags = variant;
+    for (float p : kSpeedProgress) {
+      FrameImage fast = MakeFrameImage(c.width, c.height, 0x3C);
+      FrameImage plain = MakeFrameImage(c.width, c.height, 0x3C);
+      const int32_t fastResult = render(DirectView(&fast, a, b, p, choices), true);
+      const int32_t plainResult = render(DirectView(&plain, a, b, p, choices), false);
+      EXPECT_EQ(plainResult, fastResult);
+      ASSERT_TRUE(fast.pixels == plain.pixels)
+          << what << " " << c.width << "x" << c.height << " field " << c.fieldMode << " p " << p;
+    }
+  }
+}
+
+// The same for renderers whose plain path is the one they take without scratch memory.
+using RenderWithScratch = int32_t (*)(const FrameView&, const ScratchSource&);
+void ExpectScratchPathsAgree(RenderWithScratch render, std::initializer_list<uint32_t> variants,
+                             const char* what) {
+  for (uint32_t variant : variants) {
+    ExpectSamePaths(
+        [render](const FrameView& v, bool fast) {
+          return render(v, fast ? kHeapScratch : test::kFailingScratch);
+        },
+        variant, what);
+  }
+}
+
+TEST(SpeedWaves, LevelTableGivesThePixelwiseBytes) {
+  ExpectScratchPathsAgree(RenderWavesWith, {0x10000u, 0x20000u}, "waves");
+}
+
+TEST(SpeedRadar, EstimatedAnglesGiveTheExactBytes) {
+  ExpectSamePaths([](const FrameView& v, bool fast) { return RenderRadarWith(v, fast); }, 0,
+                  "radar");
+}
+
+TEST(SpeedBubble, BorderTablesGiveThePixelwiseBytes) {
+  ExpectScratchPathsAgree(RenderBubbleWith, {0x10000u, 0x20000u}, "bubble");
+}
+
+TEST(SpeedSpiral, DistanceTablesGiveThePixelwiseBytes) {
+  ExpectScratchPathsAgree(RenderSpiralWith, {2u, 1u, 0u}, "spiral");
+}
+
+TEST(SpeedBubble, RowSamplesEqualThePixelSamples) {
+  const int32_t sizes[][2] = {{1, 1},   {2, 2},   {3, 5},    {4, 4},     {5, 3},
+                              {33, 17}, {64, 64}, {161, 91}, {160, 180}, {720, 576}};
+  for (const auto& size : sizes) {
+    for (double t : {0.0, 0.1, 0.25, 0.333, 0.3331, 0.5, 0.75, 0.99, 1.0}) {
+      const BubbleShape shape = MakeBubbleShape(size[0], size[1], t);
+      std::vector<uint8_t> memory(BubbleRowTablesBytes(shape));
+      BubbleRowTables tables;
+      ASSERT_TRUE(MakeBubbleRowTables(shape, memory.data(), &tables));
+      std::vector<BubbleSample> row(size[0]);
+      for (int32_t y = 0; y < size[1]; ++y) {
+        SampleBubbleRow(tables, y, row.data());
+        for (int32_t x = 0; x < size[0]; ++x) {
+          const BubbleSample e = SampleBubble(shape, x, y);
+          ASSERT_TRUE(e.x == row[x].x && e.y == row[x].y && e.inside == row[x].inside)
+              << size[0] << "x" << size[1] << " t " << t << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+  // Frames too large for exact fixed divisions are left to the pixel samples.
+  const BubbleShape huge = MakeBubbleShape(40000, 30000, 0.5);
+  BubbleRowTables tables;
+  EXPECT_FALSE(MakeBubbleRowTables(huge, nullptr, &tables));
+}
+
+TEST(SpeedTwister, PoseTablesGiveTheRowsOfTwistRow) {
+  const FrameImage source = RandomFrame(203, 2, 4);
+  for (int32_t width : {1, 2, 3, 17, 160, 203}) {
+    for (int32_t mode : {0, 1, 2}) {
+      TwisterParams params;
+      WriteTwisterDefaults(&params);
+      params.shadingMode = mode;
+      params.bendDegrees = 540;
+      params.turnTime = 0.3f;
+      const PixelBgr shade{12, 200, 77};
+      std::vector<float> columns(width);
+      TwistRowTables tables;
+      tables.angle = -1;
+      tables.columns = columns.data();
+      for (int32_t step = 0; step <= 400; ++step) {
+        // Rows at every stage of their turn, some of them in the same pose one after another.
+        const TwisterRowPose pose = TwisterPoseForRow(0.2f, 0.2f + step * 0.0007f, params);
+        std::vector<uint8_t> plain(width * 3 + 1, 0x33), fast(width * 3 + 1, 0x33);
+        TwistRow(plain.data(), source.pixels.data(), width, pose, shade);
+        PrepareTwistRowTables(width, pose, shade, &tables);
+        TwistRowWithTables(fast.data(), source.pixels.data(), width, pose, tables);
+        ASSERT_EQ(plain, fast) << "width " << width << " mode " << mode << " angle " << pose.angle;
+      }
+    }
+  }
+}
+
+TEST(SpeedFirestorm, HotSpotsWithABoundOnTheDrawsLikeThePlainSearch) {
+  const FrameImage picture = RandomFrame(97, 61, 21);
+  for (double chance : {0.0, 1e-9, 0.05, 0.3, 0.5, 0.99, 1.0, 2.0, -1.0}) {
+    const int32_t bound = DrawsBelowChance(chance);
+    for (int32_t draw = 0; draw < 32768; ++draw) {
+      ASSERT_EQ(Rand15ToUnit(draw) < chance, draw < bound) << chance << " " << draw;
+    }
+    for (int32_t threshold : {-3, 0, 20, 90, 300}) {
+      for (bool testAll : {false, true}) {
+        const HotSpotSearch search{threshold, testAll, chance};
+        std::vector<uint8_t> plain(97 * 61, 7), fast(97 * 61, 7);
+        Rand15Seed(77);
+        SetHotSpotsPlain(plain.data(), 97, 61, 3, picture.pixels.data(), picture.stride, search);
+        const uint32_t plainState = Rand15State();
+        Rand15Seed(77);
+        SetHotSpots(fast.data(), 97, 61, 3, picture.pixels.data(), picture.stride, search);
+        ASSERT_EQ(plainState, Rand15State());
+        ASSERT_EQ(plain, fast) << chance << " " << threshold << " " << testAll;
+      }
+    }
+  }
+}
+
+TEST(SpeedRays, RaysWalkedFourAtATimeGiveTheSameMap) {
+  const int32_t sizes[][2] = {{1, 1}, {2, 3}, {3, 5}, {7, 2}, {33, 17}, {97, 61}, {160, 90}};
+  uint32_t seed = 17;
+  for (const auto& size : sizes) {
+    const int32_t w = size[0], h = size[1];
+    std::vector<uint8_t> mask(w * h);
+    for (uint8_t& m : mask) m = (test::NextRandom(&seed) % 3 == 0) ? 255 : 0;
+    // The source anywhere inside, on every edge and one cell past the far edges.
+    const int32_t cols[] = {0, 1, w / 2, w - 1, w};
+    const int32_t rows[] = {0, h / 3, h - 1, h};
+    for (int32_t lx : cols) {
+      for (int32_t ly : rows) {
+        for (int32_t density : {1, 40, 255}) {
+          std::vector<uint8_t> plain(w * h, 0), fast(w * h, 0);
+          CastRaysPlain(mask.data(), plain.data(), w, h, lx, ly, density);
+          CastRays(mask.data(), fast.data(), w, h, lx, ly, density);
+          ASSERT_EQ(plain, fast) << w << "x" << h << " light " << lx << "," << ly << " density "
+                                 << density;
+        }
+      }
+    }
+  }
+}
+
+TEST(SpeedRays, CompositeByLevelsGivesThePlainBytes) {
+  const int32_t width = 211;
+  const FrameImage source = RandomFrame(width, 1, 31);
+  uint32_t seed = 9;
+  std::vector<uint8_t> mask(width), rays(width), colourRow(3 * width), levels(3 * width);
+  for (double phase : {0.0, 0.001, 0.3, 0.5, 0.77, 1.0}) {
+    for (uint32_t colour : {0x000000u, 0xFFFFFFu, 0x3399FFu, 0x10E080u}) {
+      for (int32_t x = 0; x < width; ++x) {
+        mask[x] = test::NextRandom(&seed) % 2 ? 255 : 0;
+        rays[x] = static_cast<uint8_t>(test::NextRandom(&seed));
+      }
+      FillRowPixel(colourRow.data(), width, ColourToPixel(colour));
+      std::vector<uint8_t> plain(3 * width + 1, 0x44), fast(3 * width + 1, 0x44);
+      CompositeRaysRow(plain.data(), source.pixels.data(), mask.data(), rays.data(), width, phase,
+                       colour);
+      CompositeRaysRowByLevels(fast.data(), source.pixels.data(), mask.data(), rays.data(), width,
+                               phase, colourRow.data(), levels.data());
+      ASSERT_EQ(plain, fast) << phase << " " << colour;
+    }
+  }
+}
+
+struct Shape {
+  int32_t width;
+  int32_t lines;
+};
+
+TEST(SpeedBloom, RowOrdersEqualThePixelOrders) {
+  const Shape shapes[] = {{1, 1},   {2, 2},     {3, 5},    {1, 9},     {9, 1},
+                          {33, 17}, {160, 180}, {161, 91}, {641, 359}, {0, 4}};
+  for (int32_t direction = 0; direction <= 20; ++direction) {
+    for (const Shape& s : shapes) {
+      const BloomGeometry g = MakeBloomGeometry(direction, s.width, s.lines);
+      BloomRowOrders r;
+      MakeBloomRowOrders(g, &r);
+      std::vector<int32_t> orders(s.width + 1, 12345);
+      for (int32_t y = 0; y < s.lines; ++y) {
+        BloomOrderRow(r, y, orders.data());
+        for (int32_t x = 0; x < s.width; ++x) {
+          int32_t expected = g.extent != 0 ? BloomOrder(g, x, y) : 0;
+          if (expected < 0) expected = 0;
+          ASSERT_EQ(expected, orders[x]) << "direction " << direction << " " << s.width << "x"
+                                         << s.lines << " at " << x << "," << y;
+        }
+        ASSERT_EQ(12345, orders[s.width]);
+      }
+    }
+  }
+}
+
+TEST(SpeedBloom, PositionTableGivesTheWorkedPositions) {
+  for (int32_t direction : {0, 3, 6, 11, 16, 20}) {
+    for (float duration : {0.01f, 0.25f, 0.5f, 1.0f}) {
+      const BloomGeometry g = MakeBloomGeometry(direction, 97, 61);
+      BloomRowOrders r;
+      MakeBloomRowOrders(g, &r);
+      for (float p : kSpeedProgress) {
+        BloomPositionTable table;
+        table.step = BloomStartStep(duration, g.extent);
+        table.duration = duration;
+        table.progress = p;
+        table.count = g.extent + 3;
+        std::vector<float> byOrder(table.count);
+        table.byOrder = byOrder.data();
+        FillBloomPositionTable(&table);
+        std::vector<int32_t> orders(97);
+        std::vector<float> fast(97), plain(97);
+        for (int32_t y = 0; y < 61; y += 5) {
+          BloomOrderRow(r, y, orders.data());
+          orders[0] = table.count + 4;  // an order past the table is worked out
+          BloomPositionsFromOrders(table, orders.data(), 97, fast.data());
+          BloomLocalPositionRow(g, y, table.step, duration, p, plain.data());
+          plain[0] = BloomLocalPosition(table.count + 4, table.step, duration, p);
+          ASSERT_EQ(plain, fast) << direction << " " << duration << " " << p << " " << y;
+        }
+      }
+    }
+  }
+}
+
+TEST(SpeedBloom, RunCopiesGiveTheBlendedBytesAndTheSameDraws) {
+  uint32_t seed = 3;
+  const int32_t width = 203;
+  const FrameImage a = RandomFrame(width, 1, 8);
+  const FrameImage b = RandomFrame(width, 1, 9);
+  for (int32_t round = 0; round < 40; ++round) {
+    // Runs of settled pixels (0 or 1) between pixels on their way.
+    std::vector<float> f(width);
+    for (int32_t x = 0; x < width;) {
+      const int32_t kind = static_cast<int32_t>(test::NextRandom(&seed) % 3);
+      const int32_t run = 1 + static_cast<int32_t>(test::NextRandom(&seed) % 17);
+      for (int32_t i = 0; i < run && x < width; ++i, ++x) {
+        f[x] = kind == 0 ? 0.0f : (kind == 1 ? 1.0f : (test::NextRandom(&seed) % 10001) / 10000.0f);
+      }
+    }
+    for (int32_t mode = -1; mode <= 5; ++mode) {
+      std::vector<uint8_t> fast(width * 3 + 1, 0x77), plain(width * 3 + 1, 0x77);
+      Rand15Seed(1000 + round);
+      BloomBlendRow(mode, fast.data(), a.pixels.data(), b.pixels.data(), f.data(), width);
+      const int32_t nextFast = Rand15Next();
+      Rand15Seed(1000 + round);
+      BloomBlendRowPlain(mode, plain.data(), a.pixels.data(), b.pixels.data(), f.data(), width);
+      ASSERT_EQ(Rand15Next(), nextFast) << "mode " << mode;
+      ASSERT_EQ(plain, fast) << "mode " << mode << " round " << round;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zk
