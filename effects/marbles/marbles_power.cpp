@@ -46,7 +46,7 @@ constexpr double kMargin = 0x1p-85;  // relative; zk::Pow errs by less than 2^-9
 }  // namespace
 
 double WholePower(double x, int32_t n) {
-  if (n < 1 || n > 32 || !(x >= kSmallest && x <= kLargest)) return Pow(x, n);
+  if (n < 1 || n > 16 || !(x >= kSmallest && x <= kLargest)) return Pow(x, n);
   DoubleDouble r{x, 0.0};
   for (int32_t k = 1; k < n; ++k) r = Times(r, x);
   // r.hi is r rounded to double; keep it only when no error of either computation can

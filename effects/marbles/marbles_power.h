@@ -6,7 +6,7 @@
 
 namespace zk {
 
-// zk::Pow(x, n). For 1 <= n <= 32 and x between 2^-30 and 2^30 the power is formed in
+// zk::Pow(x, n). For 1 <= n <= 16 and x between 2^-30 and 2^30 the power is formed in
 // double-double; where that value lies so close to a rounding boundary that zk::Pow's own
 // error (under 2^-90 of the result) could put it on the other side, and for every other
 // argument, zk::Pow itself is called.
