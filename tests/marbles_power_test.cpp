@@ -27,7 +27,7 @@ TEST(MarblesPower, MatchesPowBitForBit) {
   };
   const float impacts[] = {1.0f, 0.75f, 0.01f, 0.37f, 1.5f};
   int64_t checked = 0;
-  for (int32_t n = 1; n <= 15; ++n) {
+  for (int32_t n = 1; n <= 16; ++n) {
     for (int i = 0; i < 40000; ++i) {
       // A float cosine in 0..1 with every bit pattern likely, times a float impact.
       const float q = static_cast<float>(next() >> 8) * (1.0f / 16777216.0f);
@@ -36,7 +36,7 @@ TEST(MarblesPower, MatchesPowBitForBit) {
       ++checked;
     }
   }
-  EXPECT_EQ(checked, 600000);
+  EXPECT_EQ(checked, 640000);
   // Values whose powers are exact, at the boundaries of the fast range and beyond it.
   const double special[] = {1.0,
                             0.5,
