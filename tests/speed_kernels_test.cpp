@@ -3,6 +3,7 @@
 // the arctangent estimate that effects check their results against.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -10,7 +11,9 @@
 #include "arctan_estimate.h"
 #include "level_blend.h"
 #include "level_blend_rows.h"
+#include "pixel_rows.h"
 #include "row_distances.h"
+#include "saturated_rows.h"
 #include "speed_test_support.h"
 #include "zmath.h"
 
@@ -58,6 +61,55 @@ TEST(SpeedLevelBlend, RandomRowsOfEveryLength) {
   SpreadPixelLevels(spread, pixels, 3);
   EXPECT_EQ(std::vector<uint8_t>(spread, spread + 9),
             (std::vector<uint8_t>{7, 7, 7, 200, 200, 200, 255, 255, 255}));
+}
+
+TEST(SpeedCrossfade, FixedPointRowsEqualTheDoubleBlendForEveryPair) {
+  // Every (a, b) pair, at an odd address and with a tail of plain bytes.
+  const int32_t n = 65536 + 13;
+  std::vector<uint8_t> a(n), b(n), plain(n), fast(n + 2, 0xEE);
+  for (int32_t i = 0; i < n; ++i) {
+    a[i] = static_cast<uint8_t>(i);
+    b[i] = static_cast<uint8_t>(i >> 8);
+  }
+  std::vector<float> progress = {
+      0x1p-7f, std::nextafter(0x1p-7f, 1.0f), 0.01f, 0.1f, 0.25f, 1.0f / 3,
+      0.5f,    std::nextafter(0.5f, 0.0f),    0.75f, 0.9f, 0.99f, std::nextafter(1.0f, 0.0f)};
+  uint32_t seed = 3;
+  for (int32_t i = 0; i < 40; ++i) {
+    progress.push_back(0x1p-7f + (test::NextRandom(&seed) % 1000000) * 0.99e-6f);
+  }
+  for (float p : progress) {
+    ASSERT_TRUE(CrossfadeFixedPointApplies(p)) << p;
+    CrossfadeRowPlain(plain.data(), a.data(), b.data(), n, p);
+    CrossfadeRowFixedSse2(fast.data() + 1, a.data(), b.data(), n, p);
+    for (int32_t i = 0; i < n; ++i) ASSERT_EQ(plain[i], fast[i + 1]) << "p " << p << " at " << i;
+    ASSERT_EQ(0xEE, fast[n + 1]);
+  }
+  for (float p : {0.0f, 1e-30f, std::nextafter(0x1p-7f, 0.0f), 1.0f, 1.5f, -0.25f}) {
+    EXPECT_FALSE(CrossfadeFixedPointApplies(p)) << p;
+  }
+}
+
+TEST(SpeedSaturatedRows, EveryByteAndStepLikeThePlainForm) {
+  std::vector<uint8_t> s(256 + 19), plain(256 + 19), fast(256 + 21, 0xEE);
+  for (int32_t i = 0; i < 256 + 19; ++i) s[i] = static_cast<uint8_t>(i * 7);
+  for (int32_t n = 0; n < 256; ++n) {
+    for (bool add : {true, false}) {
+      if (add) {
+        AddSaturatedRowPlain(plain.data(), s.data(), 256 + 19, static_cast<uint8_t>(n));
+        AddSaturatedRow(fast.data() + 1, s.data(), 256 + 19, static_cast<uint8_t>(n));
+      } else {
+        SubtractSaturatedRowPlain(plain.data(), s.data(), 256 + 19, static_cast<uint8_t>(n));
+        SubtractSaturatedRow(fast.data() + 1, s.data(), 256 + 19, static_cast<uint8_t>(n));
+      }
+      for (int32_t i = 0; i < 256 + 19; ++i) {
+        const int32_t expected = add ? std::min(255, s[i] + n) : std::max(0, s[i] - n);
+        ASSERT_EQ(expected, plain[i]);
+        ASSERT_EQ(plain[i], fast[i + 1]) << n << " " << add << " " << i;
+      }
+      ASSERT_EQ(0xEE, fast[256 + 19 + 1]);
+    }
+  }
 }
 
 TEST(SpeedRowDistances, TwoAtATimeLikeOneAtATime) {

@@ -17,6 +17,12 @@ int32_t RenderCrossfade(const FrameView& v) {
   if (v.width <= 0) return 1;
   const double p = static_cast<double>(v.progress);
   const int32_t bytes = v.width * 3;
+  if (CrossfadeFixedPointApplies(v.progress)) {
+    ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
+      CrossfadeRowFixedSse2(out, a, b, bytes, v.progress);
+    });
+    return 1;
+  }
   ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
     CrossfadeRowSse2(out, a, b, bytes, p);
   });
