@@ -124,6 +124,16 @@ TEST(MarblesSettings, SchemaNamesEveryFieldAndPreset) {
   EXPECT_TRUE(
       WriteSetting(*FindSetting(kMarblesSchema, "lightPos2.y"), "-7.5", block.data(), &error));
   EXPECT_EQ(Read<float>(block, 80), -7.5f);
+  // The two switches are single bytes: their reserved neighbours keep what they hold.
+  block[25] = 0xAB;
+  block[33] = 0xCD;
+  EXPECT_TRUE(
+      WriteSetting(*FindSetting(kMarblesSchema, "viewerToSurface"), "1", block.data(), &error));
+  EXPECT_TRUE(WriteSetting(*FindSetting(kMarblesSchema, "farFirst"), "1", block.data(), &error));
+  EXPECT_EQ(block[24], 1);
+  EXPECT_EQ(block[25], 0xAB);
+  EXPECT_EQ(block[32], 1);
+  EXPECT_EQ(block[33], 0xCD);
 }
 
 TEST(MarblesMath, WholeDegreeRotationsLeaveThePointAloneAtZero) {

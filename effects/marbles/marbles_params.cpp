@@ -27,6 +27,8 @@ constexpr PresetRow kPresetRows[kMarblesPresetCount] = {
   { #name, offsetof(MarblesParams, name), SettingType::Float32, 4, lo, hi, nullptr, help }
 #define MARBLES_INT(name, lo, hi, help) \
   { #name, offsetof(MarblesParams, name), SettingType::Int32, 4, lo, hi, nullptr, help }
+#define MARBLES_BYTE(name, lo, hi, help) \
+  { #name, offsetof(MarblesParams, name), SettingType::UInt8, 1, lo, hi, nullptr, help }
 #define MARBLES_POSITION(name, axis, index, help)                                                 \
   {                                                                                               \
 #name "." axis, offsetof(MarblesParams, name) + 4 * (index), SettingType::Float32, 4, -10000, \
@@ -40,13 +42,13 @@ const SettingField kFields[] = {
     MARBLES_FLOAT(transpEnd, 0, 1, "transparency of a marble at the viewer"),
     MARBLES_FLOAT(shadeImpact, 0, 1, "strength of the lighting"),
     MARBLES_INT(shadeGloss, 1, 15, "gloss: the lighting exponent"),
-    // A byte followed by three reserved bytes; written as one 32-bit word.
-    MARBLES_INT(viewerToSurface, 0, 1,
-                "0 the marbles fly from scene A to the viewer, 1 they fall and settle into B"),
+    // A byte followed by three reserved bytes the settings leave alone.
+    MARBLES_BYTE(viewerToSurface, 0, 1,
+                 "0 the marbles fly from scene A to the viewer, 1 they fall and settle into B"),
     MARBLES_INT(order, 0, 2,
                 "start order: 0 all together, 1 by distance from the centre, 2 random"),
-    MARBLES_INT(farFirst, 0, 1,
-                "with order 1: 1 the outermost marbles start first, 0 the innermost"),
+    MARBLES_BYTE(farFirst, 0, 1,
+                 "with order 1: 1 the outermost marbles start first, 0 the innermost"),
     MARBLES_INT(rotateX, -360, 360, "degrees each marble turns about the centre, X axis"),
     MARBLES_INT(rotateY, -360, 360, "degrees each marble turns about the centre, Y axis"),
     MARBLES_INT(rotateZ, -360, 360, "degrees each marble turns about the centre, Z axis"),
