@@ -3,7 +3,7 @@
 # frames byte for byte with zelkor render at the same progress and choices.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-native=build/native
+native=${ZELKOR_NATIVE_BUILD:-build/native}  # or the build named in ZELKOR_NATIVE_BUILD
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export FREI0R_PATH=$PWD/$native/frei0r-1
