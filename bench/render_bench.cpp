@@ -26,7 +26,7 @@ struct Scenes {
 const Scenes& ScenesOf(int32_t width, int32_t height) {
   static Scenes pal{zk::DrawSunsetLake(720, 576), zk::DrawLighthouseCoast(720, 576)};
   static Scenes hd{zk::DrawSunsetLake(1920, 1080), zk::DrawLighthouseCoast(1920, 1080)};
-  return width == 720 ? pal : hd;
+  return width == 720 && height == 576 ? pal : hd;
 }
 
 bool IsStateful(const std::string& m) {
@@ -72,6 +72,9 @@ std::vector<Case> Cases() {
   o = {};
   o.assignments = {"applyGlow=1"};
   add("chars", "glow", o);
+  o = {};
+  o.preset = "dissolve";
+  add("logo", "dissolve", o);
   o = {};
   o.preset = "high fly";
   add("cuboids2", "high fly", o);
