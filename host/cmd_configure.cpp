@@ -63,13 +63,10 @@ BOOL CALLBACK FindShownDialog(HWND window, LPARAM context) {
   return FALSE;
 }
 
-// The window as it stands on its surface, frame and caption included.
-bool CaptureWindow(HWND window, FrameImage* picture) {
-  RECT r;
-  if (!GetWindowRect(window, &r)) return false;
-  const int32_t width = r.right - r.left;
-  const int32_t height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return false;
+// `width` x `height` pixels of a device context from (left, top) on.
+bool CaptureFromDc(HDC source, int32_t left, int32_t top, int32_t width, int32_t height,
+                   FrameImage* picture) {
+  if (source == nullptr || width <= 0 || height <= 0) return false;
   *picture = MakeFrameImage(width, height);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -79,19 +76,27 @@ bool CaptureWindow(HWND window, FrameImage* picture) {
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HDC source = GetWindowDC(window);
   HDC memory = CreateCompatibleDC(source);
   HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   bool ok = false;
   if (bitmap != nullptr && memory != nullptr) {
     HGDIOBJ old = SelectObject(memory, bitmap);
-    ok = BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY) != 0;
+    ok = BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY) != 0;
     GdiFlush();
     if (ok) std::memcpy(picture->pixels.data(), bits, picture->pixels.size());
     SelectObject(memory, old);
   }
   if (bitmap != nullptr) DeleteObject(bitmap);
   if (memory != nullptr) DeleteDC(memory);
+  return ok;
+}
+
+// The window as it stands on its surface, frame and caption included.
+bool CaptureWindow(HWND window, FrameImage* picture) {
+  RECT r;
+  if (!GetWindowRect(window, &r)) return false;
+  HDC source = GetWindowDC(window);
+  const bool ok = CaptureFromDc(source, 0, 0, r.right - r.left, r.bottom - r.top, picture);
   ReleaseDC(window, source);
   return ok;
 }
@@ -99,31 +104,8 @@ bool CaptureWindow(HWND window, FrameImage* picture) {
 // A rectangle of the screen as it stands, so that pop-ups over the dialog (a tooltip balloon)
 // are pictured with it.
 bool CaptureScreenRect(const RECT& r, FrameImage* picture) {
-  const int32_t width = r.right - r.left;
-  const int32_t height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return false;
-  *picture = MakeFrameImage(width, height);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // bottom-up rows, as FrameImage keeps them
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
   HDC source = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(source);
-  HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bool ok = false;
-  if (bitmap != nullptr && memory != nullptr) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    ok = BitBlt(memory, 0, 0, width, height, source, r.left, r.top, SRCCOPY) != 0;
-    GdiFlush();
-    if (ok) std::memcpy(picture->pixels.data(), bits, picture->pixels.size());
-    SelectObject(memory, old);
-  }
-  if (bitmap != nullptr) DeleteObject(bitmap);
-  if (memory != nullptr) DeleteDC(memory);
+  const bool ok = CaptureFromDc(source, r.left, r.top, r.right - r.left, r.bottom - r.top, picture);
   ReleaseDC(nullptr, source);
   return ok;
 }
