@@ -4,6 +4,7 @@
 // radar with estimated angles and with an arctangent for every pixel.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <initializer_list>
 #include <vector>
 
@@ -265,19 +266,45 @@ TEST(SpeedBloom, PositionTableGivesTheWorkedPositions) {
   }
 }
 
-TEST(SpeedBloom, RunCopiesGiveTheBlendedBytesAndTheSameDraws) {
+TEST(SpeedBloom, RunsGiveTheBlendedBytesAndTheSameDraws) {
   uint32_t seed = 3;
   const int32_t width = 203;
   const FrameImage a = RandomFrame(width, 1, 8);
   const FrameImage b = RandomFrame(width, 1, 9);
-  for (int32_t round = 0; round < 40; ++round) {
-    // Runs of settled pixels (0 or 1) between pixels on their way.
+  const float special[] = {0x1p-12f,
+                           0x1p-10f,
+                           0.002f,
+                           0x1p-7f,
+                           0.25f,
+                           0.4999f,
+                           0.5f,
+                           0.5001f,
+                           0.75f,
+                           0.999f,
+                           std::nextafter(1.0f, 0.0f)};
+  for (int32_t round = 0; round < 60; ++round) {
+    // Runs of settled pixels, runs sharing one position, and pixels each on their own way.
     std::vector<float> f(width);
     for (int32_t x = 0; x < width;) {
-      const int32_t kind = static_cast<int32_t>(test::NextRandom(&seed) % 3);
+      const int32_t kind = static_cast<int32_t>(test::NextRandom(&seed) % 5);
       const int32_t run = 1 + static_cast<int32_t>(test::NextRandom(&seed) % 17);
+      const float shared = kind == 3 ? special[test::NextRandom(&seed) % 11]
+                                     : (test::NextRandom(&seed) % 100001) / 100000.0f;
       for (int32_t i = 0; i < run && x < width; ++i, ++x) {
-        f[x] = kind == 0 ? 0.0f : (kind == 1 ? 1.0f : (test::NextRandom(&seed) % 10001) / 10000.0f);
+        switch (kind) {
+          case 0:
+            f[x] = 0.0f;
+            break;
+          case 1:
+            f[x] = 1.0f;
+            break;
+          case 4:
+            f[x] = (test::NextRandom(&seed) % 10001) / 10000.0f;
+            break;
+          default:
+            f[x] = shared;
+            break;
+        }
       }
     }
     for (int32_t mode = -1; mode <= 5; ++mode) {
@@ -289,6 +316,41 @@ TEST(SpeedBloom, RunCopiesGiveTheBlendedBytesAndTheSameDraws) {
       BloomBlendRowPlain(mode, plain.data(), a.pixels.data(), b.pixels.data(), f.data(), width);
       ASSERT_EQ(Rand15Next(), nextFast) << "mode " << mode;
       ASSERT_EQ(plain, fast) << "mode " << mode << " round " << round;
+      if (BloomModeHasRuns(mode)) {
+        std::vector<BloomRun> runs(width);
+        std::vector<uint8_t> planned(width * 3 + 1, 0x77);
+        const int32_t count = PlanBloomRuns(mode, f.data(), width, runs.data());
+        BloomBlendPlannedRow(mode, planned.data(), a.pixels.data(), b.pixels.data(), f.data(),
+                             runs.data(), count);
+        ASSERT_EQ(plain, planned) << "mode " << mode << " round " << round;
+      }
+    }
+  }
+}
+
+TEST(SpeedBloom, SharedPositionsGiveThePlainBytesForEveryPair) {
+  // One position over a row holding every (a, b) pair, for positions of every kind.
+  const int32_t width = 65536;
+  std::vector<uint8_t> a(3 * width), b(3 * width);
+  for (int32_t x = 0; x < width; ++x) {
+    for (int32_t k = 0; k < 3; ++k) {
+      a[3 * x + k] = static_cast<uint8_t>(x + 85 * k);
+      b[3 * x + k] = static_cast<uint8_t>((x >> 8) + 85 * k);
+    }
+  }
+  std::vector<float> positions = {0x1p-20f, 0x1p-11f,    0x1p-10f, 0.001f,   0x1p-7f,
+                                  0.0078f,  0.1f,        0.25f,    1.0f / 3, 0.49999997f,
+                                  0.5f,     0.50000006f, 0.6f,     0.9f,     0.99999994f};
+  uint32_t seed = 12;
+  for (int32_t i = 0; i < 30; ++i) positions.push_back((test::NextRandom(&seed) % 999983) / 1e6f);
+  std::vector<float> f(width);
+  std::vector<uint8_t> fast(3 * width), plain(3 * width);
+  for (float p : positions) {
+    for (float& v : f) v = p;
+    for (int32_t mode : {0, 1, 2}) {
+      BloomBlendRow(mode, fast.data(), a.data(), b.data(), f.data(), width);
+      BloomBlendRowPlain(mode, plain.data(), a.data(), b.data(), f.data(), width);
+      ASSERT_TRUE(plain == fast) << "mode " << mode << " f " << p;
     }
   }
 }

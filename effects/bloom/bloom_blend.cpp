@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "bloom_params.h"
+#include "pixel_rows.h"
 #include "rand15.h"
+#include "saturated_rows.h"
 
 namespace zk {
 namespace {
@@ -61,25 +63,105 @@ void NoiseRow(bool perByte, uint8_t* out, const uint8_t* a, const uint8_t* b, co
   }
 }
 
-// Pixels whose local position is exactly 0 or 1 are scene A or scene B themselves in the
-// crossfade and flash modes ((b - a) x 0 + a, a + 0 x 510, b + 0 x 255 and their kin are
-// exact), and a wipe is made of long runs of them: those runs are copied, the pixels in
-// between blended one by one.
-template <class PixelFn>
-void CopySettledRuns(uint8_t* out, const uint8_t* a, const uint8_t* b, const float* f,
-                     int32_t width, PixelFn blendPixel) {
-  int32_t x = 0;
-  while (x < width) {
-    const float fx = f[x];
-    if (fx == 0.0f || fx == 1.0f) {
-      int32_t end = x + 1;
-      while (end < width && f[end] == fx) ++end;
-      std::memcpy(out + 3 * x, (fx == 0.0f ? a : b) + 3 * x, static_cast<size_t>(end - x) * 3);
-      x = end;
-    } else {
-      blendPixel(x);
-      ++x;
+// A run of pixels that share one local position f moves every byte the same way, and for
+// most f that way is a whole number of levels or an exact fixed-point crossfade:
+// - f = 0 or 1: the bytes of scene A or scene B themselves ((b - a) x 0 + a, a + 0 x 510,
+//   b + 0 x 255 and their kin are exact).
+// - bloom white: u = f x 510 (or w = (1 - (f - 0.5) x 2) x 255) is exact in double and its
+//   fraction, when it has one, is a multiple of 2^-34 at least, far above the rounding of
+//   the sum with a byte; so trunc(a + u) = a + trunc(u), and the clamp makes it a saturated
+//   add. Below f = 2^-10, u < 0.5 and the sum truncates to a all the same.
+// - bloom black: likewise trunc(a - u) = a - ceil(u) where that is not negative, and 0 (or
+//   less, clamped) where it is; below f = 2^-10 the rounding of a - u decides, so those
+//   runs take the plain bytes.
+// - crossfade: for f from 2^-7 on, the fixed-point crossfade row (pixel_rows.h).
+constexpr float kBlackExactFrom = 0x1p-10f;
+
+uint8_t Levels(double v) { return static_cast<uint8_t>(v > 255 ? 255 : v); }
+uint8_t CeilingLevels(double v) {
+  const double t = static_cast<double>(static_cast<int32_t>(v > 256 ? 256 : v));
+  return Levels(t == v ? t : t + 1);
+}
+
+BloomRun Step(BloomRun::Kind kind, bool fromB = false, uint8_t level = 0) {
+  BloomRun r{};
+  r.kind = kind;
+  r.fromB = fromB;
+  r.level = level;
+  return r;
+}
+
+BloomRun StepForRun(int32_t mode, float f) {
+  if (f == 0.0f) return Step(BloomRun::kCopyA, false, 0);
+  if (f == 1.0f) return Step(BloomRun::kCopyB, false, 0);
+  if (!(f > 0.0f && f < 1.0f)) return Step(BloomRun::kPlain, false, 0);
+  const double fd = f;
+  if (mode == kBloomWhite) {
+    if (f < 0.5f) return Step(BloomRun::kAdd, false, Levels(static_cast<int32_t>(fd * 510)));
+    return Step(BloomRun::kAdd, true, Levels(static_cast<int32_t>((1 - (fd - 0.5) * 2) * 255)));
+  }
+  if (mode == kBloomBlack) {
+    if (f < 0.5f) {
+      if (f < kBlackExactFrom) return Step(BloomRun::kPlain, false, 0);
+      return Step(BloomRun::kSubtract, false, CeilingLevels(fd * 510));
     }
+    return Step(BloomRun::kSubtract, true, CeilingLevels((1 - (fd - 0.5) * 2) * 255));
+  }
+  if (CrossfadeFixedPointApplies(f)) return Step(BloomRun::kFixedCrossfade, false, 0);
+  return Step(BloomRun::kPlain, false, 0);
+}
+
+template <class PixelFn>
+void ApplyRun(const BloomRun& run, uint8_t* out, const uint8_t* a, const uint8_t* b,
+              PixelFn blendPixels) {
+  const int32_t from = 3 * run.from;
+  const int32_t bytes = 3 * (run.to - run.from);
+  switch (run.kind) {
+    case BloomRun::kCopyA:
+      std::memcpy(out + from, a + from, static_cast<size_t>(bytes));
+      break;
+    case BloomRun::kCopyB:
+      std::memcpy(out + from, b + from, static_cast<size_t>(bytes));
+      break;
+    case BloomRun::kAdd:
+      AddSaturatedRow(out + from, (run.fromB ? b : a) + from, bytes, run.level);
+      break;
+    case BloomRun::kSubtract:
+      SubtractSaturatedRow(out + from, (run.fromB ? b : a) + from, bytes, run.level);
+      break;
+    case BloomRun::kFixedCrossfade:
+      CrossfadeRowFixedSse2(out + from, a + from, b + from, bytes, run.position);
+      break;
+    default:
+      blendPixels(run.from, run.to);
+      break;
+  }
+}
+
+// The end of the run of equal positions that starts at x.
+int32_t RunEnd(const float* f, int32_t x, int32_t width) {
+  int32_t end = x + 1;
+  while (end < width && f[end] == f[x]) ++end;
+  return end;
+}
+
+BloomRun RunAt(int32_t mode, const float* f, int32_t x, int32_t width) {
+  BloomRun run = StepForRun(mode, f[x]);
+  run.from = x;
+  run.to = RunEnd(f, x, width);
+  run.position = f[x];
+  return run;
+}
+
+// The plain bytes of pixels from .. to - 1 in the given mode.
+void BlendPixelsPlain(int32_t mode, uint8_t* out, const uint8_t* a, const uint8_t* b,
+                      const float* f, int32_t from, int32_t to) {
+  if (mode == kBloomWhite) {
+    FlashRow<ThroughWhite>(out, a, b, f, from, to);
+  } else if (mode == kBloomBlack) {
+    FlashRow<ThroughBlack>(out, a, b, f, from, to);
+  } else {
+    CrossfadeRow(out, a, b, f, from, to);
   }
 }
 
@@ -111,26 +193,37 @@ void BloomBlendRowPlain(int32_t mode, uint8_t* out, const uint8_t* a, const uint
   }
 }
 
+bool BloomModeHasRuns(int32_t mode) { return mode != kBloomNoiseGrey && mode != kBloomNoiseColour; }
+
 void BloomBlendRow(int32_t mode, uint8_t* out, const uint8_t* a, const uint8_t* b,
                    const float* positions, int32_t width) {
-  switch (mode) {
-    case kBloomWhite:
-      CopySettledRuns(out, a, b, positions, width,
-                      [&](int32_t x) { FlashRow<ThroughWhite>(out, a, b, positions, x, x + 1); });
-      break;
-    case kBloomBlack:
-      CopySettledRuns(out, a, b, positions, width,
-                      [&](int32_t x) { FlashRow<ThroughBlack>(out, a, b, positions, x, x + 1); });
-      break;
-    case kBloomNoiseGrey:
-    case kBloomNoiseColour:
-      // Every pixel draws its noise whatever its position: nothing to skip.
-      BloomBlendRowPlain(mode, out, a, b, positions, width);
-      break;
-    default:
-      CopySettledRuns(out, a, b, positions, width,
-                      [&](int32_t x) { CrossfadeRow(out, a, b, positions, x, x + 1); });
-      break;
+  if (!BloomModeHasRuns(mode)) {
+    // Every pixel draws its noise whatever its position: nothing to skip.
+    BloomBlendRowPlain(mode, out, a, b, positions, width);
+    return;
+  }
+  for (int32_t x = 0; x < width;) {
+    const BloomRun run = RunAt(mode, positions, x, width);
+    ApplyRun(run, out, a, b, [&](int32_t from, int32_t to) {
+      BlendPixelsPlain(mode, out, a, b, positions, from, to);
+    });
+    x = run.to;
+  }
+}
+
+int32_t PlanBloomRuns(int32_t mode, const float* positions, int32_t width, BloomRun* runs) {
+  int32_t count = 0;
+  for (int32_t x = 0; x < width; x = runs[count++].to)
+    runs[count] = RunAt(mode, positions, x, width);
+  return count;
+}
+
+void BloomBlendPlannedRow(int32_t mode, uint8_t* out, const uint8_t* a, const uint8_t* b,
+                          const float* positions, const BloomRun* runs, int32_t count) {
+  for (int32_t i = 0; i < count; ++i) {
+    ApplyRun(runs[i], out, a, b, [&](int32_t from, int32_t to) {
+      BlendPixelsPlain(mode, out, a, b, positions, from, to);
+    });
   }
 }
 

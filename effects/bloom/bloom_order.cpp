@@ -175,6 +175,19 @@ int32_t BloomOrder(const BloomGeometry& g, int32_t x, int32_t y) {
   return OrderAlong(g.direction, g, x, y);
 }
 
+bool BloomOrderIgnoresLine(const BloomGeometry& g) {
+  switch (g.direction) {
+    case 0:
+    case 1:
+    case 2:
+    case 7:
+    case 8:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void MakeBloomRowOrders(const BloomGeometry& g, BloomRowOrders* r) {
   r->g = g;
   if (g.direction == 11 || g.direction == 12) MakeArctanDegreeSteps(kDegreesPerRadian, &r->angles);

@@ -22,6 +22,9 @@ BloomGeometry MakeBloomGeometry(int32_t direction, int32_t width, int32_t lines)
 // geometry whose extent is 0 (the diagonal orders divide by it).
 int32_t BloomOrder(const BloomGeometry& g, int32_t x, int32_t y);
 
+// True for the directions whose order depends on the column alone (0, 1, 2, 7, 8).
+bool BloomOrderIgnoresLine(const BloomGeometry& g);
+
 // What a frame works out once for the orders of whole rows: the start of every whole
 // degree of the angle orders (directions 11 and 12), whose arctangents are otherwise one
 // per pixel.

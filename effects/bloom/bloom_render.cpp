@@ -46,11 +46,27 @@ int32_t RenderBloom(const FrameView& v, double clockSeconds) {
   FillBloomPositionTable(&table);
   BloomRowOrders rowOrders;
   MakeBloomRowOrders(g, &rowOrders);
+  // Where the order depends on the column alone, every row has the positions of the first,
+  // and so the same runs: they are planned once.
+  const bool columnsOnly = BloomOrderIgnoresLine(g);
+  BloomRun* runs = nullptr;
+  int32_t runCount = 0;
+  if (columnsOnly && BloomModeHasRuns(params.bloomMode)) {
+    runs = new (std::nothrow) BloomRun[width];
+  }
   ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
-    BloomOrderRow(rowOrders, row * step, orders);
-    BloomPositionsFromOrders(table, orders, v.width, positions);
-    BloomBlendRow(params.bloomMode, out, a, b, positions, v.width);
+    if (row == 0 || !columnsOnly) {
+      BloomOrderRow(rowOrders, row * step, orders);
+      BloomPositionsFromOrders(table, orders, v.width, positions);
+      if (runs != nullptr) runCount = PlanBloomRuns(params.bloomMode, positions, v.width, runs);
+    }
+    if (runs != nullptr) {
+      BloomBlendPlannedRow(params.bloomMode, out, a, b, positions, runs, runCount);
+    } else {
+      BloomBlendRow(params.bloomMode, out, a, b, positions, v.width);
+    }
   });
+  delete[] runs;
   delete[] scratch;
   return 1;
 }
