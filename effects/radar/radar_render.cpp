@@ -1,7 +1,9 @@
 #include "radar_render.h"
 
 #include <cmath>
+#include <new>
 
+#include "arctan_estimate.h"
 #include "picture_lines.h"
 #include "radar_screen.h"
 #include "unit_progress.h"
@@ -29,42 +31,143 @@ PixelBgr ColourAt(int32_t echo, int32_t dx, int32_t dy, int32_t beamAngle, bool 
   return ScreenColour(echo, PixelAngle(dx, dy), beamAngle);
 }
 
+// Per-frame values every pixel needs.
+struct RadarFrame {
+  RadarTiming timing;
+  int32_t halfWidth;
+  int32_t halfLines;
+  bool echoesOfA;
+  bool echoesOfB;
+  ByteBlendTable fadeA;
+  ByteBlendTable fadeB;
+};
+
+// Whether the pixel at squared distance n from the centre lies on the round screen.
+inline bool OnScreen(int64_t n, int32_t halfLines) {
+  const float r = static_cast<float>(std::sqrt(static_cast<double>(n)));
+  return static_cast<int32_t>(static_cast<double>(r) + 1) <= halfLines;
+}
+
+inline int32_t MixedEcho(const RadarFrame& f, const uint8_t* a, const uint8_t* b) {
+  const int32_t echoA = f.echoesOfA ? EchoOf(a) : 0;
+  const int32_t echoB = f.echoesOfB ? EchoOf(b) : 0;
+  return static_cast<int32_t>(echoB * (1 - f.timing.echoMix) + echoA * f.timing.echoMix);
+}
+
+inline void WritePixel(const RadarFrame& f, uint8_t* pixel, const uint8_t* a, const uint8_t* b,
+                       PixelBgr colour) {
+  pixel[0] = colour.b;
+  pixel[1] = colour.g;
+  pixel[2] = colour.r;
+  if (f.timing.fadeA > 0) BlendPixelWithTable(pixel, pixel, a, f.fadeA);
+  if (f.timing.fadeB > 0) BlendPixelWithTable(pixel, pixel, b, f.fadeB);
+}
+
+// One picture line, every pixel on its own: the reference.
+void RadarLinePixelwise(const RadarFrame& f, int32_t width, uint8_t* out, const uint8_t* a,
+                        const uint8_t* b, int32_t dy, bool estimate) {
+  for (int32_t x = 0; x < width; ++x) {
+    const int32_t dx = f.halfWidth - x;
+    PixelBgr colour{0, 0, 0};  // outside the round screen
+    if (OnScreen(dx * dx + dy * dy, f.halfLines)) {
+      colour = ColourAt(MixedEcho(f, a + 3 * x, b + 3 * x), dx, dy, f.timing.beamAngle, estimate);
+    }
+    WritePixel(f, out + 3 * x, a + 3 * x, b + 3 * x, colour);
+  }
+}
+
+// The largest |dx| still on the screen on the line at |dy| (-1 for none): the screen test
+// only grows with the distance, so it is found by bisection.
+int32_t ScreenReach(int32_t halfLines, int64_t dySquared, int32_t limit) {
+  if (!OnScreen(dySquared, halfLines)) return -1;
+  int32_t low = 0;           // on the screen
+  int32_t high = limit + 1;  // off it, or past every column
+  while (high - low > 1) {
+    const int32_t mid = low + (high - low) / 2;
+    if (OnScreen(static_cast<int64_t>(mid) * mid + dySquared, halfLines)) {
+      low = mid;
+    } else {
+      high = mid;
+    }
+  }
+  return low;
+}
+
+// One picture line from the angle magnitudes of its |dy|: the estimate of the angle of
+// (dx, dy) is that of (|dx|, |dy|) with the sign of dx * dy, exactly (ArctanEstimate works
+// on the magnitudes and signs its result), so lines dy and -dy and columns dx and -dx
+// share them.
+void RadarLineFromMagnitudes(const RadarFrame& f, int32_t width, uint8_t* out, const uint8_t* a,
+                             const uint8_t* b, int32_t dy, int32_t reach,
+                             const double* magnitudes) {
+  for (int32_t x = 0; x < width; ++x) {
+    const int32_t dx = f.halfWidth - x;
+    const int32_t across = dx < 0 ? -dx : dx;
+    PixelBgr colour{0, 0, 0};
+    if (across <= reach) {
+      const int32_t echo = MixedEcho(f, a + 3 * x, b + 3 * x);
+      const double estimate = (dy < 0) != (dx < 0) ? -magnitudes[across] : magnitudes[across];
+      const double angle = estimate * kRadarDegreesPerRadian + (dx < 0 ? 270 : 90);
+      if (dx == 0 ||
+          !ScreenColourIfClear(echo, angle, f.timing.beamAngle, kEstimateMargin, &colour)) {
+        colour = ScreenColour(echo, PixelAngle(dx, dy), f.timing.beamAngle);
+      }
+    }
+    WritePixel(f, out + 3 * x, a + 3 * x, b + 3 * x, colour);
+  }
+}
+
 }  // namespace
 
 int32_t RenderRadar(const FrameView& v) { return RenderRadarWith(v, true); }
 
 int32_t RenderRadarWith(const FrameView& v, bool estimateAngles) {
-  const RadarTiming timing = MakeRadarTiming(UnitProgress(v.progress));
-  const int32_t halfWidth = v.width / 2;
-  const int32_t halfLines = PictureLineCount(v) / 2;
-  const bool echoesOfA = timing.echoMix > 0;
-  const bool echoesOfB = timing.echoMix < 1;
-  ByteBlendTable fadeA, fadeB;
-  MakeFadeTable(timing.fadeA, &fadeA);
-  MakeFadeTable(timing.fadeB, &fadeB);
+  RadarFrame f;
+  f.timing = MakeRadarTiming(UnitProgress(v.progress));
+  f.halfWidth = v.width / 2;
+  const int32_t lines = PictureLineCount(v);
+  f.halfLines = lines / 2;
+  f.echoesOfA = f.timing.echoMix > 0;
+  f.echoesOfB = f.timing.echoMix < 1;
+  MakeFadeTable(f.timing.fadeA, &f.fadeA);
+  MakeFadeTable(f.timing.fadeB, &f.fadeB);
 
-  ForEachPictureLine(
-      v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t, int32_t line) {
-        const int32_t dy = halfLines - line;
-        for (int32_t x = 0; x < v.width; ++x) {
-          uint8_t* pixel = out + x * 3;
-          const int32_t dx = halfWidth - x;
-          const float r = static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
-          PixelBgr colour{0, 0, 0};  // outside the round screen
-          if (static_cast<int32_t>(static_cast<double>(r) + 1) <= halfLines) {
-            const int32_t echoA = echoesOfA ? EchoOf(a + x * 3) : 0;
-            const int32_t echoB = echoesOfB ? EchoOf(b + x * 3) : 0;
-            const int32_t echo =
-                static_cast<int32_t>(echoB * (1 - timing.echoMix) + echoA * timing.echoMix);
-            colour = ColourAt(echo, dx, dy, timing.beamAngle, estimateAngles);
-          }
-          pixel[0] = colour.b;
-          pixel[1] = colour.g;
-          pixel[2] = colour.r;
-          if (timing.fadeA > 0) BlendPixelWithTable(pixel, pixel, a + x * 3, fadeA);
-          if (timing.fadeB > 0) BlendPixelWithTable(pixel, pixel, b + x * 3, fadeB);
-        }
-      });
+  // |dx| runs up to hW (left edge) and W - 1 - hW (right edge), which is no more.
+  double* magnitudes =
+      estimateAngles && v.width > 0 ? new (std::nothrow) double[f.halfWidth + 1] : nullptr;
+  if (magnitudes == nullptr) {
+    ForEachPictureLine(
+        v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t, int32_t line) {
+          RadarLinePixelwise(f, v.width, out, a, b, f.halfLines - line, estimateAngles);
+        });
+    return 1;
+  }
+  // Lines hH - m and hH + m (dy = m and -m) in pairs; both are rendered lines or neither
+  // is in field mode, since they differ by 2m.
+  for (int32_t m = 0; m <= f.halfLines; ++m) {
+    const int32_t upper = f.halfLines - m;  // dy = m
+    const int32_t lower = f.halfLines + m;  // dy = -m
+    const bool upperDrawn = upper >= 0 && upper < lines && upper % v.lineStep == 0;
+    const bool lowerDrawn = m > 0 && lower < lines && lower % v.lineStep == 0;
+    if (!upperDrawn && !lowerDrawn) continue;
+    const int64_t dySquared = static_cast<int64_t>(m) * m;
+    const int32_t reach = ScreenReach(f.halfLines, dySquared, f.halfWidth);
+    magnitudes[0] = 0.0;  // the centre column takes Atan itself
+    for (int32_t across = 1; across <= reach; ++across) {
+      magnitudes[across] = ArctanEstimate(m, across);
+    }
+    if (upperDrawn) {
+      const int32_t row = RowOfPictureLine(v, upper);
+      RadarLineFromMagnitudes(f, v.width, OutRow(v, row), SceneARow(v, row), SceneBRow(v, row), m,
+                              reach, magnitudes);
+    }
+    if (lowerDrawn) {
+      const int32_t row = RowOfPictureLine(v, lower);
+      RadarLineFromMagnitudes(f, v.width, OutRow(v, row), SceneARow(v, row), SceneBRow(v, row), -m,
+                              reach, magnitudes);
+    }
+  }
+  delete[] magnitudes;
   return 1;
 }
 

@@ -16,7 +16,6 @@ constexpr double kMixStart = 0.3349999934434891;
 constexpr double kMixEnd = 0.6650000065565109;
 constexpr double kMixRate = 3.0303029098896115;
 
-constexpr double kDegreesPerRadian = 57.29582790879778;
 constexpr float kNearZero = 0.00001f;
 constexpr float kPerDegreeOfTurn = 0.0027777778f;  // 1 / 360
 constexpr float kPerLevel = 0.003921568859f;       // 1 / 255
@@ -45,7 +44,7 @@ int32_t EchoOf(const uint8_t* pixel) {
 
 double PixelAngle(int32_t dx, int32_t dy) {
   const double q = dx != 0 ? static_cast<double>(dx) : static_cast<double>(kNearZero);
-  const double angle = Atan(dy / q) * kDegreesPerRadian;
+  const double angle = Atan(dy / q) * kRadarDegreesPerRadian;
   return angle + (dx < 0 ? 270 : 90);
 }
 
@@ -109,7 +108,7 @@ bool ScreenColourIfClear(int32_t echo, double angle, int32_t beamAngle, double m
 }
 
 double PixelAngleEstimate(int32_t dx, int32_t dy) {
-  const double angle = ArctanEstimate(dy, dx) * kDegreesPerRadian;
+  const double angle = ArctanEstimate(dy, dx) * kRadarDegreesPerRadian;
   return angle + (dx < 0 ? 270 : 90);
 }
 

@@ -17,6 +17,9 @@ struct RadarTiming {
 
 RadarTiming MakeRadarTiming(double progress);
 
+// Degrees per radian of the pixel angles (slightly above 180 / pi).
+constexpr double kRadarDegreesPerRadian = 57.29582790879778;
+
 // Echo strength of a scene pixel (blue, green, red): 0 below grey 165, up to 139 for white.
 int32_t EchoOf(const uint8_t* pixel);
 
