@@ -2,6 +2,9 @@
 # Builds the libFuzzer targets (clang, ASan, UBSan) and runs each for SECONDS (default 15),
 # starting from the committed seed corpora. A long run: tools/fuzz.sh 600. Names after the
 # seconds pick targets (tools/fuzz.sh 600 decode_dib_fuzz); ZELKOR_FUZZ_NO_BUILD=1 skips the build.
+# An input counts as hanging after 60 s: instrumented code runs ten times slower or more, and
+# the largest frames some effects allow (chars with a tape of a quarter million rows of 1-pixel
+# cells, say) take a few seconds each under the sanitizers on a busy machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-15}
@@ -26,7 +29,7 @@ for target in "${targets[@]}"; do
   dirs=("$work")
   [ -d "$seeds" ] && dirs+=("$seeds")
   echo "== fuzzing $name for ${seconds}s"
-  if ! ASAN_OPTIONS=detect_leaks=1 "$target" "${dirs[@]}" -max_total_time="$seconds" -timeout=20 \
+  if ! ASAN_OPTIONS=detect_leaks=1 "$target" "${dirs[@]}" -max_total_time="$seconds" -timeout=60 \
       -rss_limit_mb=4096 -print_final_stats=0 -artifact_prefix=build/fuzz/findings/"$name"- \
       >build/fuzz/"$name".log 2>&1; then
     echo "FAIL $name: see build/fuzz/$name.log and build/fuzz/findings/"
