@@ -116,6 +116,18 @@ void ApplyRun(const BloomRun& run, uint8_t* out, const uint8_t* a, const uint8_t
               PixelFn blendPixels) {
   const int32_t from = 3 * run.from;
   const int32_t bytes = 3 * (run.to - run.from);
+  // Runs of a pixel or two (a circle's rings, say) are shifted in place: a call to a row
+  // kernel would cost more than the bytes.
+  constexpr int32_t kShortRun = 16;
+  if (bytes < kShortRun && (run.kind == BloomRun::kAdd || run.kind == BloomRun::kSubtract)) {
+    const uint8_t* s = (run.fromB ? b : a) + from;
+    uint8_t* o = out + from;
+    for (int32_t i = 0; i < bytes; ++i) {
+      const int32_t v = run.kind == BloomRun::kAdd ? s[i] + run.level : s[i] - run.level;
+      o[i] = static_cast<uint8_t>(v > 255 ? 255 : (v < 0 ? 0 : v));
+    }
+    return;
+  }
   switch (run.kind) {
     case BloomRun::kCopyA:
       std::memcpy(out + from, a + from, static_cast<size_t>(bytes));
