@@ -22,4 +22,26 @@ Point3 RotateXAboutWholeDegrees(const Point3& p, const Point3& centre, int32_t d
 Point3 RotateYAboutWholeDegrees(const Point3& p, const Point3& centre, int32_t degrees);
 Point3 RotateZAboutWholeDegrees(const Point3& p, const Point3& centre, int32_t degrees);
 
+// The same turns about a centre, for many points a frame: the sine and cosine of each
+// whole degree are worked out the first time it is asked for and kept, which gives the
+// points of RotateXAboutWholeDegrees and the others bit for bit.
+class WholeDegreeTurns {
+ public:
+  WholeDegreeTurns();
+  Point3 RotateXAbout(const Point3& p, const Point3& centre, int32_t degrees);
+  Point3 RotateYAbout(const Point3& p, const Point3& centre, int32_t degrees);
+  Point3 RotateZAbout(const Point3& p, const Point3& centre, int32_t degrees);
+
+ private:
+  struct Turn {
+    int32_t degrees;
+    bool known;
+    double s, c;
+  };
+  // Direct-mapped on the angle: a frame's angles lie between 0 and a whole turn or two.
+  static constexpr int32_t kSlots = 1024;
+  const Turn& Of(int32_t degrees);
+  Turn turns_[kSlots];
+};
+
 }  // namespace zk

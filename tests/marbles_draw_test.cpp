@@ -11,34 +11,12 @@
 #include <limits>
 #include <vector>
 
+#include "marbles_test_support.h"
+
 namespace zk {
 namespace {
 
-struct Plane {
-  ImagePlane view{};
-  std::vector<uint8_t> bytes;
-  Plane(int32_t w, int32_t h, int32_t rowStep = 1, int32_t bpp = 3, uint8_t fill = 0) {
-    const int32_t stored = (h + rowStep - 1) / rowStep;
-    const int32_t stride = ((w * bpp + 3) / 4) * 4 + 4;  // padding that must stay untouched
-    bytes.assign(static_cast<size_t>(stride) * stored, fill);
-    view.data = bytes.data();
-    view.bytesPerPixel = bpp;
-    view.stride = stride;
-    view.width = w;
-    view.height = h;
-    view.rowStep = rowStep;
-  }
-  const uint8_t* At(int32_t x, int32_t y) const {
-    return &bytes[static_cast<size_t>(view.stride) * (y / view.rowStep) + view.bytesPerPixel * x];
-  }
-  bool PaddingUntouched(uint8_t fill) const {
-    const int32_t used = view.width * view.bytesPerPixel;
-    for (size_t row = 0; row * view.stride < bytes.size(); ++row)
-      for (int32_t k = used; k < view.stride; ++k)
-        if (bytes[row * view.stride + k] != fill) return false;
-    return true;
-  }
-};
+using Plane = test::MarblePlane;
 
 const MarbleLight kLight{Point3{10, 10, 10}, 0xFFFFFF, 3000};
 constexpr uint32_t kMarbleColour = 0x204080;  // blue 0x20, green 0x40, red 0x80

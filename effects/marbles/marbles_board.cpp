@@ -21,6 +21,17 @@ inline uint32_t Mean(uint64_t sum, uint64_t count) {
   return count == 0 ? 0 : static_cast<uint32_t>(sum / count);
 }
 
+// The marble of cell (r, c) from its sums: mean colour, resting centre.
+Marble CellMarble(float S, int32_t r, int32_t c, uint64_t blue, uint64_t green, uint64_t red,
+                  uint64_t count) {
+  Marble m{};
+  m.colour = Mean(blue, count) << 16 | Mean(green, count) << 8 | Mean(red, count);
+  m.x = F(c * double{S} + S * 0.5);
+  m.y = F(r * double{S} + S * 0.5);
+  m.z = 1.0f;
+  return m;
+}
+
 Marble SampleCell(const SceneRows& scene, float S, int32_t r, int32_t c) {
   uint64_t blue = 0, green = 0, red = 0, count = 0;
   for (int32_t dy = 0; dy < S; ++dy) {
@@ -38,12 +49,22 @@ Marble SampleCell(const SceneRows& scene, float S, int32_t r, int32_t c) {
       ++count;
     }
   }
-  Marble m{};
-  m.colour = Mean(blue, count) << 16 | Mean(green, count) << 8 | Mean(red, count);
-  m.x = F(c * double{S} + S * 0.5);
-  m.y = F(r * double{S} + S * 0.5);
-  m.z = 1.0f;
-  return m;
+  return CellMarble(S, r, c, blue, green, red, count);
+}
+
+// A run of pixels summed channel by channel. A run is at most a row long, so 32 bits hold
+// its sums.
+struct RunSums {
+  uint32_t blue, green, red;
+};
+inline RunSums SumRun(const uint8_t* px, int32_t pixels) {
+  RunSums s{0, 0, 0};
+  for (int32_t i = 0; i < pixels; ++i, px += 3) {
+    s.blue += px[0];
+    s.green += px[1];
+    s.red += px[2];
+  }
+  return s;
 }
 
 // Distance of a centre from the middle of the scene.
@@ -83,11 +104,42 @@ float MotionTime(float progress, float staticTime) {
   return UnitProgress(F((double{progress} - staticTime) / (1.0 - staticTime)));
 }
 
-void SampleMarbles(const SceneRows& scene, const MarbleGrid& grid, Marble* marbles) {
+void SampleMarblesPlain(const SceneRows& scene, const MarbleGrid& grid, Marble* marbles) {
   size_t i = 0;
   for (int32_t r = 0; r < grid.rows; ++r) {
     for (int32_t c = 0; c < grid.columns; ++c)
       marbles[i++] = SampleCell(scene, grid.cellSize, r, c);
+  }
+}
+
+void SampleMarbles(const SceneRows& scene, const MarbleGrid& grid, Marble* marbles) {
+  const float S = grid.cellSize;
+  if (grid.count == 0) return;  // S may then be anything
+  // r * S and c * S are exact in double (a float times a count below 2^24), so a cell's
+  // samples are `span` whole rows and columns from trunc(r * S) and trunc(c * S) on. Columns
+  // past the scene's right edge count without adding; rows past its bottom do neither.
+  int32_t span = 0;
+  while (span < S) ++span;
+  size_t i = 0;
+  for (int32_t r = 0; r < grid.rows; ++r) {
+    const int32_t top = static_cast<int32_t>(r * double{S});
+    const int32_t bottom = top + span < scene.sceneHeight ? top + span : scene.sceneHeight;
+    const uint64_t count =
+        bottom > top ? static_cast<uint64_t>(bottom - top) * static_cast<uint64_t>(span) : 0;
+    for (int32_t c = 0; c < grid.columns; ++c) {
+      const int32_t left = static_cast<int32_t>(c * double{S});
+      const int32_t right = left + span < scene.width ? left + span : scene.width;
+      uint64_t blue = 0, green = 0, red = 0;
+      for (int32_t y = top; y < bottom; ++y) {
+        const uint8_t* row =
+            scene.row0 + static_cast<ptrdiff_t>(y / scene.lineStep) * scene.stride + 3 * left;
+        const RunSums run = SumRun(row, right - left);
+        blue += run.blue;
+        green += run.green;
+        red += run.red;
+      }
+      marbles[i++] = CellMarble(S, r, c, blue, green, red, count);
+    }
   }
 }
 
@@ -110,6 +162,7 @@ void MoveMarbles(const MarblesParams& p, const MarbleGrid& grid, int32_t width, 
   const double spread = 1.0 - p.moveTime;
   double farthest = 0;
   if (byDistance && n > 0) farthest = F(CentreDistance(marbles[0], width, sceneHeight));
+  WholeDegreeTurns turns;
   Rand15Seed(0);
   for (size_t i = 0; i < n; ++i) {
     Marble& b = marbles[i];
@@ -134,9 +187,9 @@ void MoveMarbles(const MarblesParams& p, const MarbleGrid& grid, int32_t width, 
     const Point3 centre{F(width * 0.5), F(sceneHeight * 0.5),
                         byDistance || randomly ? b.z : boardCentreZ};
     Point3 at{b.x, b.y, b.z};
-    at = RotateXAboutWholeDegrees(at, centre, SaturatingTrunc(p.rotateX * double{own}));
-    at = RotateYAboutWholeDegrees(at, centre, SaturatingTrunc(p.rotateY * double{own}));
-    at = RotateZAboutWholeDegrees(at, centre, SaturatingTrunc(p.rotateZ * double{own}));
+    at = turns.RotateXAbout(at, centre, SaturatingTrunc(p.rotateX * double{own}));
+    at = turns.RotateYAbout(at, centre, SaturatingTrunc(p.rotateY * double{own}));
+    at = turns.RotateZAbout(at, centre, SaturatingTrunc(p.rotateZ * double{own}));
     b.x = at.x;
     b.y = at.y;
     b.z = at.z;

@@ -47,6 +47,9 @@ struct SceneRows {
 
 // Colour and resting centre of every marble, in index order (row by row).
 void SampleMarbles(const SceneRows& scene, const MarbleGrid& grid, Marble* marbles);
+// The same sample by sample, each position worked out as the sampling is defined: the
+// reference SampleMarbles is checked against.
+void SampleMarblesPlain(const SceneRows& scene, const MarbleGrid& grid, Marble* marbles);
 
 // Moves every marble from its resting place to motion time `m`: start order, own time,
 // depth, turn about the centre, depth fraction. Reseeds Rand15 with 0 first, so the random

@@ -27,4 +27,9 @@ struct MarbleLook {
 void DrawMarble(const ImagePlane* out, const MarbleLight* light, Point3 centre, float radius,
                 const MarbleLook* look, float opacity);
 
+// The same pixels, computed one by one exactly as the lighting is written: the reference
+// DrawMarble is checked against.
+void DrawMarblePlain(const ImagePlane* out, const MarbleLight* light, Point3 centre, float radius,
+                     const MarbleLook* look, float opacity);
+
 }  // namespace zk

@@ -4,9 +4,9 @@
 
 #include "marbles_board.h"
 #include "marbles_draw.h"
+#include "marbles_fades.h"
 #include "marbles_math.h"
 #include "marbles_params.h"
-#include "pixel_rows.h"
 #include "saturating_trunc.h"
 #include "unit_progress.h"
 
@@ -14,31 +14,6 @@ namespace zk {
 namespace {
 
 inline float F(double v) { return static_cast<float>(v); }
-
-// Every byte of the rectangle becomes the revealed scene's byte times m (a float product,
-// truncated): the revealed scene rises from black as the marbles leave.
-void PaintRisingBackground(const FrameView& v, const uint8_t* revealed, float m) {
-  uint8_t level[256];
-  for (int32_t b = 0; b < 256; ++b)
-    level[b] = static_cast<uint8_t>(static_cast<float>(b * double{m}));
-  const int32_t bytes = v.width * 3;
-  for (int32_t row = 0; row < v.height; ++row) {
-    uint8_t* out = OutRow(v, row);
-    const uint8_t* in = revealed + static_cast<ptrdiff_t>(row) * v.stride;
-    for (int32_t i = 0; i < bytes; ++i) out[i] = level[in[i]];
-  }
-}
-
-// The opening: the output moves from the source scene (a = 0) to what was drawn (a = 1).
-void CrossFadeFromSource(const FrameView& v, const uint8_t* source, float a) {
-  const int32_t bytes = v.width * 3;
-  for (int32_t row = 0; row < v.height; ++row) {
-    uint8_t* out = OutRow(v, row);
-    const uint8_t* src = source + static_cast<ptrdiff_t>(row) * v.stride;
-    for (int32_t i = 0; i < bytes; ++i)
-      out[i] = static_cast<uint8_t>(src[i] + (out[i] - src[i]) * double{a});
-  }
-}
 
 Point3 LightPosition(const MarblesParams& p, float m) {
   const Point3 from{p.lightPos1[0], p.lightPos1[1], p.lightPos1[2]};
@@ -87,7 +62,8 @@ int32_t RenderMarblesWith(const FrameView& v, const ScratchSource& scratch) {
   uint32_t* order = static_cast<uint32_t*>(orderBlock.data());
 
   const float m = MotionTime(pp, p.staticTime);
-  PaintRisingBackground(v, revealed, m);
+  const RowSpan span{v.height, W * 3, v.stride};
+  PaintRisingBackground(span, v.out, revealed, m);
   const MarbleLight light{LightPosition(p, m), p.lightColor, p.viewDistance};
 
   SampleMarbles(SceneRows{source, v.stride, W, H, s}, grid, marbles);
@@ -112,7 +88,12 @@ int32_t RenderMarblesWith(const FrameView& v, const ScratchSource& scratch) {
   }
 
   // An opening of no length (xFade 0) still shows the source scene at its first frame.
-  if (pp <= p.xFade) CrossFadeFromSource(v, source, p.xFade > 0 ? F(pp / double{p.xFade}) : 0.0f);
+  if (pp <= p.xFade) {
+    const float a = p.xFade > 0 ? F(pp / double{p.xFade}) : 0.0f;
+    // Without memory for the table the bytes are worked out one by one.
+    ScopedScratch table(scratch, CrossFadeTablePays(span) ? kCrossFadeTableBytes : 0);
+    CrossFadeFromSource(span, v.out, source, a, static_cast<uint8_t*>(table.data()));
+  }
   return 1;
 }
 
