@@ -5,7 +5,9 @@
 #include <utility>
 
 #include "coverage.h"
+#include "coverage_fast.h"
 #include "float_to_int.h"
+#include "texel_fast.h"
 #include "triangle_renderer.h"
 #include "zmath.h"
 
@@ -57,13 +59,13 @@ struct TriangleContext {
   const ImagePlane* texture;  // null: flat colour
   bool covered;               // the texture needs the coverage stage
   int32_t channels;           // output bytes per pixel
-  double cosine;
-  float shade;  // s = (|cos| * impact) ^ gloss
-  uint8_t light[4];
+  TexelShading shading;
+  TexelLighting lighting;
   uint8_t flat[4];
   // The colour bytes last computed in this call, reused for texels outside the texture.
   uint8_t last[4];
   bool haveLast;
+  bool threeChannels;  // DrawSpanTextured3 applies
 };
 
 void ColourBytes(uint32_t word, uint8_t bytes[4]) {
@@ -79,61 +81,17 @@ uint8_t ClampByte(int32_t v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 
 void LightFlatColour(TriangleContext* t, uint32_t colour) {
   uint8_t face[4];
   ColourBytes(colour, face);
-  const double s = t->shade;
+  const double s = t->shading.shade;
   for (int k = 0; k < 4; ++k) {
-    const double value =
-        t->cosine >= 0 ? t->light[k] * s + face[k] * (1.0 - s) : face[k] * (1.0 - s);
+    const double value = t->shading.cosine >= 0 ? t->shading.light[k] * s + face[k] * (1.0 - s)
+                                                : face[k] * (1.0 - s);
     t->flat[k] = ClampByte(TruncToInt(value));
   }
 }
 
-// One channel of a bilinear texel at byte offset o; fractions are zero for the clamped
-// fallback sample.
-int32_t SampleChannel(const ImagePlane& tex, int32_t o, int32_t c, bool right, bool lower, float fu,
-                      float fv) {
-  const uint8_t* T = tex.data;
-  const int32_t bpp = tex.bytesPerPixel;
-  auto rowValue = [&](int32_t at) {
-    const int32_t left = T[at + c];
-    if (!right) return left;
-    return TruncToInt(left + (T[at + bpp + c] - left) * double{fu});
-  };
-  const int32_t top = rowValue(o);
-  if (!lower) return top;
-  const int32_t bottom = rowValue(o + tex.stride);
-  return TruncToInt(top + (bottom - top) * double{fv});
-}
-
-void LightTexel(TriangleContext* t, int32_t c, int32_t val) {
-  const double s = t->shade;
-  const double lit = t->cosine < 0 ? val - val * s : val + (t->light[c] - val) * s;
-  t->last[c] = TruncToByteBits(lit);
-}
-
-// Step 7b: the lit texel at texture coordinates (U, V) into t->last. A texel outside the
-// texture keeps the colour last computed; before any, the nearest edge texel is used.
+// Step 7b: the lit texel at texture coordinates (U, V) into t->last.
 void ComputeTexel(TriangleContext* t, double U, double V) {
-  const ImagePlane& tex = *t->texture;
-  int32_t tu = TruncToInt(U);
-  int32_t tv = TruncToInt(V);
-  float fu = F(U - tu);
-  float fv = F(V - tv);
-  const bool inside = tu >= 0 && tu < tex.width && tv >= 0 && tv < tex.height;
-  if (!inside) {
-    if (t->haveLast) return;
-    tu = tu < 0 ? 0 : (tu >= tex.width ? tex.width - 1 : tu);
-    tv = tv < 0 ? 0 : (tv >= tex.height ? tex.height - 1 : tv);
-    fu = 0.0f;
-    fv = 0.0f;
-  }
-  const int32_t step = EffectiveRowStep(tex);
-  const int32_t o = (tv / step) * tex.stride + tu * tex.bytesPerPixel;
-  const bool right = inside && tu + 1 < tex.width;
-  const bool lower = inside && tv + step < tex.height;
-  for (int32_t c = 0; c < t->channels; ++c) {
-    LightTexel(t, c, SampleChannel(tex, o, c, right, lower, fu, fv));
-  }
-  t->haveLast = true;
+  LitTexel(*t->texture, t->shading, U, V, &t->haveLast, t->last);
 }
 
 // Step 7d with coverage: the colour laid over the pixel below by the share alpha.
@@ -143,27 +101,49 @@ void BlendPixel(uint8_t* px, const uint8_t* colour, int32_t channels, double alp
   }
 }
 
+// What a span from edge A to edge B walks: its ends and direction, the per-pixel steps,
+// the output and depth rows.
+struct Span {
+  int32_t xa, xb, step, lo, hi;
+  float dz, du, dv, dw;
+  uint8_t* row;
+  float* depthRow;
+  bool outline;
+};
+
+// False when row y lies outside the image.
+bool SetUpSpan(const TriangleContext* t, int32_t y, const Edge& A, const Edge& B, Span* s) {
+  s->xa = TruncToInt(A.at.x);
+  s->xb = TruncToInt(B.at.x);
+  const int32_t n = s->xb == s->xa ? 1 : std::abs(s->xb - s->xa);
+  s->dz = F((double{B.at.z} - A.at.z) / n);
+  s->du = F((double{B.at.u} - A.at.u) / n);
+  s->dv = F((double{B.at.v} - A.at.v) / n);
+  s->dw = F((double{B.at.w} - A.at.w) / n);
+  const ImagePlane& out = *t->out;
+  if (y < 0 || y >= out.height) return false;
+  s->step = s->xa < s->xb ? 1 : -1;
+  s->lo = s->xa < s->xb ? s->xa : s->xb;
+  s->hi = s->xa < s->xb ? s->xb : s->xa;
+  const int32_t storedRow = y / out.rowStep;
+  s->row = out.data + static_cast<intptr_t>(storedRow) * out.stride;
+  s->depthRow = t->camera->depthBuffer == nullptr
+                    ? nullptr
+                    : t->camera->depthBuffer + static_cast<intptr_t>(storedRow) * out.width;
+  s->outline = (t->camera->outline & 1) != 0;
+  return true;
+}
+
 // Steps 6 and 7 for one row: the span from edge A to edge B.
 void DrawSpan(TriangleContext* t, int32_t y, const Edge& A, const Edge& B, bool endRow) {
-  const int32_t xa = TruncToInt(A.at.x);
-  const int32_t xb = TruncToInt(B.at.x);
-  const int32_t n = xb == xa ? 1 : std::abs(xb - xa);
-  const float dz = F((double{B.at.z} - A.at.z) / n);
-  const float du = F((double{B.at.u} - A.at.u) / n);
-  const float dv = F((double{B.at.v} - A.at.v) / n);
-  const float dw = F((double{B.at.w} - A.at.w) / n);
-  if (y < 0 || y >= t->out->height) return;
-
+  Span sp;
+  if (!SetUpSpan(t, y, A, B, &sp)) return;
+  const int32_t xa = sp.xa, xb = sp.xb, step = sp.step, lo = sp.lo, hi = sp.hi;
+  const float dz = sp.dz, du = sp.du, dv = sp.dv, dw = sp.dw;
+  uint8_t* row = sp.row;
+  float* depthRow = sp.depthRow;
+  const bool outline = sp.outline;
   ImagePlane& out = *t->out;
-  const int32_t step = xa < xb ? 1 : -1;
-  const int32_t lo = xa < xb ? xa : xb;
-  const int32_t hi = xa < xb ? xb : xa;
-  const int32_t storedRow = y / out.rowStep;
-  uint8_t* row = out.data + static_cast<intptr_t>(storedRow) * out.stride;
-  float* depthRow = t->camera->depthBuffer == nullptr
-                        ? nullptr
-                        : t->camera->depthBuffer + static_cast<intptr_t>(storedRow) * out.width;
-  const bool outline = (t->camera->outline & 1) != 0;
   double z = A.at.z, u = A.at.u, v = A.at.v, w = A.at.w;
   for (int32_t x = xa; x >= lo && x <= hi; x += step) {
     if (x >= 0 && x < out.width) {
@@ -203,11 +183,74 @@ void DrawSpan(TriangleContext* t, int32_t y, const Edge& A, const Edge& B, bool 
   }
 }
 
+#if defined(__SSE2__)
+// DrawSpan for a textured triangle with three channels: the same walk and the same
+// operations, with u and v stepped and divided by w side by side in one register (each
+// lane rounds as the scalar would), the SSE2 texel and the inlined coverage.
+void DrawSpanTextured3(TriangleContext* t, int32_t y, const Edge& A, const Edge& B, bool endRow) {
+  Span sp;
+  if (!SetUpSpan(t, y, A, B, &sp)) return;
+  const int32_t xa = sp.xa, xb = sp.xb, step = sp.step, lo = sp.lo, hi = sp.hi;
+  const float dz = sp.dz, du = sp.du, dv = sp.dv, dw = sp.dw;
+  uint8_t* row = sp.row;
+  float* depthRow = sp.depthRow;
+  const bool outline = sp.outline;
+  ImagePlane& out = *t->out;
+  const ImagePlane& tex = *t->texture;
+  const bool covered = t->covered;
+  const double opacity = tex.opacity;
+  double z = A.at.z, w = A.at.w;
+  __m128d uv = _mm_set_pd(A.at.v, A.at.u);
+  const __m128d duv = _mm_set_pd(dv, du);
+  for (int32_t x = xa; x >= lo && x <= hi; x += step) {
+    if (x >= 0 && x < out.width) {
+      if (depthRow == nullptr || depthRow[x] > z + 0.01) {
+        uint8_t* px = row + static_cast<intptr_t>(x) * 3;
+        const bool white = outline && (x == xa || x == xb || endRow);
+        const __m128d UV = _mm_div_pd(uv, _mm_set1_pd(w));
+        if (!covered) {
+          if (depthRow != nullptr) depthRow[x] = F(z);
+          LitTexel3At(tex, t->lighting, UV, &t->haveLast, t->last);
+          for (int32_t c = 0; c < 3; ++c) px[c] = white ? 255 : t->last[c];
+        } else {
+          // The coverage stage as in DrawSpan.
+          const double U = _mm_cvtsd_f64(UV);
+          const double V = _mm_cvtsd_f64(_mm_unpackhi_pd(UV, UV));
+          const double alpha = double{MaskCoverageFast(tex, U, V)} * opacity;
+          if (alpha > 0.0) {
+            if (depthRow != nullptr) depthRow[x] = F(z);
+            LitTexel3At(tex, t->lighting, UV, &t->haveLast, t->last);
+            if (white) {
+              for (int32_t c = 0; c < 3; ++c) px[c] = 255;
+            } else {
+              BlendPixel(px, t->last, 3, alpha);
+            }
+          }
+        }
+      }
+    } else if ((step > 0) == (x >= out.width)) {
+      break;
+    }
+    z += dz;
+    uv = _mm_add_pd(uv, duv);
+    w += dw;
+  }
+}
+#endif
+
 // Rows first..last between edges A and B; edges advance on every row, drawn or not.
 void DrawSection(TriangleContext* t, int32_t first, int32_t last, Edge A, Edge B) {
   for (int32_t y = first; y <= last; ++y) {
     if (y >= t->out->height) break;  // later rows cannot be drawn
+#if defined(__SSE2__)
+    if (t->texture != nullptr && t->threeChannels) {
+      DrawSpanTextured3(t, y, A, B, y == first || y == last);
+    } else {
+      DrawSpan(t, y, A, B, y == first || y == last);
+    }
+#else
     DrawSpan(t, y, A, B, y == first || y == last);
+#endif
     AdvanceEdge(&A);
     AdvanceEdge(&B);
   }
@@ -272,13 +315,17 @@ int32_t DrawTriangle(ImagePlane* output, const CameraSetup* camera, ShadedTriang
   t.out = output;
   t.camera = camera;
   t.channels = output->bytesPerPixel;
-  t.cosine = FaceLightCosine(triangle, camera->light);
-  if (std::isnan(t.cosine)) t.cosine = 0.0;
-  t.shade = F(Pow(double{F(std::fabs(t.cosine))} * triangle->impact, triangle->gloss));
-  ColourBytes(camera->lightColour, t.light);
+  double cosine = FaceLightCosine(triangle, camera->light);
+  if (std::isnan(cosine)) cosine = 0.0;
+  t.shading.cosine = cosine;
+  t.shading.shade = F(Pow(double{F(std::fabs(cosine))} * triangle->impact, triangle->gloss));
+  ColourBytes(camera->lightColour, t.shading.light);
+  t.shading.channels = t.channels;
+  t.lighting = MakeTexelLighting(t.shading);
   t.texture = UsableTexture(triangle->texture, t.channels) ? triangle->texture : nullptr;
   if (t.texture == nullptr) LightFlatColour(&t, triangle->colour);
   t.covered = t.texture != nullptr && HasCoverage(*t.texture);
+  t.threeChannels = t.channels == 3;
 
   for (const ProjectedVertex& v : p) {
     if (!WithinRasterLimits(v)) return 1;  // NaN fails the test as well

@@ -1,6 +1,7 @@
 #include "image_fill.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "float_to_int.h"
 
@@ -20,12 +21,21 @@ bool FillRect(ImagePlane* plane, int32_t x0, int32_t y0, int32_t w, int32_t h, u
   const int64_t right = std::min<int64_t>(int64_t{x0} + w, plane->width);
   const int64_t top = std::max<int64_t>(0, y0);
   const int64_t bottom = std::min<int64_t>(int64_t{y0} + h, plane->height);
+  const uint8_t* filled = nullptr;  // the first row written, copied into the others
+  const int64_t span = (right - left) * plane->bytesPerPixel;
+  // Rows that do not overlap (the stride covers a row's pixels) can take a copy of the first.
+  const bool copyRows = plane->stride >= int64_t{plane->width} * plane->bytesPerPixel;
   for (int64_t y = top; y < bottom; y += step) {
     uint8_t* row = plane->data + (y / step) * plane->stride;
+    if (filled != nullptr) {
+      std::memcpy(row + left * plane->bytesPerPixel, filled, static_cast<size_t>(span));
+      continue;
+    }
     for (int64_t x = left; x < right; ++x) {
       uint8_t* px = row + x * plane->bytesPerPixel;
       for (int32_t c = 0; c < plane->bytesPerPixel; ++c) px[c] = bytes[c];
     }
+    if (copyRows && span > 0) filled = row + left * plane->bytesPerPixel;
   }
   return true;
 }

@@ -1,6 +1,7 @@
 #include "logo_mask.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "bitmap_reader.h"
@@ -29,7 +30,119 @@ uint8_t* MaskFromPicture(const ImagePlane& picture, int32_t width, int32_t heigh
   return mask;
 }
 
+// Where column i of the mask samples the picture: the column, its right neighbour, the
+// fraction between them and whether the row interpolation applies (not in the last column).
+struct MaskColumn {
+  int32_t c, right;
+  double fu;
+  bool across;
+};
+
+MaskColumn ColumnAt(int32_t i, float colRatio, int32_t bw, int32_t width) {
+  const float t = F(i * double{colRatio});
+  int32_t c = TruncToInt(t);
+  c = c < 0 ? 0 : (c >= bw ? bw - 1 : c);
+  return MaskColumn{c, c + 1 < bw ? c + 1 : c, double{t} - c, i < width - 1};
+}
+
+// Where mask line l samples the picture: the picture row above, the one below and the
+// fraction between them.
+struct MaskLine {
+  int32_t above, below;
+  double fv;
+};
+
+MaskLine LineAt(int32_t l, float rowRatio, int32_t bh) {
+  const double o = l * double{rowRatio};
+  const int32_t to = TruncToInt(o);
+  // Rows are stored bottom first: the top of the picture is its last stored row, and the
+  // next row down the picture the stored row before it (the row itself at the bottom).
+  int32_t r = bh - to - 1;
+  r = r < 0 ? 0 : (r >= bh ? bh - 1 : r);
+  return MaskLine{r, r > 0 ? r - 1 : r, o - to};
+}
+
+// The picture's rows interpolated along the row for every mask column, three channels a
+// column. Mask rows that sample the same picture rows share them, so each picture row is
+// interpolated along once instead of once per mask row (twice, as upper and lower row).
+class AlongRows {
+ public:
+  AlongRows(const ImagePlane& picture, const MaskColumn* columns, int32_t width, double* store)
+      : picture_(picture), columns_(columns), width_(width) {
+    values_[0] = store;
+    values_[1] = store + static_cast<size_t>(width) * 3;
+  }
+
+  // Picture row r along the mask's columns, keeping row `keep` if it is held.
+  const double* Row(int32_t r, int32_t keep) {
+    for (int k = 0; k < 2; ++k) {
+      if (row_[k] == r) return values_[k];
+    }
+    const int k = row_[0] == keep ? 1 : 0;
+    row_[k] = r;
+    const uint8_t* row = picture_.data + static_cast<intptr_t>(r) * picture_.stride;
+    double* out = values_[k];
+    for (int32_t i = 0; i < width_; ++i) {
+      const MaskColumn& m = columns_[i];
+      for (int32_t ch = 0; ch < 3; ++ch) {
+        out[i * 3 + ch] = AlongRow(row, m.c, m.right, ch, m.across, m.fu);
+      }
+    }
+    return out;
+  }
+
+ private:
+  const ImagePlane& picture_;
+  const MaskColumn* columns_;
+  int32_t width_;
+  double* values_[2];
+  int32_t row_[2] = {-1, -1};
+};
+
 }  // namespace
+
+void ResampleIntoMask(const ImagePlane& picture, uint8_t* mask, int32_t width, int32_t height,
+                      int32_t rowStep) {
+  const int32_t bw = picture.width;
+  const int32_t bh = picture.height;
+  if (picture.data == nullptr || bw <= 0 || bh <= 0 || picture.bytesPerPixel != 3) return;
+  if (width <= 0 || height <= 0) return;
+  MaskColumn* columns =
+      static_cast<MaskColumn*>(std::malloc(static_cast<size_t>(width) * sizeof(MaskColumn)));
+  double* along =
+      static_cast<double*>(std::malloc(static_cast<size_t>(width) * 6 * sizeof(double)));
+  if (columns == nullptr || along == nullptr) {
+    // Short of memory the plain walk gives the same bytes.
+    std::free(columns);
+    std::free(along);
+    ResampleIntoMaskPlain(picture, mask, width, height, rowStep);
+    return;
+  }
+  const int32_t step = rowStep > 0 ? rowStep : 1;
+  const float rowRatio = F(static_cast<double>(bh) / height);
+  const float colRatio = F(static_cast<double>(bw) / width);
+  for (int32_t i = 0; i < width; ++i) columns[i] = ColumnAt(i, colRatio, bw, width);
+  AlongRows rows(picture, columns, width, along);
+  for (int32_t l = 0; l < height; l += step) {
+    const MaskLine line = LineAt(l, rowRatio, bh);
+    const double fv = line.fv;
+    const bool lower = l < height - 1;
+    const double* above = rows.Row(line.above, line.below);
+    const double* below = lower ? rows.Row(line.below, line.above) : above;
+    uint8_t* out = mask + static_cast<intptr_t>((height - l - 1) / step) * width;
+    for (int32_t i = 0; i < width; ++i) {
+      double sum = 0.0;
+      for (int32_t k = 0; k < 3; ++k) {
+        double a = above[i * 3 + k];
+        if (lower) a = a + (below[i * 3 + k] - a) * fv;
+        sum += a;
+      }
+      out[i] = static_cast<uint8_t>(TruncToInt(sum / 3));
+    }
+  }
+  std::free(columns);
+  std::free(along);
+}
 
 size_t MaskBytes(int32_t width, int32_t height) {
   if (width <= 0 || height <= 0) return 0;
@@ -37,8 +150,8 @@ size_t MaskBytes(int32_t width, int32_t height) {
   return bytes <= SIZE_MAX ? static_cast<size_t>(bytes) : 0;
 }
 
-void ResampleIntoMask(const ImagePlane& picture, uint8_t* mask, int32_t width, int32_t height,
-                      int32_t rowStep) {
+void ResampleIntoMaskPlain(const ImagePlane& picture, uint8_t* mask, int32_t width, int32_t height,
+                           int32_t rowStep) {
   const int32_t bw = picture.width;
   const int32_t bh = picture.height;
   if (picture.data == nullptr || bw <= 0 || bh <= 0 || picture.bytesPerPixel != 3) return;
@@ -46,28 +159,18 @@ void ResampleIntoMask(const ImagePlane& picture, uint8_t* mask, int32_t width, i
   const float rowRatio = F(static_cast<double>(bh) / height);
   const float colRatio = F(static_cast<double>(bw) / width);
   for (int32_t l = 0; l < height; l += step) {
-    const double o = l * double{rowRatio};
-    const int32_t to = TruncToInt(o);
-    const double fv = o - to;
-    // Rows are stored bottom first: the top of the picture is its last stored row, and the
-    // next row down the picture the stored row before it (the row itself at the bottom).
-    int32_t r = bh - to - 1;
-    r = r < 0 ? 0 : (r >= bh ? bh - 1 : r);
-    const uint8_t* above = picture.data + static_cast<intptr_t>(r) * picture.stride;
-    const uint8_t* below = r > 0 ? above - picture.stride : above;
+    const MaskLine line = LineAt(l, rowRatio, bh);
+    const double fv = line.fv;
+    const uint8_t* above = picture.data + static_cast<intptr_t>(line.above) * picture.stride;
+    const uint8_t* below = picture.data + static_cast<intptr_t>(line.below) * picture.stride;
     uint8_t* out = mask + static_cast<intptr_t>((height - l - 1) / step) * width;
     const bool lower = l < height - 1;
     for (int32_t i = 0; i < width; ++i) {
-      const float t = F(i * double{colRatio});
-      int32_t c = TruncToInt(t);
-      c = c < 0 ? 0 : (c >= bw ? bw - 1 : c);
-      const double fu = double{t} - c;
-      const int32_t right = c + 1 < bw ? c + 1 : c;
-      const bool across = i < width - 1;
+      const MaskColumn m = ColumnAt(i, colRatio, bw, width);
       double sum = 0.0;
       for (int32_t k = 0; k < 3; ++k) {
-        double a = AlongRow(above, c, right, k, across, fu);
-        if (lower) a = a + (AlongRow(below, c, right, k, across, fu) - a) * fv;
+        double a = AlongRow(above, m.c, m.right, k, m.across, m.fu);
+        if (lower) a = a + (AlongRow(below, m.c, m.right, k, m.across, m.fu) - a) * fv;
         sum += a;
       }
       out[i] = static_cast<uint8_t>(TruncToInt(sum / 3));

@@ -17,6 +17,10 @@ namespace zk {
 // interpolated channels. The top of the picture lands on the top of the frame.
 void ResampleIntoMask(const ImagePlane& picture, uint8_t* mask, int32_t width, int32_t height,
                       int32_t rowStep);
+// The same bytes, each mask pixel interpolating its picture rows afresh (the reference of
+// ResampleIntoMask, which interpolates every picture row along once).
+void ResampleIntoMaskPlain(const ImagePlane& picture, uint8_t* mask, int32_t width, int32_t height,
+                           int32_t rowStep);
 
 // Bytes of a mask: width x (height + 1), one spare row; 0 when that cannot be addressed.
 size_t MaskBytes(int32_t width, int32_t height);
