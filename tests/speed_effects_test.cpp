@@ -14,6 +14,7 @@
 #include "bloom_timing.h"
 #include "bubble_geometry.h"
 #include "bubble_render.h"
+#include "cooling_map.h"
 #include "fire_random.h"
 #include "fire_step.h"
 #include "pixel_rows.h"
@@ -205,6 +206,19 @@ TEST(SpeedRays, CompositeByLevelsGivesThePlainBytes) {
                                phase, colourRow.data(), levels.data());
       ASSERT_EQ(plain, fast) << phase << " " << colour;
     }
+  }
+}
+
+TEST(SpeedFirestorm, CoolingMapSmoothedRowByRowLikeThePlainPasses) {
+  const int32_t sizes[][2] = {{1, 1}, {2, 5}, {3, 3}, {17, 9}, {161, 91}};
+  uint32_t seed = 41;
+  for (const auto& size : sizes) {
+    std::vector<uint8_t> plain(size[0] * size[1]);
+    for (uint8_t& v : plain) v = static_cast<uint8_t>(test::NextRandom(&seed));
+    std::vector<uint8_t> fast = plain;
+    SmoothCoolingMap(plain.data(), size[0], size[1], 12);
+    SmoothCoolingMapFast(fast.data(), size[0], size[1], 12);
+    ASSERT_EQ(plain, fast) << size[0] << "x" << size[1];
   }
 }
 

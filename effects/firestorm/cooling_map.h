@@ -14,6 +14,10 @@ void SeedCoolingMap(uint8_t* map, int32_t width, int32_t height);
 // In-place passes over the inner cells: each becomes the sum of its eight neighbours
 // shifted right by 3, cells already visited in the pass counting with their new value.
 void SmoothCoolingMap(uint8_t* map, int32_t width, int32_t height, int32_t passes);
+
+// The same map, each row's sums that do not wait on the row's own new cells gathered first
+// (the plain form is its reference, and its fallback without a row of scratch).
+void SmoothCoolingMapFast(uint8_t* map, int32_t width, int32_t height, int32_t passes);
 // Seeds and twelve passes.
 void BuildCoolingMap(uint8_t* map, int32_t width, int32_t height);
 

@@ -8,8 +8,8 @@ namespace zk {
 namespace {
 
 bool BrighterBy(const uint8_t* pixel, const uint8_t* neighbour, int32_t threshold) {
-  return pixel[0] - neighbour[0] > threshold || pixel[1] - neighbour[1] > threshold ||
-         pixel[2] - neighbour[2] > threshold;
+  return (pixel[0] - neighbour[0] > threshold) | (pixel[1] - neighbour[1] > threshold) |
+         (pixel[2] - neighbour[2] > threshold);
 }
 
 }  // namespace
@@ -36,19 +36,22 @@ void SetHotSpots(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpee
   // The draws that pass the chance test are those below a bound (the scaled draw grows
   // with the draw), found once instead of scaling every draw.
   const int32_t passing = search.testAll ? 32768 : DrawsBelowChance(search.chance);
+  // Held in locals: the fire cells written below could otherwise alias them.
+  const int32_t threshold = search.threshold;
+  const bool testAll = search.testAll;
   LocalRand15 random;
   for (int32_t r = flameSpeed + 1; r <= height - 3; ++r) {
     const uint8_t* row = picture + static_cast<int64_t>(r) * stride;
     uint8_t* fireRow = fire + static_cast<int64_t>(r) * width;
     for (int32_t c = 2; c <= width - 3; ++c) {
-      // One draw per candidate pixel decides whether it is looked at at all.
-      if (!search.testAll && random.Next() >= passing) continue;
+      // One draw per candidate pixel decides whether it is looked at at all. The test of
+      // the neighbours reads only pixels inside the picture and has no effect of its own,
+      // so it is worked out whatever the draw, without a branch on the random outcome.
+      const bool looked = testAll || random.Next() < passing;
       const uint8_t* p = row + 3 * c;
-      if (BrighterBy(p, p - 3, search.threshold) || BrighterBy(p, p + 3, search.threshold) ||
-          BrighterBy(p, p - stride, search.threshold) ||
-          BrighterBy(p, p + stride, search.threshold)) {
-        fireRow[c] = 255;
-      }
+      const bool hot = BrighterBy(p, p - 3, threshold) | BrighterBy(p, p + 3, threshold) |
+                       BrighterBy(p, p - stride, threshold) | BrighterBy(p, p + stride, threshold);
+      fireRow[c] = static_cast<uint8_t>(fireRow[c] | ((looked & hot) ? 255 : 0));
     }
   }
   random.Release();
