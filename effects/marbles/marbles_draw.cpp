@@ -101,7 +101,7 @@ void DrawDisc(const ImagePlane& out, const MarbleDisc& disc, const Look& s, cons
       DiscRowFast(geometry, dx2 + i0, nxL + i0, i1 - i0, J + i0, q + i0);
       uint8_t* px = ScenePixel(out, first + i0, y);
       if constexpr (kBytes == 3) {
-        LightRow3(lanes, J + i0, q + i0, i1 - i0, px, pending + i0);
+        if (LightRow3(lanes, J + i0, q + i0, i1 - i0, px, pending + i0) == 0) continue;
       } else {
         for (int32_t i = i0; i < i1; ++i) pending[i] = 1;
       }

@@ -27,7 +27,14 @@ void PaintRisingBackground(const RowSpan& span, uint8_t* out, const uint8_t* rev
       continue;
     }
     const uint8_t* in = revealed + static_cast<ptrdiff_t>(row) * span.stride;
-    for (int32_t i = 0; i < span.bytes; ++i) o[i] = level[in[i]];
+    int32_t i = 0;
+    for (; i + 4 <= span.bytes; i += 4) {
+      o[i] = level[in[i]];
+      o[i + 1] = level[in[i + 1]];
+      o[i + 2] = level[in[i + 2]];
+      o[i + 3] = level[in[i + 3]];
+    }
+    for (; i < span.bytes; ++i) o[i] = level[in[i]];
   }
 }
 

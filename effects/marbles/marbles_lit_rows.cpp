@@ -8,8 +8,13 @@
 namespace zk {
 namespace {
 
-void MarkInside(const double* J, int32_t count, uint8_t* pending) {
-  for (int32_t i = 0; i < count; ++i) pending[i] = J[i] > 0 ? 1 : 0;
+int32_t MarkInside(const double* J, int32_t count, uint8_t* pending) {
+  int32_t marked = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    pending[i] = J[i] > 0 ? 1 : 0;
+    marked += pending[i];
+  }
+  return marked;
 }
 
 #if ZK_MARBLES_SSE2
@@ -30,10 +35,11 @@ inline __m128d Select(__m128d mask, __m128d a, __m128d b) {
 
 }  // namespace
 
-void LightRow3(const LitLook& s, const double* J, const float* q, int32_t count, uint8_t* px,
-               uint8_t* pending) {
+int32_t LightRow3(const LitLook& s, const double* J, const float* q, int32_t count, uint8_t* px,
+                  uint8_t* pending) {
 #if ZK_MARBLES_SSE2
   int32_t i = 0;
+  int32_t left = 0;
   if (s.gloss >= 1 && s.gloss <= 16) {
     const __m128d zero = _mm_setzero_pd();
     const __m128d one = _mm_set1_pd(1.0);
@@ -50,7 +56,9 @@ void LightRow3(const LitLook& s, const double* J, const float* q, int32_t count,
       pending[i + 1] = 0;
       if (inside == 0) continue;
       uint8_t* p = px + 3 * i;
-      const __m128d qd = _mm_set_pd(q[i + 1], q[i]);
+      // The two floats of q as one 64-bit load, widened.
+      const __m128d qd =
+          _mm_cvtps_pd(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(q + i))));
       // |q| * impact is q * impact on the lit side and -q * impact on the dark side.
       const __m128d base = _mm_mul_pd(_mm_andnot_pd(sign, qd), impact);
       const int inRange =
@@ -101,23 +109,33 @@ void LightRow3(const LitLook& s, const double* J, const float* q, int32_t count,
         }
       }
       const int settled = inRange & ((lit & litSettled) | (~lit & darkSettled));
-      double b[3][2];
-      for (int32_t k = 0; k < 3; ++k) _mm_storeu_pd(b[k], out[k]);
+      // The bytes as whole numbers: lane 0 in the low word, lane 1 in the next.
+      int32_t b[3][4];
+      for (int32_t k = 0; k < 3; ++k)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(b[k]), _mm_cvttpd_epi32(out[k]));
+      const int write = inside & settled;
+      if (write == 3) {
+        for (int32_t k = 0; k < 3; ++k) {
+          p[k] = static_cast<uint8_t>(b[k][0]);
+          p[3 + k] = static_cast<uint8_t>(b[k][1]);
+        }
+        continue;
+      }
       for (int32_t lane = 0; lane < 2; ++lane) {
-        if (!(inside & (1 << lane))) continue;
-        if (settled & (1 << lane)) {
+        if (write & (1 << lane)) {
           for (int32_t k = 0; k < 3; ++k) p[3 * lane + k] = static_cast<uint8_t>(b[k][lane]);
-        } else {
+        } else if (inside & (1 << lane)) {
           pending[i + lane] = 1;
+          ++left;
         }
       }
     }
   }
-  MarkInside(J + i, count - i, pending + i);
+  return left + MarkInside(J + i, count - i, pending + i);
 #else
   (void)s;
   (void)px;
-  MarkInside(J, count, pending);
+  return MarkInside(J, count, pending);
 #endif
 }
 

@@ -18,8 +18,8 @@ struct LitLook {
 // For every i in [0, count) with J[i] > 0 (inside the rim), the pixel at px + 3 i gets
 // the bytes the per-pixel lighting gives it, and pending[i] = 0; where the products leave
 // the power's rounding open (or SSE2 is not there), the pixel is untouched and
-// pending[i] = 1. Pixels outside the rim get pending[i] = 0.
-void LightRow3(const LitLook& look, const double* J, const float* q, int32_t count, uint8_t* px,
-               uint8_t* pending);
+// pending[i] = 1. Pixels outside the rim get pending[i] = 0. Returns how many are pending.
+int32_t LightRow3(const LitLook& look, const double* J, const float* q, int32_t count, uint8_t* px,
+                  uint8_t* pending);
 
 }  // namespace zk
