@@ -62,5 +62,33 @@ TEST(MarblesSpeedFades, BackgroundIsBlackAtRestAndScaledAfter) {
   }
 }
 
+// Levels of many motion times on rows of odd lengths, through the 16-byte lanes where a
+// multiplier gives the levels and the table where none does.
+TEST(MarblesSpeedFades, BackgroundThroughTheMultiplierGivesTheTableBytes) {
+  const RowSpan span{3, 53 * 3, 53 * 3 + 5};
+  const std::vector<uint8_t> revealed = Noise(static_cast<size_t>(span.stride) * span.rows, 6);
+  int32_t withMultiplier = 0, without = 0;
+  for (int32_t step = 0; step <= 4000; ++step) {
+    const float m = static_cast<float>(step / 4000.0);
+    uint8_t level[256];
+    for (int32_t b = 0; b < 256; ++b)
+      level[b] = static_cast<uint8_t>(static_cast<float>(b * double{m}));
+    (LevelMultiplier(level) >= 0 ? withMultiplier : without) += 1;
+    std::vector<uint8_t> out(revealed.size(), 0x5A);
+    PaintRisingBackground(span, out.data(), revealed.data(), m);
+    for (size_t k = 0; k < out.size(); ++k) {
+      const bool inRow = static_cast<int32_t>(k % span.stride) < span.bytes;
+      ASSERT_EQ(out[k], inRow ? level[revealed[k]] : 0x5A) << m << " " << k;
+    }
+  }
+  EXPECT_GT(withMultiplier, 2000);
+  EXPECT_GT(without, 0);  // m = 1 among them: 2^16 does not fit
+  uint8_t half[256];
+  for (int32_t b = 0; b < 256; ++b) half[b] = static_cast<uint8_t>(b / 2);
+  EXPECT_EQ(LevelMultiplier(half), 32768);
+  half[255] = 0;
+  EXPECT_EQ(LevelMultiplier(half), -1);
+}
+
 }  // namespace
 }  // namespace zk

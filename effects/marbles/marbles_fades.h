@@ -17,6 +17,11 @@ struct RowSpan {
 // out = trunc(float(revealed * m)) for every byte.
 void PaintRisingBackground(const RowSpan& span, uint8_t* out, const uint8_t* revealed, float m);
 
+// Most frames' byte levels (level[b] for b = 0..255) are (b * K) >> 16 for one whole K
+// below 2^16: then sixteen bytes take a few instructions. The smallest such K, checked
+// against the whole table, or -1 where none gives them.
+int32_t LevelMultiplier(const uint8_t* level);
+
 // out = trunc(src + (out - src) * a) for every byte: the output moves from the source scene
 // (a = 0) to what was drawn (a = 1). With `table` (kCrossFadeTableBytes of scratch) the
 // bytes come from a table of every (source, drawn) pair made once per call.
