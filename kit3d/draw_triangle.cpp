@@ -222,6 +222,9 @@ void DrawSpanTextured3(TriangleContext* t, int32_t y, const Edge& A, const Edge&
             LitTexel3At(tex, t->lighting, UV, &t->haveLast, t->last);
             if (white) {
               for (int32_t c = 0; c < 3; ++c) px[c] = 255;
+            } else if (alpha == 1.0) {
+              // Full cover: px + (colour - px) * 1 is the colour itself.
+              for (int32_t c = 0; c < 3; ++c) px[c] = t->last[c];
             } else {
               BlendPixel(px, t->last, 3, alpha);
             }
