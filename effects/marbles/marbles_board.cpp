@@ -3,6 +3,11 @@
 #include <cmath>
 #include <cstddef>
 
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define ZK_MARBLES_SSE2 1
+#endif
+
 #include "marbles_math.h"
 #include "rand15.h"
 #include "saturating_trunc.h"
@@ -57,7 +62,7 @@ Marble SampleCell(const SceneRows& scene, float S, int32_t r, int32_t c) {
 struct RunSums {
   uint32_t blue, green, red;
 };
-inline RunSums SumRun(const uint8_t* px, int32_t pixels) {
+inline RunSums SumRunPlain(const uint8_t* px, int32_t pixels) {
   RunSums s{0, 0, 0};
   for (int32_t i = 0; i < pixels; ++i, px += 3) {
     s.blue += px[0];
@@ -66,6 +71,45 @@ inline RunSums SumRun(const uint8_t* px, int32_t pixels) {
   }
   return s;
 }
+
+#if ZK_MARBLES_SSE2
+// Sixteen pixels (48 bytes) a step: each channel's bytes picked out by a mask and added up
+// by psadbw, the pixels left over one by one.
+RunSums SumRun(const uint8_t* px, int32_t pixels) {
+  alignas(16) static const uint8_t kMasks[3][48] = {
+#define ZK_M(c, j) static_cast<uint8_t>((j) % 3 == (c) ? 0xFF : 0)
+#define ZK_M8(c, j)                                                                           \
+  ZK_M(c, j), ZK_M(c, j + 1), ZK_M(c, j + 2), ZK_M(c, j + 3), ZK_M(c, j + 4), ZK_M(c, j + 5), \
+      ZK_M(c, j + 6), ZK_M(c, j + 7)
+#define ZK_M48(c) {ZK_M8(c, 0), ZK_M8(c, 8), ZK_M8(c, 16), ZK_M8(c, 24), ZK_M8(c, 32), ZK_M8(c, 40)}
+      ZK_M48(0), ZK_M48(1), ZK_M48(2)
+#undef ZK_M48
+#undef ZK_M8
+#undef ZK_M
+  };
+  const __m128i zero = _mm_setzero_si128();
+  __m128i sum[3] = {zero, zero, zero};
+  int32_t i = 0;
+  for (; i + 16 <= pixels; i += 16, px += 48) {
+    for (int32_t t = 0; t < 3; ++t) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(px + 16 * t));
+      for (int32_t c = 0; c < 3; ++c) {
+        const __m128i mask = _mm_load_si128(reinterpret_cast<const __m128i*>(kMasks[c] + 16 * t));
+        sum[c] = _mm_add_epi64(sum[c], _mm_sad_epu8(_mm_and_si128(v, mask), zero));
+      }
+    }
+  }
+  RunSums s = SumRunPlain(px, pixels - i);
+  uint32_t* channel[3] = {&s.blue, &s.green, &s.red};
+  for (int32_t c = 0; c < 3; ++c) {
+    const __m128i both = _mm_add_epi64(sum[c], _mm_srli_si128(sum[c], 8));
+    *channel[c] += static_cast<uint32_t>(_mm_cvtsi128_si32(both));
+  }
+  return s;
+}
+#else
+inline RunSums SumRun(const uint8_t* px, int32_t pixels) { return SumRunPlain(px, pixels); }
+#endif
 
 // Distance of a centre from the middle of the scene.
 double CentreDistance(const Marble& m, int32_t width, int32_t sceneHeight) {
