@@ -207,7 +207,8 @@ void DrawSpanTextured3(TriangleContext* t, int32_t y, const Edge& A, const Edge&
       if (depthRow == nullptr || depthRow[x] > z + 0.01) {
         uint8_t* px = row + static_cast<intptr_t>(x) * 3;
         const bool white = outline && (x == xa || x == xb || endRow);
-        const __m128d UV = _mm_div_pd(uv, _mm_set1_pd(w));
+        // x / 1 is x: cards facing the viewer flat at rest keep w at 1.
+        const __m128d UV = w == 1.0 ? uv : _mm_div_pd(uv, _mm_set1_pd(w));
         if (!covered) {
           if (depthRow != nullptr) depthRow[x] = F(z);
           LitTexel3At(tex, t->lighting, UV, &t->haveLast, t->last);

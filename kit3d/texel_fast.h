@@ -68,6 +68,15 @@ inline void LitTexel3At(const ImagePlane& tex, const TexelLighting& lighting, __
   const int32_t step = tex.rowStep > 1 ? tex.rowStep : 1;
   const int32_t storedRow = step == 1 ? tv : tv / step;
   const uint8_t* p00 = tex.data + storedRow * tex.stride + tu * tex.bytesPerPixel;
+  if (inside && lighting.unlit && _mm_movemask_pd(_mm_cmpeq_pd(f, _mm_setzero_pd())) == 3) {
+    // On a texel with no fractions (an unturned card at rest): x + (y - x) * 0 is x, and
+    // the unlit texel is its own colour.
+    colour[0] = p00[0];
+    colour[1] = p00[1];
+    colour[2] = p00[2];
+    *haveColour = true;
+    return;
+  }
   const uint8_t* p01 = inside && tu + 1 < tex.width ? p00 + tex.bytesPerPixel : p00;
   const bool lower = inside && tv + step < tex.height;
   const uint8_t* p10 = lower ? p00 + tex.stride : p00;
