@@ -17,7 +17,8 @@ namespace {
 using Random = test::MarbleRandom;
 
 bool SameMarbles(const std::vector<Marble>& a, const std::vector<Marble>& b) {
-  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Marble)) == 0;
+  if (a.size() != b.size()) return false;
+  return a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Marble)) == 0;
 }
 
 TEST(MarblesSpeedBoard, SamplingByRunsGivesThePlainMarbles) {

@@ -1,6 +1,7 @@
 #include "marbles_disc_rows.h"
 
 #include <cmath>
+#include <cstring>
 
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #include <emmintrin.h>
@@ -42,7 +43,9 @@ void DiscRowFast(const DiscRow& row, const double* dx2, const double* nxL, int32
     const __m128d h = _mm_or_pd(_mm_sqrt_pd(_mm_andnot_pd(sign, e)), _mm_and_pd(sign, e));
     const __m128d nz = _mm_cvtps_pd(_mm_cvtpd_ps(_mm_div_pd(h, R)));
     const __m128d t = _mm_add_pd(_mm_add_pd(_mm_mul_pd(nz, Lz), nyL), _mm_loadu_pd(nxL + i));
-    _mm_storel_pi(reinterpret_cast<__m64*>(q + i), _mm_cvtpd_ps(t));
+    double pair;  // the two floats, stored through a double of no alignment demands
+    _mm_store_sd(&pair, _mm_castps_pd(_mm_cvtpd_ps(t)));
+    std::memcpy(q + i, &pair, sizeof pair);
   }
   if (i < count) DiscRowPlain(row, dx2 + i, nxL + i, count - i, J + i, q + i);
 }

@@ -1,5 +1,7 @@
 #include "marbles_lit_rows.h"
 
+#include <cstring>
+
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #include <emmintrin.h>
 #define ZK_MARBLES_SSE2 1
@@ -57,8 +59,9 @@ int32_t LightRow3(const LitLook& s, const double* J, const float* q, int32_t cou
       if (inside == 0) continue;
       uint8_t* p = px + 3 * i;
       // The two floats of q as one 64-bit load, widened.
-      const __m128d qd =
-          _mm_cvtps_pd(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(q + i))));
+      double pair;
+      std::memcpy(&pair, q + i, sizeof pair);
+      const __m128d qd = _mm_cvtps_pd(_mm_castpd_ps(_mm_load_sd(&pair)));
       // |q| * impact is q * impact on the lit side and -q * impact on the dark side.
       const __m128d base = _mm_mul_pd(_mm_andnot_pd(sign, qd), impact);
       const int inRange =
