@@ -134,11 +134,17 @@ bool MakeBubbleRowTables(const BubbleShape& s, void* memory, BubbleRowTables* t)
 }
 
 void SampleBubbleRow(const BubbleRowTables& t, int32_t y, BubbleSample* samples) {
+  SampleBubbleSpan(t, y, 0, t.shape.width, samples);
+}
+
+void SampleBubbleSpan(const BubbleRowTables& t, int32_t y, int32_t left, int32_t count,
+                      BubbleSample* samples) {
   const BubbleShape& s = t.shape;
   const int32_t dy = y - s.halfLines;
-  RowDistances(s.halfWidth, dy, s.width, t.distances);
+  RowDistances(s.halfWidth - left, dy, count, t.distances);
   const FixedDivisor byLine = MakeFixedDivisor(dy != 0 ? Magnitude(dy) : 1);
-  for (int32_t x = 0; x < s.width; ++x) {
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t x = left + i;
     const int32_t dx = x - s.halfWidth;
     // The exit point as ExitPoint finds it: dy x (+-hW) / dx is dy x hW / |dx|, and
     // dx x (+-hH) / dy is dx x hH / |dy|, both truncated toward zero.
@@ -167,11 +173,11 @@ void SampleBubbleRow(const BubbleRowTables& t, int32_t y, BubbleSample* samples)
     }
     if (border == nullptr) {
       // A ray whose truncated crossings both miss the rectangle (at a corner).
-      samples[x] = SampleBubble(s, x, y);
+      samples[i] = SampleBubble(s, x, y);
       continue;
     }
     BubbleSample out;
-    out.inside = t.distances[x] <= border->edge;
+    out.inside = t.distances[i] <= border->edge;
     if (out.inside) {
       if (border->edge == 0) {
         out.x = s.halfWidth;
@@ -189,7 +195,7 @@ void SampleBubbleRow(const BubbleRowTables& t, int32_t y, BubbleSample* samples)
     }
     out.x = Clamp(out.x, 0, s.width - 1);
     out.y = Clamp(out.y, 0, s.lines - 1);
-    samples[x] = out;
+    samples[i] = out;
   }
 }
 

@@ -73,4 +73,9 @@ bool MakeBubbleRowTables(const BubbleShape& s, void* memory, BubbleRowTables* t)
 // samples[x] = SampleBubble(t.shape, x, y) for x = 0 .. W - 1.
 void SampleBubbleRow(const BubbleRowTables& t, int32_t y, BubbleSample* samples);
 
+// samples[i] = SampleBubble(t.shape, left + i, y) for i = 0 .. count - 1, a part of a row
+// (0 <= left, left + count <= W).
+void SampleBubbleSpan(const BubbleRowTables& t, int32_t y, int32_t left, int32_t count,
+                      BubbleSample* samples);
+
 }  // namespace zk

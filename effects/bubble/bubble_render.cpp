@@ -5,6 +5,7 @@
 #include "bubble_geometry.h"
 #include "picture_lines.h"
 #include "scratch_source.h"
+#include "tile_walk.h"
 #include "unit_progress.h"
 
 namespace zk {
@@ -51,12 +52,14 @@ int32_t RenderBubbleWith(const FrameView& v, const ScratchSource& scratch) {
       insideLines[y] = inside + RowOfPictureLine(v, y) * v.stride;
       outsideLines[y] = outside + RowOfPictureLine(v, y) * v.stride;
     }
-    ForEachPictureLine(v, [&](uint8_t* out, const uint8_t*, const uint8_t*, int32_t, int32_t line) {
-      SampleBubbleRow(tables, line, samples);
-      for (int32_t x = 0; x < v.width; ++x) {
-        const BubbleSample& s = samples[x];
+    // Sources spread along the rays: tiles of 32 x 64 measured fastest at 1920 x 1080.
+    ForEachTileSpan(v.width, v.height, 32, 64, [&](int32_t row, int32_t left, int32_t n) {
+      SampleBubbleSpan(tables, row * v.lineStep, left, n, samples);
+      uint8_t* out = OutRow(v, row) + 3 * left;
+      for (int32_t i = 0; i < n; ++i) {
+        const BubbleSample& s = samples[i];
         const uint8_t* src = (s.inside ? insideLines : outsideLines)[s.y];
-        std::memcpy(out + x * 3, src + s.x * 3, 3);
+        std::memcpy(out + i * 3, src + s.x * 3, 3);
       }
     });
   } else {

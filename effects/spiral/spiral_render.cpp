@@ -8,6 +8,7 @@
 #include "row_distances.h"
 #include "scratch_source.h"
 #include "spiral_turn.h"
+#include "tile_walk.h"
 #include "weighted_blend.h"
 
 namespace zk {
@@ -97,24 +98,15 @@ int32_t RenderSpiralWith(const FrameView& v, const ScratchSource& scratch) {
     byDistance[r] =
         LookUpTurn(&turns, SpiralTurnDegrees(f.progress, r / f.rimDistance, v.variantFlags));
   }
-  // Neighbouring pixels turn by nearly the same angle and read neighbouring sources, so the
-  // rectangle is walked in tiles: the sources of one tile then stay in the cache.
-  constexpr int32_t kTileRows = 16;
-  constexpr int32_t kTileColumns = 64;
-  for (int32_t top = 0; top < v.height; top += kTileRows) {
-    const int32_t bottom = top + kTileRows < v.height ? top + kTileRows : v.height;
-    for (int32_t left = 0; left < v.width; left += kTileColumns) {
-      const int32_t n = left + kTileColumns < v.width ? kTileColumns : v.width - left;
-      for (int32_t row = top; row < bottom; ++row) {
-        const int32_t dy = row * v.lineStep - f.halfH;
-        uint8_t* out = OutRow(v, row) + 3 * left;
-        RowDistances(f.halfW - left, dy, n, distances);
-        for (int32_t i = 0; i < n; ++i) {
-          TurnPixel(v, f, out + 3 * i, left + i - f.halfW, dy, byDistance[distances[i]]);
-        }
-      }
+  // Neighbouring pixels turn by nearly the same angle and read neighbouring sources.
+  ForEachTileSpan(v.width, v.height, 16, 64, [&](int32_t row, int32_t left, int32_t n) {
+    const int32_t dy = row * v.lineStep - f.halfH;
+    uint8_t* out = OutRow(v, row) + 3 * left;
+    RowDistances(f.halfW - left, dy, n, distances);
+    for (int32_t i = 0; i < n; ++i) {
+      TurnPixel(v, f, out + 3 * i, left + i - f.halfW, dy, byDistance[distances[i]]);
     }
-  }
+  });
   return 1;
 }
 
