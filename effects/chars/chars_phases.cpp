@@ -1,5 +1,6 @@
 #include "chars_phases.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -122,7 +123,7 @@ void DrawCharacterCells(const FrameView& v, const CharsParams& params, const Tap
 
 double GlowWeight(int32_t distance) { return (kGlowRadius - distance) / 5.0 * kGlowStrength; }
 
-void ApplyGlow(const FrameView& v, uint32_t backgroundColor) {
+void ApplyGlowPlain(const FrameView& v, uint32_t backgroundColor) {
   const int32_t w = v.width;
   const int32_t h = v.height;
   if (w <= 0 || h <= 0) return;
@@ -169,6 +170,85 @@ void ApplyGlow(const FrameView& v, uint32_t backgroundColor) {
         }
       }
       if (found == nullptr) continue;
+      const double f = GlowWeight(best);
+      for (int32_t k = 0; k < 3; ++k) {
+        dst[k] = static_cast<uint8_t>(static_cast<int32_t>(own[k] * (1.0 - f) + f * found[k]));
+      }
+    }
+  }
+  for (int32_t y = 0; y < h; ++y) {
+    std::memcpy(OutRow(v, y), glowed.get() + static_cast<size_t>(y) * w * 3,
+                static_cast<size_t>(w) * 3);
+  }
+}
+
+// The same glow, with the nearest character pixel found by trying the neighbours in order
+// of distance (and, among equal distances, in memory order, as the full search picks them),
+// and with the search skipped where the window holds no character pixel at all: a count of
+// lit pixels per column over the window's rows, summed along the row as it slides.
+void ApplyGlow(const FrameView& v, uint32_t backgroundColor) {
+  const int32_t w = v.width;
+  const int32_t h = v.height;
+  if (w <= 0 || h <= 0) return;
+  const size_t pixels = static_cast<size_t>(w) * h;
+  std::unique_ptr<uint8_t[]> glowed(new (std::nothrow) uint8_t[pixels * 3]);
+  std::unique_ptr<uint8_t[]> lit(new (std::nothrow) uint8_t[pixels]);
+  std::unique_ptr<int32_t[]> columnCount(new (std::nothrow) int32_t[w]());
+  if (glowed == nullptr || lit == nullptr || columnCount == nullptr) return;
+
+  const PixelBgr bg = ColourToPixel(backgroundColor);
+  for (int32_t y = 0; y < h; ++y) {
+    const uint8_t* out = OutRow(v, y);
+    for (int32_t x = 0; x < w; ++x) {
+      const uint8_t* px = out + 3 * x;
+      lit[static_cast<size_t>(y) * w + x] = px[0] != bg.b || px[1] != bg.g || px[2] != bg.r;
+    }
+  }
+  // Offsets a glow can come from (a distance below kGlowRadius + 1), nearest first.
+  struct Offset {
+    int32_t dy, dx, distance;
+  };
+  Offset offsets[(2 * kGlowRadius + 1) * (2 * kGlowRadius + 1)];
+  int32_t offsetCount = 0;
+  for (int32_t dy = -kGlowRadius; dy <= kGlowRadius; ++dy) {
+    for (int32_t dx = -kGlowRadius; dx <= kGlowRadius; ++dx) {
+      const int32_t d = static_cast<int32_t>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+      if (d <= kGlowRadius) offsets[offsetCount++] = Offset{dy, dx, d};
+    }
+  }
+  std::stable_sort(offsets, offsets + offsetCount,
+                   [](const Offset& a, const Offset& b) { return a.distance < b.distance; });
+
+  auto addRow = [&](int32_t row, int32_t sign) {
+    if (row < 0 || row >= h) return;
+    const uint8_t* l = lit.get() + static_cast<size_t>(row) * w;
+    for (int32_t x = 0; x < w; ++x) columnCount[x] += sign * l[x];
+  };
+  for (int32_t row = 0; row < kGlowRadius && row < h; ++row) addRow(row, 1);
+  for (int32_t y = 0; y < h; ++y) {
+    addRow(y + kGlowRadius, 1);
+    addRow(y - kGlowRadius - 1, -1);
+    const uint8_t* out = OutRow(v, y);
+    std::memcpy(glowed.get() + static_cast<size_t>(y) * w * 3, out, static_cast<size_t>(w) * 3);
+    int32_t window = 0;  // lit pixels in columns x - R .. x + R of the window's rows
+    for (int32_t x = 0; x < kGlowRadius && x < w; ++x) window += columnCount[x];
+    for (int32_t x = 0; x < w; ++x) {
+      if (x + kGlowRadius < w) window += columnCount[x + kGlowRadius];
+      if (x - kGlowRadius - 1 >= 0) window -= columnCount[x - kGlowRadius - 1];
+      if (window == 0 || lit[static_cast<size_t>(y) * w + x]) continue;
+      const uint8_t* found = nullptr;
+      int32_t best = 0;
+      for (int32_t i = 0; i < offsetCount; ++i) {
+        const int32_t ry = y + offsets[i].dy, rx = x + offsets[i].dx;
+        if (ry < 0 || ry >= h || rx < 0 || rx >= w || !lit[static_cast<size_t>(ry) * w + rx])
+          continue;
+        found = OutRow(v, ry) + 3 * rx;
+        best = offsets[i].distance;
+        break;
+      }
+      if (found == nullptr) continue;
+      const uint8_t* own = out + 3 * x;
+      uint8_t* dst = glowed.get() + (static_cast<size_t>(y) * w + x) * 3;
       const double f = GlowWeight(best);
       for (int32_t k = 0; k < 3; ++k) {
         dst[k] = static_cast<uint8_t>(static_cast<int32_t>(own[k] * (1.0 - f) + f * found[k]));

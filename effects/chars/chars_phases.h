@@ -34,6 +34,8 @@ void DrawCharacterCells(const FrameView& v, const CharsParams& params, const Tap
 // Soft glow around the characters (radius 4, strength 0.8), judged on the unglowed
 // picture; skipped when the scratch copy cannot be had.
 void ApplyGlow(const FrameView& v, uint32_t backgroundColor);
+// The same, searching the whole square around every pixel: the reference for the above.
+void ApplyGlowPlain(const FrameView& v, uint32_t backgroundColor);
 
 // Glow weight of a background pixel whose nearest character pixel lies at distance d.
 double GlowWeight(int32_t distance);
