@@ -7,6 +7,7 @@
 #include "coverage.h"
 #include "coverage_fast.h"
 #include "float_to_int.h"
+#include "span_fast.h"
 #include "texel_fast.h"
 #include "triangle_renderer.h"
 #include "zmath.h"
@@ -66,6 +67,10 @@ struct TriangleContext {
   uint8_t last[4];
   bool haveLast;
   bool threeChannels;  // DrawSpanTextured3 applies
+#if defined(__SSE2__)
+  bool fastSpans;  // DrawSpanFast applies
+  SpanTexture fast;
+#endif
 };
 
 void ColourBytes(uint32_t word, uint8_t bytes[4]) {
@@ -240,6 +245,40 @@ void DrawSpanTextured3(TriangleContext* t, int32_t y, const Edge& A, const Edge&
     w += dw;
   }
 }
+
+// The span of a textured triangle with three channels and no outline, through the fast
+// walk over the pixels inside the image; the pixels before them are only stepped over.
+void DrawSpanFast(TriangleContext* t, int32_t y, const Edge& A, const Edge& B) {
+  Span sp;
+  if (!SetUpSpan(t, y, A, B, &sp)) return;
+  const int32_t width = t->out->width;
+  int32_t first, count;
+  if (sp.step > 0) {  // xa is the left end
+    first = sp.xa < 0 ? 0 : sp.xa;
+    count = (sp.hi < width - 1 ? sp.hi : width - 1) - first + 1;
+  } else {  // xa is the right end
+    first = sp.xa > width - 1 ? width - 1 : sp.xa;
+    count = first - (sp.lo > 0 ? sp.lo : 0) + 1;
+  }
+  if (count <= 0) return;
+  SpanWalk walk{sp.row,
+                sp.depthRow,
+                first,
+                count,
+                sp.step,
+                A.at.z,
+                A.at.w,
+                _mm_set_pd(A.at.v, A.at.u),
+                sp.dz,
+                sp.dw,
+                _mm_set_pd(sp.dv, sp.du)};
+  for (int32_t skipped = (first - sp.xa) * sp.step; skipped > 0; --skipped) {
+    walk.z += walk.dz;
+    walk.uv = _mm_add_pd(walk.uv, walk.duv);
+    walk.w += walk.dw;
+  }
+  DrawFastSpanAny(t->fast, walk, t->covered, t->last, &t->haveLast);
+}
 #endif
 
 // Rows first..last between edges A and B; edges advance on every row, drawn or not.
@@ -247,7 +286,9 @@ void DrawSection(TriangleContext* t, int32_t first, int32_t last, Edge A, Edge B
   for (int32_t y = first; y <= last; ++y) {
     if (y >= t->out->height) break;  // later rows cannot be drawn
 #if defined(__SSE2__)
-    if (t->texture != nullptr && t->threeChannels) {
+    if (t->fastSpans) {
+      DrawSpanFast(t, y, A, B);
+    } else if (t->texture != nullptr && t->threeChannels) {
       DrawSpanTextured3(t, y, A, B, y == first || y == last);
     } else {
       DrawSpan(t, y, A, B, y == first || y == last);
@@ -330,6 +371,13 @@ int32_t DrawTriangle(ImagePlane* output, const CameraSetup* camera, ShadedTriang
   if (t.texture == nullptr) LightFlatColour(&t, triangle->colour);
   t.covered = t.texture != nullptr && HasCoverage(*t.texture);
   t.threeChannels = t.channels == 3;
+#if defined(__SSE2__)
+  // The fast walk leaves outlines, textures of other than three bytes a texel and a
+  // translucent texture without a mask to the spans above.
+  t.fastSpans = t.texture != nullptr && t.threeChannels && t.texture->bytesPerPixel == 3 &&
+                (camera->outline & 1) == 0 && (!t.covered || t.texture->mask != nullptr);
+  if (t.fastSpans) MakeSpanTexture(*t.texture, t.lighting, t.covered, &t.fast);
+#endif
 
   for (const ProjectedVertex& v : p) {
     if (!WithinRasterLimits(v)) return 1;  // NaN fails the test as well

@@ -12,23 +12,15 @@
 
 #include "coverage.h"
 #include "coverage_fast.h"
+#include "kit3d_random.h"
 #include "texel.h"
 #include "triangle_renderer.h"
 
 namespace zk {
 namespace {
 
-uint32_t Next(uint32_t* s) {
-  *s = *s * 1664525u + 1013904223u;
-  return *s >> 8;
-}
-
-// Uniform in [lo, hi), with about 48 random bits, so that positions need more precision
-// than a float holds and the roundings of the texel's fractions show.
-double Uniform(uint32_t* s, double lo, double hi) {
-  const double r = (Next(s) + Next(s) / 16777216.0) / 16777216.0;
-  return lo + (hi - lo) * r;
-}
+using test::Next;
+using test::Uniform;
 
 struct Texture {
   std::vector<uint8_t> pixels;

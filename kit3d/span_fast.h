@@ -1,0 +1,323 @@
+// The textured span of three channels without outlines, walked only over the pixels that
+// lie inside the image: the renderer's hot loop. Every pixel makes the operations of the
+// plain span in its order (z, u, v and w stepped by one addition a pixel, U and V divided
+// by w, the depth test against z + 0.01, the mask's coverage from unrounded fractions, the
+// bilinear texel from float fractions, the light, the blend), so it gives the same bytes;
+// what it saves is bookkeeping:
+// - pixels before the image are stepped over with the additions alone;
+// - a texel and its right neighbour come with one 8-byte load per texture row, and the
+//   two rows are interpolated along side by side, channel by channel in the lanes of one
+//   register (texels near the end of the texture, where such a load could reach past it,
+//   take the plain texel);
+// - the coverage of a mask value is looked up in a table made once per triangle;
+// - the lighting is a template choice, not a branch per pixel.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "coverage_fast.h"
+#include "float_to_int.h"
+#include "texel_fast.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+
+namespace zk {
+
+enum class SpanLight { kNone, kDarken, kLighten };
+
+// What the fast span needs of a triangle's texture, fixed before its first pixel.
+struct SpanTexture {
+  const ImagePlane* plane;
+  const uint8_t* data;
+  intptr_t stride;
+  int32_t width, height, rowStep;
+  // Byte offsets o of a texel up to this one may be read as two 8-byte loads, at o and at
+  // o + stride, without reaching past the texture's last byte.
+  intptr_t pairLimit;
+  // Texels (tu, tv) with tu below pairColumns and tv below pairRows have their right and
+  // lower neighbours.
+  uint32_t pairColumns, pairRows;
+  TexelLighting lighting;
+  __m128d shade;
+  __m128d light01, light2;
+  // Coverage stage: the mask (width bytes per stored row) and alpha by mask value.
+  const uint8_t* mask;
+  double alpha[256];
+};
+
+inline void MakeSpanTexture(const ImagePlane& tex, const TexelLighting& lighting, bool covered,
+                            SpanTexture* s) {
+  s->plane = &tex;
+  s->data = tex.data;
+  s->stride = tex.stride;
+  s->width = tex.width;
+  s->height = tex.height;
+  s->rowStep = tex.rowStep > 1 ? tex.rowStep : 1;
+  const intptr_t end =
+      static_cast<intptr_t>(StoredRows(tex) - 1) * tex.stride + intptr_t{tex.width} * 3;
+  s->pairLimit = end - 8 - s->stride;
+  s->pairColumns = static_cast<uint32_t>(tex.width - 1);
+  s->pairRows = tex.height > s->rowStep ? static_cast<uint32_t>(tex.height - s->rowStep) : 0;
+  s->lighting = lighting;
+  s->shade = _mm_set1_pd(lighting.shade);
+  s->light01 = _mm_set_pd(lighting.light[1], lighting.light[0]);
+  s->light2 = _mm_set_pd(0.0, lighting.light[2]);
+  s->mask = covered ? tex.mask : nullptr;
+  if (covered && tex.mask != nullptr) {
+    const double opacity = tex.opacity;
+    for (int32_t m = 0; m < 256; ++m) {
+      const float coverage = static_cast<float>(m * double{kCoverageScale});
+      const float c = tex.invertMask == 1 ? static_cast<float>(1.0 - coverage) : coverage;
+      s->alpha[m] = double{c} * opacity;
+    }
+  }
+}
+
+// trunc(a + d * f) lane by lane, as whole numbers in int32 lanes 0 and 1.
+inline __m128i LerpLanes(__m128i a32, __m128i d32, __m128d f) {
+  return _mm_cvttpd_epi32(_mm_add_pd(_mm_cvtepi32_pd(a32), _mm_mul_pd(_mm_cvtepi32_pd(d32), f)));
+}
+
+// The lit texel whose upper-left texel starts at byte offset o, with its right and lower
+// neighbours present, as bytes 0..2 of the result (byte 3 is 0). f holds the float
+// fractions (U in the low lane, V in the high lane) widened to double.
+template <SpanLight kLight>
+inline uint32_t PairTexel(const SpanTexture& s, intptr_t o, __m128d f) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i top = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(s.data + o));
+  const __m128i bottom = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(s.data + o + s.stride));
+  // Bytes: texel channels of the upper row interleaved with the lower row's, left texel
+  // then (three bytes on) right texel: a0 c0 a1 c1 a2 c2 ... | b0 d0 b1 d1 b2 d2 ...
+  const __m128i left8 = _mm_unpacklo_epi8(top, bottom);
+  const __m128i right8 = _mm_unpacklo_epi8(_mm_srli_epi64(top, 24), _mm_srli_epi64(bottom, 24));
+  const __m128i left16 = _mm_unpacklo_epi8(left8, zero);
+  const __m128i diff16 = _mm_sub_epi16(_mm_unpacklo_epi8(right8, zero), left16);
+  // 32-bit lanes: (upper, lower) pairs of channels 0 and 1, then of channel 2.
+  const __m128i left01 = _mm_unpacklo_epi16(left16, zero);
+  const __m128i left2 = _mm_unpackhi_epi16(left16, zero);
+  const __m128i diff01 = _mm_srai_epi32(_mm_unpacklo_epi16(diff16, diff16), 16);
+  const __m128i diff2 = _mm_srai_epi32(_mm_unpackhi_epi16(diff16, diff16), 16);
+  const __m128d fu = _mm_unpacklo_pd(f, f);
+  const __m128d fv = _mm_unpackhi_pd(f, f);
+  // Along the rows: (upper, lower) of each channel.
+  const __m128i along0 = LerpLanes(left01, diff01, fu);
+  const __m128i along1 =
+      LerpLanes(_mm_shuffle_epi32(left01, 0xEE), _mm_shuffle_epi32(diff01, 0xEE), fu);
+  const __m128i along2 = LerpLanes(left2, diff2, fu);
+  // Between the rows: upper of channels 0, 1 | lower of channels 0, 1; channel 2 alone.
+  const __m128i rows01 = _mm_unpacklo_epi32(along0, along1);
+  const __m128d upper01 = _mm_cvtepi32_pd(rows01);
+  const __m128d lower01 = _mm_cvtepi32_pd(_mm_shuffle_epi32(rows01, 0xEE));
+  const __m128d rows2 = _mm_cvtepi32_pd(along2);
+  const __m128d upper2 = rows2;
+  const __m128d lower2 = _mm_unpackhi_pd(rows2, rows2);
+  __m128d v01 = _mm_add_pd(upper01, _mm_mul_pd(_mm_sub_pd(lower01, upper01), fv));
+  __m128d v2 = _mm_add_pd(upper2, _mm_mul_pd(_mm_sub_pd(lower2, upper2), fv));
+  v01 = _mm_cvtepi32_pd(_mm_cvttpd_epi32(v01));
+  v2 = _mm_cvtepi32_pd(_mm_cvttpd_epi32(v2));
+  if (kLight == SpanLight::kDarken) {
+    v01 = _mm_sub_pd(v01, _mm_mul_pd(v01, s.shade));
+    v2 = _mm_sub_pd(v2, _mm_mul_pd(v2, s.shade));
+  } else if (kLight == SpanLight::kLighten) {
+    v01 = _mm_add_pd(v01, _mm_mul_pd(_mm_sub_pd(s.light01, v01), s.shade));
+    v2 = _mm_add_pd(v2, _mm_mul_pd(_mm_sub_pd(s.light2, v2), s.shade));
+  }
+  // The low eight bits of each truncated channel.
+  const __m128i whole = _mm_unpacklo_epi64(_mm_cvttpd_epi32(v01), _mm_cvttpd_epi32(v2));
+  const __m128i bytes = _mm_and_si128(whole, _mm_set1_epi32(0xFF));
+  const __m128i packed = _mm_packus_epi16(_mm_packs_epi32(bytes, bytes), zero);
+  return static_cast<uint32_t>(_mm_cvtsi128_si32(packed)) & 0xFFFFFFu;
+}
+
+inline void StoreColour3(uint8_t* px, uint32_t colour) {
+  const uint16_t low = static_cast<uint16_t>(colour);
+  std::memcpy(px, &low, 2);
+  px[2] = static_cast<uint8_t>(colour >> 16);
+}
+
+inline uint32_t ColourWord(const uint8_t c[4]) { return c[0] | (c[1] << 8) | (c[2] << 16); }
+
+// px + (colour - px) * alpha, truncated, channel by channel.
+inline void BlendColour3(uint8_t* px, uint32_t colour, double alpha) {
+  const __m128d a = _mm_set1_pd(alpha);
+  const __m128d dst01 = _mm_set_pd(px[1], px[0]);
+  const __m128d dst2 = _mm_set_sd(px[2]);
+  const __m128d src01 = _mm_set_pd((colour >> 8) & 0xFF, colour & 0xFF);
+  const __m128d src2 = _mm_set_sd((colour >> 16) & 0xFF);
+  const __m128i v01 = _mm_cvttpd_epi32(_mm_add_pd(dst01, _mm_mul_pd(_mm_sub_pd(src01, dst01), a)));
+  const __m128i v2 = _mm_cvttpd_epi32(_mm_add_sd(dst2, _mm_mul_sd(_mm_sub_sd(src2, dst2), a)));
+  px[0] = static_cast<uint8_t>(_mm_cvtsi128_si32(v01));
+  px[1] = static_cast<uint8_t>(_mm_cvtsi128_si32(_mm_srli_si128(v01, 4)));
+  px[2] = static_cast<uint8_t>(_mm_cvtsi128_si32(v2));
+}
+
+// The mask value at texel (tu, tv) inside the texture (stored row `storedRow`) with
+// unrounded fractions fd (U in the low lane): bilinear between the texel and the
+// neighbours the mask has.
+inline int32_t MaskValue(const SpanTexture& s, int32_t tu, int32_t tv, int32_t storedRow,
+                         int32_t rowStep, __m128d fd) {
+  const uint8_t* row = s.mask + static_cast<intptr_t>(storedRow) * s.width;
+  const bool right = tu + 1 < s.width;
+  const bool lower = tv + rowStep < s.height;
+  if (right && lower) {
+    const uint8_t* next = row + s.width;
+    const int32_t a = row[tu], b = row[tu + 1], c = next[tu], d = next[tu + 1];
+    // Four equal mask bytes: x + (x - x) * f is x for the finite fractions met inside.
+    if (((a ^ b) | (a ^ c) | (a ^ d)) == 0) return a;
+    const double fu = _mm_cvtsd_f64(fd);
+    const double fv = _mm_cvtsd_f64(_mm_unpackhi_pd(fd, fd));
+    const int32_t top = static_cast<int32_t>(a + (b - a) * fu);
+    const int32_t bottom = static_cast<int32_t>(c + (d - c) * fu);
+    return static_cast<int32_t>(top + (bottom - top) * fv);
+  }
+  const double fu = _mm_cvtsd_f64(fd);
+  const double fv = _mm_cvtsd_f64(_mm_unpackhi_pd(fd, fd));
+  const int32_t top = MaskRowValueFast(row, tu, right, fu);
+  if (!lower) return top;
+  const int32_t bottom = MaskRowValueFast(row + s.width, tu, right, fu);
+  return static_cast<int32_t>(top + (bottom - top) * fv);
+}
+
+// The share of the colour laid over the pixel for mask value m. Positions a hair left of
+// or above the texture's first texel truncate into it with negative fractions, which can
+// carry m past 0..255; those are worked out as the table would.
+inline double AlphaOf(const SpanTexture& s, int32_t m) {
+  if (static_cast<uint32_t>(m) < 256u) return s.alpha[m];
+  const float coverage = static_cast<float>(m * double{kCoverageScale});
+  const float c = s.plane->invertMask == 1 ? static_cast<float>(1.0 - coverage) : coverage;
+  return double{c} * s.plane->opacity;
+}
+
+// The walk of one span.
+struct SpanWalk {
+  uint8_t* row;      // stored output row
+  float* depthRow;   // its depth entries, or null
+  int32_t x, count;  // first pixel inside the image and how many follow in the walk
+  int32_t step;      // +1 or -1
+  double z, w;
+  __m128d uv;
+  double dz, dw;
+  __m128d duv;
+};
+
+// Writes the colour over the pixel by the share alpha.
+inline void LayColour(uint8_t* px, uint32_t colour, double alpha) {
+  if (alpha == 1.0) {
+    // Full cover: px + (colour - px) * 1 is the colour itself.
+    StoreColour3(px, colour);
+  } else {
+    BlendColour3(px, colour, alpha);
+  }
+}
+
+// One pixel that passed the depth test: coverage, depth write, texel, output.
+// The colour last computed in the triangle, kept as a word while a span is walked.
+struct LastColour {
+  uint32_t word;
+  bool have;
+};
+
+template <bool kDepth, bool kCovered, SpanLight kLight, bool kRowStep1>
+inline void DrawFastPixel(const SpanTexture& s, __m128d uv, double w, double z, uint8_t* px,
+                          float* depth, LastColour* last) {
+  const __m128d UV = _mm_div_pd(uv, _mm_set1_pd(w));
+  const __m128i t = _mm_cvttpd_epi32(UV);
+  const int32_t tu = _mm_cvtsi128_si32(t);
+  const int32_t tv = _mm_cvtsi128_si32(_mm_srli_si128(t, 4));
+  const bool inside = static_cast<uint32_t>(tu) < static_cast<uint32_t>(s.width) &&
+                      static_cast<uint32_t>(tv) < static_cast<uint32_t>(s.height);
+  const __m128d fd = _mm_sub_pd(UV, _mm_cvtepi32_pd(t));
+  const int32_t rowStep = kRowStep1 ? 1 : s.rowStep;
+  const int32_t storedRow = kRowStep1 ? tv : tv / rowStep;
+  double alpha = 1.0;
+  if (kCovered) {
+    // Outside the texture nothing is covered.
+    if (!inside) return;
+    alpha = AlphaOf(s, MaskValue(s, tu, tv, storedRow, rowStep, fd));
+    if (!(alpha > 0.0)) return;
+  }
+  if (kDepth) *depth = static_cast<float>(z);
+  const intptr_t o = static_cast<intptr_t>(storedRow) * s.stride + static_cast<intptr_t>(tu) * 3;
+  uint32_t colour;
+  if (static_cast<uint32_t>(tu) < s.pairColumns && static_cast<uint32_t>(tv) < s.pairRows &&
+      o <= s.pairLimit) {
+    colour = PairTexel<kLight>(s, o, _mm_cvtps_pd(_mm_cvtpd_ps(fd)));
+  } else {
+    uint8_t bytes[4];
+    StoreColour3(bytes, last->word);
+    LitTexel3At(*s.plane, s.lighting, UV, &last->have, bytes);
+    colour = ColourWord(bytes);
+  }
+  last->word = colour;
+  last->have = true;
+  if (kCovered) {
+    LayColour(px, colour, alpha);
+  } else {
+    StoreColour3(px, colour);
+  }
+}
+
+// Draws the span; `last` and `haveLast` carry the colour last computed in the triangle,
+// which texels outside the texture reuse.
+template <bool kDepth, bool kCovered, SpanLight kLight, bool kRowStep1>
+void DrawFastSpan(const SpanTexture& s, SpanWalk walk, uint8_t last[4], bool* haveLast) {
+  uint8_t* px = walk.row + static_cast<intptr_t>(walk.x) * 3;
+  float* depth = kDepth ? walk.depthRow + walk.x : nullptr;
+  const intptr_t pxStep = walk.step * 3;
+  double z = walk.z, w = walk.w;
+  __m128d uv = walk.uv;
+  LastColour colour{ColourWord(last), *haveLast};
+  for (int32_t i = 0; i < walk.count; ++i) {
+    if (!kDepth || *depth > z + 0.01) {
+      DrawFastPixel<kDepth, kCovered, kLight, kRowStep1>(s, uv, w, z, px, depth, &colour);
+    }
+    px += pxStep;
+    if (kDepth) depth += walk.step;
+    z += walk.dz;
+    uv = _mm_add_pd(uv, walk.duv);
+    w += walk.dw;
+  }
+  StoreColour3(last, colour.word);
+  *haveLast = colour.have;
+}
+
+template <bool kDepth, bool kCovered, SpanLight kLight>
+void DrawFastSpanRows(const SpanTexture& s, const SpanWalk& walk, uint8_t last[4], bool* haveLast) {
+  if (s.rowStep == 1) {
+    DrawFastSpan<kDepth, kCovered, kLight, true>(s, walk, last, haveLast);
+  } else {
+    DrawFastSpan<kDepth, kCovered, kLight, false>(s, walk, last, haveLast);
+  }
+}
+
+template <bool kDepth, bool kCovered>
+void DrawFastSpanLit(const SpanTexture& s, const SpanWalk& walk, uint8_t last[4], bool* haveLast) {
+  if (s.lighting.unlit) {
+    DrawFastSpanRows<kDepth, kCovered, SpanLight::kNone>(s, walk, last, haveLast);
+  } else if (s.lighting.darken) {
+    DrawFastSpanRows<kDepth, kCovered, SpanLight::kDarken>(s, walk, last, haveLast);
+  } else {
+    DrawFastSpanRows<kDepth, kCovered, SpanLight::kLighten>(s, walk, last, haveLast);
+  }
+}
+
+inline void DrawFastSpanAny(const SpanTexture& s, const SpanWalk& walk, bool covered,
+                            uint8_t last[4], bool* haveLast) {
+  if (walk.depthRow != nullptr) {
+    if (covered) {
+      DrawFastSpanLit<true, true>(s, walk, last, haveLast);
+    } else {
+      DrawFastSpanLit<true, false>(s, walk, last, haveLast);
+    }
+  } else if (covered) {
+    DrawFastSpanLit<false, true>(s, walk, last, haveLast);
+  } else {
+    DrawFastSpanLit<false, false>(s, walk, last, haveLast);
+  }
+}
+
+}  // namespace zk
+
+#endif
