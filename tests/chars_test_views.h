@@ -39,6 +39,13 @@ inline FrameView WholeView(FrameImage& out, const FrameImage& a, const FrameImag
   return RectView(out, a, b, 0, 0, out.width, out.height, progress, paramBlock);
 }
 
+// The view as field mode gives it: every other line of the rectangle, `rows` of them.
+inline void TakeEveryOtherLine(FrameView* v, int32_t rows) {
+  v->stride *= 2;
+  v->height = rows;
+  v->lineStep = 2;
+}
+
 // Blue, green and red of rectangle pixel (x, row) of a view.
 inline const uint8_t* ViewPixel(const FrameView& v, int32_t x, int32_t row) {
   return v.out + static_cast<size_t>(row) * v.stride + static_cast<size_t>(x) * 3;

@@ -1,12 +1,14 @@
 #include "chars_phases.h"
 
-#include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
 
 #include "colour_word.h"
+#include "glow_nearest.h"
 #include "pixel_rows.h"
 
 namespace zk {
@@ -17,32 +19,45 @@ constexpr double kGlowStrength = 0.8;
 
 double Clamp01(double x) { return x < 0.0 ? 0.0 : (x > 1.0 ? 1.0 : x); }
 
-uint8_t BlendChannel(uint8_t towards, double weight, uint8_t own) {
-  return static_cast<uint8_t>(static_cast<int32_t>(towards * weight + own * (1.0 - weight)));
-}
-
-// Mean of every blue, green and red byte of scene B under the cell, over 255.
-double CellMeanOfSceneB(const FrameView& v, int32_t left, int32_t top, int32_t cw, int32_t ch) {
-  uint64_t sum = 0;
-  for (int32_t y = 0; y < ch; ++y) {
-    const uint8_t* row = SceneBRow(v, v.height - 1 - (top + y)) + 3 * left;
-    for (int32_t i = 0; i < 3 * cw; ++i) sum += row[i];
+// Dim-out's blend of scene A towards the background: u and the terms of each channel.
+struct DimOutTerms {
+  double keep;
+  double toward[3];
+  DimOutTerms(const FrameView& v, const CharsParams& p) {
+    const double u =
+        p.dimOutEnd > 0.0f ? Clamp01(v.progress / static_cast<double>(p.dimOutEnd)) : 1.0;
+    const PixelBgr bg = ColourToPixel(p.backgroundColor);
+    toward[0] = u * bg.b;
+    toward[1] = u * bg.g;
+    toward[2] = u * bg.r;
+    keep = 1.0 - u;
   }
-  const double count = 3.0 * cw * ch;
-  return static_cast<double>(sum) / count / 255.0;
-}
+  uint8_t Dim(uint8_t a, int32_t channel) const {
+    return static_cast<uint8_t>(static_cast<int32_t>(a * keep + toward[channel]));
+  }
+};
 
 }  // namespace
 
-void DimOutSceneA(const FrameView& v, const CharsParams& p) {
-  const double u =
-      p.dimOutEnd > 0.0f ? Clamp01(v.progress / static_cast<double>(p.dimOutEnd)) : 1.0;
-  const PixelBgr bg = ColourToPixel(p.backgroundColor);
-  const double toward[3] = {u * bg.b, u * bg.g, u * bg.r};
-  const double keep = 1.0 - u;
+void DimOutSceneAPlain(const FrameView& v, const CharsParams& p) {
+  const DimOutTerms terms(v, p);
   ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t*, int32_t) {
-    for (int32_t i = 0; i < 3 * v.width; ++i) {
-      out[i] = static_cast<uint8_t>(static_cast<int32_t>(a[i] * keep + toward[i % 3]));
+    for (int32_t i = 0; i < 3 * v.width; ++i) out[i] = terms.Dim(a[i], i % 3);
+  });
+}
+
+void DimOutSceneA(const FrameView& v, const CharsParams& p) {
+  // A byte of scene A has 256 values: each channel's dimmed bytes are a table.
+  const DimOutTerms terms(v, p);
+  uint8_t dimmed[3][256];
+  for (int32_t k = 0; k < 3; ++k) {
+    for (int32_t a = 0; a < 256; ++a) dimmed[k][a] = terms.Dim(static_cast<uint8_t>(a), k);
+  }
+  ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t*, int32_t) {
+    for (int32_t x = 0; x < v.width; ++x) {
+      out[3 * x] = dimmed[0][a[3 * x]];
+      out[3 * x + 1] = dimmed[1][a[3 * x + 1]];
+      out[3 * x + 2] = dimmed[2][a[3 * x + 2]];
     }
   });
 }
@@ -64,61 +79,6 @@ void FillBackground(const FrameView& v, uint32_t backgroundColor) {
   ForEachRectRow(v, [&](uint8_t* out, const uint8_t*, const uint8_t*, int32_t) {
     FillRowPixel(out, v.width, bg);
   });
-}
-
-void DrawCharacterCells(const FrameView& v, const CharsParams& params, const TapeView& tape) {
-  const CharGrid& grid = *tape.grid;
-  const GlyphSheet& sheet = *tape.sheet;
-  const int32_t cw = tape.cellWidth;
-  const int32_t ch = tape.cellHeight;
-  if (!grid.HasCells() || cw <= 0 || ch <= 0) return;
-
-  // Sheet column and row offset for every pixel of a cell: the glyph is stretched to the cell.
-  std::unique_ptr<int32_t[]> sheetColumn(new (std::nothrow) int32_t[cw]);
-  std::unique_ptr<int32_t[]> sheetRow(new (std::nothrow) int32_t[ch]);
-  if (sheetColumn == nullptr || sheetRow == nullptr) return;
-  for (int32_t x = 0; x < cw; ++x) sheetColumn[x] = x * sheet.glyphWidth / cw;
-  for (int32_t y = 0; y < ch; ++y) sheetRow[y] = y * sheet.glyphHeight / ch;
-
-  const double p = v.progress;
-  const bool followSceneB = p >= params.blendBrightnessStart;
-  const bool onlySceneB = p >= params.blendSceneBStart;
-  // Share of scene B's brightness while the two brightnesses blend.
-  const double u =
-      followSceneB && !onlySceneB
-          ? (p - params.blendBrightnessStart) /
-                (static_cast<double>(params.blendSceneBStart) - params.blendBrightnessStart)
-          : 0.0;
-  const PixelBgr fg = ColourToPixel(params.foregroundColor);
-  const PixelBgr bg = ColourToPixel(params.backgroundColor);
-
-  for (int32_t row = 0; row < grid.visibleRows; ++row) {
-    const double at = row + grid.tapeRows - tape.offset;
-    if (!(at > -1.0) || at >= grid.tapeRows) continue;  // before or past the tape
-    const int32_t g = static_cast<int32_t>(at);
-    for (int32_t c = 0; c < grid.cols; ++c) {
-      const uint8_t level = grid.BrightnessAt(g, c);
-      if (level == 0) continue;
-      double light = level / 255.0;
-      if (followSceneB) {
-        const double mean = CellMeanOfSceneB(v, c * cw, row * ch, cw, ch);
-        light = onlySceneB ? mean : mean * u + (1.0 - u) * light;
-      }
-      const PixelBgr ink{BlendChannel(fg.b, light, bg.b), BlendChannel(fg.g, light, bg.g),
-                         BlendChannel(fg.r, light, bg.r)};
-      const int32_t glyphTop = grid.GlyphAt(g, c) * sheet.glyphHeight;
-      for (int32_t y = 0; y < ch; ++y) {
-        uint8_t* out = OutRow(v, v.height - 1 - (row * ch + y)) + 3 * (c * cw);
-        const int32_t sy = glyphTop + sheetRow[y];
-        for (int32_t x = 0; x < cw; ++x) {
-          if (!SheetInk(sheet, sheetColumn[x], sy)) continue;
-          out[3 * x] = ink.b;
-          out[3 * x + 1] = ink.g;
-          out[3 * x + 2] = ink.r;
-        }
-      }
-    }
-  }
 }
 
 double GlowWeight(int32_t distance) { return (kGlowRadius - distance) / 5.0 * kGlowStrength; }
@@ -182,82 +142,94 @@ void ApplyGlowPlain(const FrameView& v, uint32_t backgroundColor) {
   }
 }
 
-// The same glow, with the nearest character pixel found by trying the neighbours in order
-// of distance (and, among equal distances, in memory order, as the full search picks them),
-// and with the search skipped where the window holds no character pixel at all: a count of
-// lit pixels per column over the window's rows, summed along the row as it slides.
+// The same glow, row by row in place: a lit pixel is never changed, so the character pixels
+// the glow reads are the unglowed ones without a copy of the picture. The nearest character
+// pixel comes from the keys of glow_nearest.h, kept for the seven rows around the current one;
+// a background pixel keeps its colour, so its glowed bytes are a table of the found byte per
+// distance.
 void ApplyGlow(const FrameView& v, uint32_t backgroundColor) {
   const int32_t w = v.width;
   const int32_t h = v.height;
   if (w <= 0 || h <= 0) return;
-  const size_t pixels = static_cast<size_t>(w) * h;
-  std::unique_ptr<uint8_t[]> glowed(new (std::nothrow) uint8_t[pixels * 3]);
-  std::unique_ptr<uint8_t[]> lit(new (std::nothrow) uint8_t[pixels]);
-  std::unique_ptr<int32_t[]> columnCount(new (std::nothrow) int32_t[w]());
-  if (glowed == nullptr || lit == nullptr || columnCount == nullptr) return;
+  const size_t padded = static_cast<size_t>(GlowPaddedWidth(w));
+  const size_t markStride = padded + 2 * kGlowMargin;
+  const size_t alongStride = 4 * padded;
+  std::unique_ptr<uint8_t[]> scratch(
+      new (std::nothrow) uint8_t[kGlowRows * markStride + kGlowRows * alongStride + padded]);
+  if (scratch == nullptr) return;
+  uint8_t* const marks = scratch.get();
+  uint8_t* const along = marks + kGlowRows * markStride;
+  uint8_t* const keys = along + kGlowRows * alongStride;
+  // Margins and padding stay unlit; each row's marks overwrite only its own width.
+  std::memset(marks, kNoGlow, kGlowRows * markStride);
 
   const PixelBgr bg = ColourToPixel(backgroundColor);
-  for (int32_t y = 0; y < h; ++y) {
-    const uint8_t* out = OutRow(v, y);
-    for (int32_t x = 0; x < w; ++x) {
-      const uint8_t* px = out + 3 * x;
-      lit[static_cast<size_t>(y) * w + x] = px[0] != bg.b || px[1] != bg.g || px[2] != bg.r;
+  const uint8_t own[3] = {bg.b, bg.g, bg.r};
+  uint8_t level[kGlowReach][3][256];
+  for (int32_t d = 1; d <= kGlowReach; ++d) {
+    const double f = GlowWeight(d);
+    for (int32_t k = 0; k < 3; ++k) {
+      for (int32_t found = 0; found < 256; ++found) {
+        level[d - 1][k][found] =
+            static_cast<uint8_t>(static_cast<int32_t>(own[k] * (1.0 - f) + f * found));
+      }
     }
   }
-  // Offsets a glow can come from (a distance below kGlowRadius + 1), nearest first.
-  struct Offset {
-    int32_t dy, dx, distance;
+  // Where each key's character pixel lies from the glowing one, in bytes, and the glowed
+  // bytes at its distance.
+  struct Source {
+    ptrdiff_t offset;
+    const uint8_t (*level)[256];
   };
-  Offset offsets[(2 * kGlowRadius + 1) * (2 * kGlowRadius + 1)];
-  int32_t offsetCount = 0;
-  for (int32_t dy = -kGlowRadius; dy <= kGlowRadius; ++dy) {
-    for (int32_t dx = -kGlowRadius; dx <= kGlowRadius; ++dx) {
-      const int32_t d = static_cast<int32_t>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
-      if (d <= kGlowRadius) offsets[offsetCount++] = Offset{dy, dx, d};
+  Source sources[256] = {};
+  for (int32_t dy = -kGlowReach; dy <= kGlowReach; ++dy) {
+    for (int32_t dx = -kGlowReach; dx <= kGlowReach; ++dx) {
+      const int32_t d = GlowClass(dy, dx);
+      if (d < 1 || d > kGlowReach) continue;
+      sources[GlowKey(d, dy, dx)] = Source{
+          static_cast<ptrdiff_t>(dy) * v.stride + 3 * static_cast<ptrdiff_t>(dx), level[d - 1]};
     }
   }
-  std::stable_sort(offsets, offsets + offsetCount,
-                   [](const Offset& a, const Offset& b) { return a.distance < b.distance; });
 
-  auto addRow = [&](int32_t row, int32_t sign) {
-    if (row < 0 || row >= h) return;
-    const uint8_t* l = lit.get() + static_cast<size_t>(row) * w;
-    for (int32_t x = 0; x < w; ++x) columnCount[x] += sign * l[x];
+  bool rowLit[kGlowRows] = {};
+  auto markRow = [&](int32_t row) { return marks + (row % kGlowRows) * markStride + kGlowMargin; };
+  auto alongRow = [&](int32_t row, int32_t a) {
+    return along + (row % kGlowRows) * alongStride + a * padded;
   };
-  for (int32_t row = 0; row < kGlowRadius && row < h; ++row) addRow(row, 1);
+  auto enter = [&](int32_t row) {
+    uint8_t* m = markRow(row);
+    rowLit[row % kGlowRows] = MarkCharacterPixels(OutRow(v, row), w, bg, m);
+    if (!rowLit[row % kGlowRows]) return;
+    uint8_t* const rowKeys[4] = {alongRow(row, 0), alongRow(row, 1), alongRow(row, 2),
+                                 alongRow(row, 3)};
+    NearestAlongRow(m, w, rowKeys);
+  };
+  for (int32_t row = 0; row < kGlowReach && row < h; ++row) enter(row);
   for (int32_t y = 0; y < h; ++y) {
-    addRow(y + kGlowRadius, 1);
-    addRow(y - kGlowRadius - 1, -1);
-    const uint8_t* out = OutRow(v, y);
-    std::memcpy(glowed.get() + static_cast<size_t>(y) * w * 3, out, static_cast<size_t>(w) * 3);
-    int32_t window = 0;  // lit pixels in columns x - R .. x + R of the window's rows
-    for (int32_t x = 0; x < kGlowRadius && x < w; ++x) window += columnCount[x];
-    for (int32_t x = 0; x < w; ++x) {
-      if (x + kGlowRadius < w) window += columnCount[x + kGlowRadius];
-      if (x - kGlowRadius - 1 >= 0) window -= columnCount[x - kGlowRadius - 1];
-      if (window == 0 || lit[static_cast<size_t>(y) * w + x]) continue;
-      const uint8_t* found = nullptr;
-      int32_t best = 0;
-      for (int32_t i = 0; i < offsetCount; ++i) {
-        const int32_t ry = y + offsets[i].dy, rx = x + offsets[i].dx;
-        if (ry < 0 || ry >= h || rx < 0 || rx >= w || !lit[static_cast<size_t>(ry) * w + rx])
-          continue;
-        found = OutRow(v, ry) + 3 * rx;
-        best = offsets[i].distance;
-        break;
-      }
-      if (found == nullptr) continue;
-      const uint8_t* own = out + 3 * x;
-      uint8_t* dst = glowed.get() + (static_cast<size_t>(y) * w + x) * 3;
-      const double f = GlowWeight(best);
-      for (int32_t k = 0; k < 3; ++k) {
-        dst[k] = static_cast<uint8_t>(static_cast<int32_t>(own[k] * (1.0 - f) + f * found[k]));
+    if (y + kGlowReach < h) enter(y + kGlowReach);
+    const uint8_t* rowKeys[kGlowRows];
+    bool any = false;
+    for (int32_t k = 0; k < kGlowRows; ++k) {
+      const int32_t row = y + k - kGlowReach;
+      const bool use = row >= 0 && row < h && rowLit[row % kGlowRows];
+      rowKeys[k] = use ? alongRow(row, std::abs(k - kGlowReach)) : nullptr;
+      any = any || use;
+    }
+    if (!any) continue;
+    NearestAcrossRows(rowKeys, markRow(y), w, keys);
+    uint8_t* out = OutRow(v, y);
+    for (int32_t x0 = 0; x0 < w; x0 += 16) {
+      for (uint32_t glowing = GlowingPixels(keys + x0, w - x0); glowing != 0;
+           glowing &= glowing - 1) {
+        const int32_t x = x0 + __builtin_ctz(glowing);
+        const Source& source = sources[keys[x]];
+        uint8_t* dst = out + 3 * x;
+        const uint8_t* found = dst + source.offset;
+        dst[0] = source.level[0][found[0]];
+        dst[1] = source.level[1][found[1]];
+        dst[2] = source.level[2][found[2]];
       }
     }
-  }
-  for (int32_t y = 0; y < h; ++y) {
-    std::memcpy(OutRow(v, y), glowed.get() + static_cast<size_t>(y) * w * 3,
-                static_cast<size_t>(w) * 3);
   }
 }
 

@@ -12,6 +12,8 @@ namespace zk {
 
 // Scene A dims towards the background: trunc(A x (1 - u) + u x background), u = p / dimOutEnd.
 void DimOutSceneA(const FrameView& v, const CharsParams& params);
+// The same, every byte worked out on its own: the reference for the above.
+void DimOutSceneAPlain(const FrameView& v, const CharsParams& params);
 
 // Every byte: trunc(B x f + current x (1 - f)), f = (p - blendSceneBStart) / (1 -
 // blendSceneBStart).
@@ -30,9 +32,12 @@ struct TapeView {
 
 // Draws every visible lit cell's glyph over the background.
 void DrawCharacterCells(const FrameView& v, const CharsParams& params, const TapeView& tape);
+// The same, pixel by pixel through the sheet and cell by cell over scene B: the reference
+// for the above.
+void DrawCharacterCellsPlain(const FrameView& v, const CharsParams& params, const TapeView& tape);
 
 // Soft glow around the characters (radius 4, strength 0.8), judged on the unglowed
-// picture; skipped when the scratch copy cannot be had.
+// picture; skipped when its scratch rows cannot be had.
 void ApplyGlow(const FrameView& v, uint32_t backgroundColor);
 // The same, searching the whole square around every pixel: the reference for the above.
 void ApplyGlowPlain(const FrameView& v, uint32_t backgroundColor);
