@@ -1,6 +1,7 @@
 #include "radar_render.h"
 
 #include <cmath>
+#include <cstring>
 #include <new>
 
 #include "arctan_estimate.h"
@@ -93,28 +94,77 @@ int32_t ScreenReach(int32_t halfLines, int64_t dySquared, int32_t limit) {
   return low;
 }
 
-// One picture line from the angle magnitudes of its |dy|: the estimate of the angle of
-// (dx, dy) is that of (|dx|, |dy|) with the sign of dx * dy, exactly (ArctanEstimate works
-// on the magnitudes and signs its result), so lines dy and -dy and columns dx and -dx
-// share them.
-void RadarLineFromMagnitudes(const RadarFrame& f, int32_t width, uint8_t* out, const uint8_t* a,
-                             const uint8_t* b, int32_t dy, int32_t reach,
-                             const double* magnitudes) {
-  for (int32_t x = 0; x < width; ++x) {
+// What the screen lines look up once a frame: the echo of every channel sum.
+struct EchoTable {
+  uint8_t ofSum[3 * 255 + 1];
+};
+
+void MakeEchoTable(EchoTable* t) {
+  for (int32_t sum = 0; sum <= 3 * 255; ++sum) t->ofSum[sum] = static_cast<uint8_t>(EchoOfSum(sum));
+}
+
+inline int32_t MixedEchoByTable(const RadarFrame& f, const EchoTable& echoes, const uint8_t* a,
+                                const uint8_t* b) {
+  const int32_t echoA = f.echoesOfA ? echoes.ofSum[a[0] + a[1] + a[2]] : 0;
+  const int32_t echoB = f.echoesOfB ? echoes.ofSum[b[0] + b[1] + b[2]] : 0;
+  // No echo in either scene mixes to none, whatever the weights.
+  if ((echoA | echoB) == 0) return 0;
+  return static_cast<int32_t>(echoB * (1 - f.timing.echoMix) + echoA * f.timing.echoMix);
+}
+
+// Screen pixels of one side of the centre column, x = first .. last, all with the same
+// sign of dx: the angle estimate of (dx, dy) is that of (|dx|, |dy|) with the sign of
+// dx * dy, exactly (ArctanEstimate works on the magnitudes and signs its result, and a
+// product changes only its sign with a factor's), so lines dy and -dy and columns dx and -dx
+// share `degrees` (the estimates of the magnitudes, in degrees).
+void ScreenSide(const RadarFrame& f, const EchoTable& echoes, int32_t first, int32_t last,
+                uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t dy,
+                const double* degrees) {
+  if (first > last) return;
+  const bool leftward = f.halfWidth - first < 0;  // dx < 0: the right half of the screen
+  const bool negative = (dy < 0) != leftward;
+  const double quarter = leftward ? 270 : 90;
+  for (int32_t x = first; x <= last; ++x) {
     const int32_t dx = f.halfWidth - x;
     const int32_t across = dx < 0 ? -dx : dx;
-    PixelBgr colour{0, 0, 0};
-    if (across <= reach) {
-      const int32_t echo = MixedEcho(f, a + 3 * x, b + 3 * x);
-      const double estimate = (dy < 0) != (dx < 0) ? -magnitudes[across] : magnitudes[across];
-      const double angle = estimate * kRadarDegreesPerRadian + (dx < 0 ? 270 : 90);
-      if (dx == 0 ||
-          !ScreenColourIfClear(echo, angle, f.timing.beamAngle, kEstimateMargin, &colour)) {
-        colour = ScreenColour(echo, PixelAngle(dx, dy), f.timing.beamAngle);
-      }
+    const int32_t echo = MixedEchoByTable(f, echoes, a + 3 * x, b + 3 * x);
+    const double angle = (negative ? -degrees[across] : degrees[across]) + quarter;
+    PixelBgr colour;
+    if (!ScreenColourIfClear(echo, angle, f.timing.beamAngle, kEstimateMargin, &colour)) {
+      colour = ScreenColour(echo, PixelAngle(dx, dy), f.timing.beamAngle);
     }
-    WritePixel(f, out + 3 * x, a + 3 * x, b + 3 * x, colour);
+    out[3 * x] = colour.b;
+    out[3 * x + 1] = colour.g;
+    out[3 * x + 2] = colour.r;
   }
+}
+
+// One picture line: black off the screen (|dx| beyond `reach`), the screen from the angle
+// estimates, then the fades over the whole line.
+void RadarLineFromDegrees(const RadarFrame& f, const EchoTable& echoes, int32_t width, uint8_t* out,
+                          const uint8_t* a, const uint8_t* b, int32_t dy, int32_t reach,
+                          const double* degrees) {
+  // dx = hW - x lies within reach for x = hW - reach .. hW + reach.
+  const int32_t first = reach < 0 ? width : (f.halfWidth - reach > 0 ? f.halfWidth - reach : 0);
+  const int32_t last =
+      reach < 0 ? width - 1 : (f.halfWidth + reach < width ? f.halfWidth + reach : width - 1);
+  std::memset(out, 0, 3 * static_cast<size_t>(first));
+  if (last + 1 < width)
+    std::memset(out + 3 * (last + 1), 0, 3 * static_cast<size_t>(width - last - 1));
+  if (first <= last) {
+    const int32_t centre = f.halfWidth;  // dx = 0: the estimate needs dx != 0
+    ScreenSide(f, echoes, first, centre - 1 < last ? centre - 1 : last, out, a, b, dy, degrees);
+    if (centre >= first && centre <= last) {
+      const PixelBgr c = ScreenColour(MixedEchoByTable(f, echoes, a + 3 * centre, b + 3 * centre),
+                                      PixelAngle(0, dy), f.timing.beamAngle);
+      out[3 * centre] = c.b;
+      out[3 * centre + 1] = c.g;
+      out[3 * centre + 2] = c.r;
+    }
+    ScreenSide(f, echoes, centre + 1 > first ? centre + 1 : first, last, out, a, b, dy, degrees);
+  }
+  if (f.timing.fadeA > 0) BlendRowWithTable(out, out, a, 3 * width, f.fadeA);
+  if (f.timing.fadeB > 0) BlendRowWithTable(out, out, b, 3 * width, f.fadeB);
 }
 
 }  // namespace
@@ -133,15 +183,17 @@ int32_t RenderRadarWith(const FrameView& v, bool estimateAngles) {
   MakeFadeTable(f.timing.fadeB, &f.fadeB);
 
   // |dx| runs up to hW (left edge) and W - 1 - hW (right edge), which is no more.
-  double* magnitudes =
+  double* degrees =
       estimateAngles && v.width > 0 ? new (std::nothrow) double[f.halfWidth + 1] : nullptr;
-  if (magnitudes == nullptr) {
+  if (degrees == nullptr) {
     ForEachPictureLine(
         v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t, int32_t line) {
           RadarLinePixelwise(f, v.width, out, a, b, f.halfLines - line, estimateAngles);
         });
     return 1;
   }
+  EchoTable echoes;
+  MakeEchoTable(&echoes);
   // Lines hH - m and hH + m (dy = m and -m) in pairs; both are rendered lines or neither
   // is in field mode, since they differ by 2m.
   for (int32_t m = 0; m <= f.halfLines; ++m) {
@@ -152,22 +204,22 @@ int32_t RenderRadarWith(const FrameView& v, bool estimateAngles) {
     if (!upperDrawn && !lowerDrawn) continue;
     const int64_t dySquared = static_cast<int64_t>(m) * m;
     const int32_t reach = ScreenReach(f.halfLines, dySquared, f.halfWidth);
-    magnitudes[0] = 0.0;  // the centre column takes Atan itself
+    degrees[0] = 0.0;  // the centre column takes Atan itself
     for (int32_t across = 1; across <= reach; ++across) {
-      magnitudes[across] = ArctanEstimate(m, across);
+      degrees[across] = ArctanEstimate(m, across) * kRadarDegreesPerRadian;
     }
     if (upperDrawn) {
       const int32_t row = RowOfPictureLine(v, upper);
-      RadarLineFromMagnitudes(f, v.width, OutRow(v, row), SceneARow(v, row), SceneBRow(v, row), m,
-                              reach, magnitudes);
+      RadarLineFromDegrees(f, echoes, v.width, OutRow(v, row), SceneARow(v, row), SceneBRow(v, row),
+                           m, reach, degrees);
     }
     if (lowerDrawn) {
       const int32_t row = RowOfPictureLine(v, lower);
-      RadarLineFromMagnitudes(f, v.width, OutRow(v, row), SceneARow(v, row), SceneBRow(v, row), -m,
-                              reach, magnitudes);
+      RadarLineFromDegrees(f, echoes, v.width, OutRow(v, row), SceneARow(v, row), SceneBRow(v, row),
+                           -m, reach, degrees);
     }
   }
-  delete[] magnitudes;
+  delete[] degrees;
   return 1;
 }
 
