@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "picture_lines.h"
 #include "pixel_rows.h"
 #include "rect_fill.h"
@@ -38,6 +42,53 @@ inline void TurnPixel(const FrameView& v, const SpiralFrame& f, uint8_t* out, in
                            : static_cast<int64_t>(RowOfPictureLine(v, sy)) * v.stride;
   const int64_t source = line + 3 * sx;
   BlendPixelWithTable(out, v.sceneA + source, v.sceneB + source, f.blend);
+}
+
+// Byte offsets of the turned sources of the span's pixels dx = firstDx .. firstDx + n - 1
+// on picture line hH + dy, -1 where the source lies outside; the turns as TurnPixel takes
+// them, two pixels in the lanes of one register (the same operations in the same order).
+void TurnSpanSources(const FrameView& v, const SpiralFrame& f, int32_t firstDx, int32_t dy,
+                     int32_t n, const int32_t* distances, const TurnTrig* byDistance,
+                     int64_t* sources) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  const __m128d lineDy = _mm_set1_pd(static_cast<double>(dy));
+  const __m128d centreX = _mm_set1_pd(static_cast<double>(f.halfW));
+  const __m128d centreY = _mm_set1_pd(static_cast<double>(f.halfH));
+  alignas(16) int32_t at[4];
+  for (; i + 2 <= n; i += 2) {
+    const __m128d t0 = _mm_loadu_pd(&byDistance[distances[i]].sine);
+    const __m128d t1 = _mm_loadu_pd(&byDistance[distances[i + 1]].sine);
+    const __m128d sine = _mm_unpacklo_pd(t0, t1);
+    const __m128d cosine = _mm_unpackhi_pd(t0, t1);
+    const __m128d dx =
+        _mm_set_pd(static_cast<double>(firstDx + i + 1), static_cast<double>(firstDx + i));
+    const __m128d sx =
+        _mm_add_pd(_mm_sub_pd(_mm_mul_pd(dx, cosine), _mm_mul_pd(lineDy, sine)), centreX);
+    const __m128d sy =
+        _mm_add_pd(_mm_add_pd(_mm_mul_pd(dx, sine), _mm_mul_pd(lineDy, cosine)), centreY);
+    _mm_store_si128(reinterpret_cast<__m128i*>(at),
+                    _mm_unpacklo_epi64(_mm_cvttpd_epi32(sx), _mm_cvttpd_epi32(sy)));
+    for (int32_t k = 0; k < 2; ++k) {
+      const int32_t x = at[k];
+      const int32_t y = at[2 + k];
+      if (x < 0 || x >= v.width || y < 0 || y >= f.lines) {
+        sources[i + k] = -1;
+        continue;
+      }
+      sources[i + k] = f.lineOffsets[y] + 3 * x;
+      _mm_prefetch(reinterpret_cast<const char*>(v.sceneA + sources[i + k]), _MM_HINT_T0);
+      _mm_prefetch(reinterpret_cast<const char*>(v.sceneB + sources[i + k]), _MM_HINT_T0);
+    }
+  }
+#endif
+  for (; i < n; ++i) {
+    const TurnTrig& t = byDistance[distances[i]];
+    const int32_t dx = firstDx + i;
+    const int32_t x = static_cast<int32_t>(dx * t.cosine - dy * t.sine + f.halfW);
+    const int32_t y = static_cast<int32_t>(dx * t.sine + dy * t.cosine + f.halfH);
+    sources[i] = x < 0 || x >= v.width || y < 0 || y >= f.lines ? -1 : f.lineOffsets[y] + 3 * x;
+  }
 }
 
 // Pixel by pixel over the filled rectangle, the turn worked out for every pixel: the
@@ -99,12 +150,18 @@ int32_t RenderSpiralWith(const FrameView& v, const ScratchSource& scratch) {
         LookUpTurn(&turns, SpiralTurnDegrees(f.progress, r / f.rimDistance, v.variantFlags));
   }
   // Neighbouring pixels turn by nearly the same angle and read neighbouring sources.
-  ForEachTileSpan(v.width, v.height, 16, 64, [&](int32_t row, int32_t left, int32_t n) {
+  constexpr int32_t kTileColumns = 64;
+  int64_t sources[kTileColumns];
+  ForEachTileSpan(v.width, v.height, 16, kTileColumns, [&](int32_t row, int32_t left, int32_t n) {
     const int32_t dy = row * v.lineStep - f.halfH;
     uint8_t* out = OutRow(v, row) + 3 * left;
     RowDistances(f.halfW - left, dy, n, distances);
+    // All the sources of the span first, so that the reads of the scenes that miss the
+    // cache are under way together.
+    TurnSpanSources(v, f, left - f.halfW, dy, n, distances, byDistance, sources);
     for (int32_t i = 0; i < n; ++i) {
-      TurnPixel(v, f, out + 3 * i, left + i - f.halfW, dy, byDistance[distances[i]]);
+      if (sources[i] < 0) continue;  // the turned source lies outside: the fill stays
+      BlendPixelWithTable(out + 3 * i, v.sceneA + sources[i], v.sceneB + sources[i], f.blend);
     }
   });
   return 1;
