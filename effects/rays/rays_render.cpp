@@ -1,5 +1,11 @@
 #include "rays_render.h"
 
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "colour_word.h"
 #include "level_blend_rows.h"
 #include "pixel_rows.h"
@@ -31,7 +37,25 @@ void CompositeRaysRowByLevels(uint8_t* out, const uint8_t* source, const uint8_t
                               const uint8_t* rays, int32_t width, double phase,
                               const uint8_t* colourRow, uint8_t* levels) {
   // The light lies in 0..255 (phase within 0..1), so it is a mix level of the integer blend.
-  for (int32_t x = 0; x < width; ++x) {
+  // A mask holds 0 or 255, and the ray map whole numbers, so trunc(max(phase x mask, rays))
+  // is rays where the mask is 0 and max(trunc(phase x 255), rays) where it is 255.
+  int32_t x = 0;
+#if defined(__SSE2__)
+  const __m128i lit = _mm_set1_epi8(static_cast<char>(PixelLight(phase, 255, 0)));
+  alignas(16) uint8_t lights[16];
+  // Each level is spread by one four-byte store whose last byte the next pixel overwrites,
+  // so the last pixel of the row is left to the plain loop.
+  for (; x + 16 < width; x += 16) {
+    const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask + x));
+    const __m128i r = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rays + x));
+    _mm_store_si128(reinterpret_cast<__m128i*>(lights), _mm_max_epu8(r, _mm_and_si128(m, lit)));
+    for (int32_t k = 0; k < 16; ++k) {
+      const uint32_t spread = lights[k] * 0x010101u;
+      std::memcpy(levels + 3 * (x + k), &spread, 4);
+    }
+  }
+#endif
+  for (; x < width; ++x) {
     const uint8_t light = static_cast<uint8_t>(PixelLight(phase, mask[x], rays[x]));
     levels[3 * x] = light;
     levels[3 * x + 1] = light;
