@@ -111,6 +111,43 @@ RunSums SumRun(const uint8_t* px, int32_t pixels) {
 inline RunSums SumRun(const uint8_t* px, int32_t pixels) { return SumRunPlain(px, pixels); }
 #endif
 
+// Scene row y of the source.
+inline const uint8_t* SceneRow(const SceneRows& scene, int32_t y) {
+  return scene.row0 + static_cast<ptrdiff_t>(y / scene.lineStep) * scene.stride;
+}
+
+// Cells up to this many rows tall have their column sums in 16 bits (257 * 255 < 2^16).
+constexpr int32_t kColumnSumRows = 257;
+// Columns whose sums are held at a time.
+constexpr int32_t kSumColumns = 512;
+
+// sums[k] = the sum of byte 3 * from + k over the `count` rows, for the bytes of `columns`
+// pixels (at most kSumColumns; count at most kColumnSumRows).
+void SumColumns(const uint8_t* const* rows, int32_t count, int32_t from, int32_t columns,
+                uint16_t* sums) {
+  const int32_t bytes = 3 * columns;
+  const ptrdiff_t offset = 3 * static_cast<ptrdiff_t>(from);
+  int32_t k = 0;
+#if ZK_MARBLES_SSE2
+  const __m128i zero = _mm_setzero_si128();
+  for (; k + 16 <= bytes; k += 16) {
+    __m128i low = zero, high = zero;
+    for (int32_t y = 0; y < count; ++y) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[y] + offset + k));
+      low = _mm_add_epi16(low, _mm_unpacklo_epi8(v, zero));
+      high = _mm_add_epi16(high, _mm_unpackhi_epi8(v, zero));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(sums + k), low);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(sums + k + 8), high);
+  }
+#endif
+  for (; k < bytes; ++k) {
+    uint32_t sum = 0;
+    for (int32_t y = 0; y < count; ++y) sum += rows[y][offset + k];
+    sums[k] = static_cast<uint16_t>(sum);
+  }
+}
+
 // Distance of a centre from the middle of the scene.
 double CentreDistance(const Marble& m, int32_t width, int32_t sceneHeight) {
   const double dy = m.y - sceneHeight * 0.5;
@@ -164,25 +201,48 @@ void SampleMarbles(const SceneRows& scene, const MarbleGrid& grid, Marble* marbl
   // past the scene's right edge count without adding; rows past its bottom do neither.
   int32_t span = 0;
   while (span < S) ++span;
+  const auto left = [&](int32_t c) { return static_cast<int32_t>(c * double{S}); };
+  const auto right = [&](int32_t c) {
+    return left(c) + span < scene.width ? left(c) + span : scene.width;
+  };
+  const uint8_t* rows[kColumnSumRows];
+  uint16_t sums[3 * kSumColumns];
   size_t i = 0;
   for (int32_t r = 0; r < grid.rows; ++r) {
     const int32_t top = static_cast<int32_t>(r * double{S});
     const int32_t bottom = top + span < scene.sceneHeight ? top + span : scene.sceneHeight;
     const uint64_t count =
         bottom > top ? static_cast<uint64_t>(bottom - top) * static_cast<uint64_t>(span) : 0;
-    for (int32_t c = 0; c < grid.columns; ++c) {
-      const int32_t left = static_cast<int32_t>(c * double{S});
-      const int32_t right = left + span < scene.width ? left + span : scene.width;
-      uint64_t blue = 0, green = 0, red = 0;
-      for (int32_t y = top; y < bottom; ++y) {
-        const uint8_t* row =
-            scene.row0 + static_cast<ptrdiff_t>(y / scene.lineStep) * scene.stride + 3 * left;
-        const RunSums run = SumRun(row, right - left);
-        blue += run.blue;
-        green += run.green;
-        red += run.red;
+    if (span > kColumnSumRows) {
+      for (int32_t c = 0; c < grid.columns; ++c) {
+        uint64_t blue = 0, green = 0, red = 0;
+        for (int32_t y = top; y < bottom; ++y) {
+          const RunSums run = SumRun(SceneRow(scene, y) + 3 * left(c), right(c) - left(c));
+          blue += run.blue;
+          green += run.green;
+          red += run.red;
+        }
+        marbles[i++] = CellMarble(S, r, c, blue, green, red, count);
       }
-      marbles[i++] = CellMarble(S, r, c, blue, green, red, count);
+      continue;
+    }
+    // Each column's bytes summed down the cell's rows once, for cells side by side as
+    // many as the sums hold; then each cell adds up its columns.
+    for (int32_t y = top; y < bottom; ++y) rows[y - top] = SceneRow(scene, y);
+    for (int32_t c = 0; c < grid.columns;) {
+      const int32_t from = left(c);
+      int32_t end = c + 1;
+      while (end < grid.columns && right(end) - from <= kSumColumns) ++end;
+      SumColumns(rows, bottom - top, from, right(end - 1) - from, sums);
+      for (; c < end; ++c) {
+        uint32_t blue = 0, green = 0, red = 0;
+        for (int32_t x = left(c) - from; x < right(c) - from; ++x) {
+          blue += sums[3 * x];
+          green += sums[3 * x + 1];
+          red += sums[3 * x + 2];
+        }
+        marbles[i++] = CellMarble(S, r, c, blue, green, red, count);
+      }
     }
   }
 }

@@ -69,15 +69,25 @@ void DrawDisc(const ImagePlane& out, const MarbleDisc& disc, const Look& s, cons
   double nxL[kColumnBlock];
   double J[kColumnBlock];  // per row
   float q[kColumnBlock];
-  uint8_t pending[kColumnBlock];  // pixels the lanes left to the path below
-  LitLook lanes{};
+  uint8_t pending[kColumnBlock] = {};  // pixels the lanes left to the path below
+  LitLook look{};
   for (int32_t k = 0; k < 3 && k < kBytes; ++k) {
-    lanes.marble[k] = s.marble[k];
-    lanes.light[k] = s.light[k];
+    look.marble[k] = s.marble[k];
+    look.light[k] = s.light[k];
   }
-  lanes.impact = s.impact;
-  lanes.gloss = s.gloss;
-  lanes.opacity = opacity;
+  look.impact = s.impact;
+  look.gloss = s.gloss;
+  look.opacity = opacity;
+  const LitLanes lanes = LitLanesOf(look);
+  // A pixel inside the rim (J > 0) has sqrt(rho2) + 0.5 < R, so rho2 < (R - 0.5)^2 and its
+  // column lies less than sqrt((R - 0.5)^2 - dy^2) from sx. The roundings on the way (of
+  // dx to a float, relatively 2^-24; of rho2, the root and the sum, 2^-53; and of these
+  // bounds themselves) move that by far less than the slack added here, relative and
+  // absolute, so no pixel inside is left out.
+  const double inner = (double{R} - 0.5) + double{R} * 0x1p-45;
+  if (!(inner > 0)) return;  // no pixel lies inside the rim
+  const double inner2 = inner * inner * (1 + 0x1p-40);
+  const double slack = (1 + std::fabs(double{disc.sx})) * 0x1p-20;
   for (int32_t first = disc.x0; first <= disc.x1; first += kColumnBlock) {
     const int32_t n = disc.x1 - first + 1 < kColumnBlock ? disc.x1 - first + 1 : kColumnBlock;
     for (int32_t i = 0; i < n; ++i) {
@@ -88,18 +98,18 @@ void DrawDisc(const ImagePlane& out, const MarbleDisc& disc, const Look& s, cons
     for (int32_t y = disc.y0; y <= disc.y1; y += step) {
       const float dy = F(y - double{disc.sy});
       const double dy2 = double{dy} * dy;
-      // Columns farther than sqrt(R^2 - dy^2) from the centre have rho > R, so J < -0.5
-      // there: they are left out, with a pixel to spare against rounding.
-      const double reach = double{R} * R - dy2;
-      if (!(reach >= 0)) continue;
-      const double half = std::sqrt(reach) + 1;
-      const double from = std::floor(disc.sx - half) - first;
-      const double to = std::ceil(disc.sx + half) - first;
+      // The columns whose pixels may lie inside the rim (see `inner`): those less than
+      // sqrt(inner^2 - dy^2) from the centre.
+      const double reach = inner2 - dy2;
+      if (!(reach > 0)) continue;
+      const double half = std::sqrt(reach) * (1 + 0x1p-20) + slack;
+      const double from = std::floor(disc.sx - half) + 1 - first;
+      const double to = std::ceil(disc.sx + half) - 1 - first;
       const int32_t i0 = from > 0 ? (from < n ? static_cast<int32_t>(from) : n) : 0;
       const int32_t i1 = to < n ? (to >= 0 ? static_cast<int32_t>(to) + 1 : 0) : n;
       const DiscRow geometry{dy2, (dy / R) * L.y, R, R2, L.z};
-      DiscRowFast(geometry, dx2 + i0, nxL + i0, i1 - i0, J + i0, q + i0);
       uint8_t* px = ScenePixel(out, first + i0, y);
+      DiscRowFast(geometry, dx2 + i0, nxL + i0, i1 - i0, J + i0, q + i0);
       if constexpr (kBytes == 3) {
         if (LightRow3(lanes, J + i0, q + i0, i1 - i0, px, pending + i0) == 0) continue;
       } else {
@@ -107,7 +117,9 @@ void DrawDisc(const ImagePlane& out, const MarbleDisc& disc, const Look& s, cons
       }
       for (int32_t i = i0; i < i1; ++i, px += kBytes) {
         // Outside the sphere's disc, or lit already.
-        if (!pending[i] || !(J[i] > 0)) continue;
+        if (!pending[i]) continue;
+        pending[i] = 0;
+        if (!(J[i] > 0)) continue;
         int32_t lit[kBytes];
         ShadePixel<kBytes>(s, q[i], lit);
         if (opaque && J[i] >= 1) {

@@ -15,11 +15,26 @@ struct LitLook {
   float opacity;
 };
 
+// The same look with each number twice over, one for each of two lanes, made once per
+// marble rather than once per row.
+struct alignas(16) LitLanes {
+  double marble[3][2];
+  double light[3][2];
+  double impact[2];
+  double opacity[2];
+  int32_t gloss;
+};
+LitLanes LitLanesOf(const LitLook& look);
+
 // For every i in [0, count) with J[i] > 0 (inside the rim), the pixel at px + 3 i gets
-// the bytes the per-pixel lighting gives it, and pending[i] = 0; where the products leave
-// the power's rounding open (or SSE2 is not there), the pixel is untouched and
-// pending[i] = 1. Pixels outside the rim get pending[i] = 0. Returns how many are pending.
-int32_t LightRow3(const LitLook& look, const double* J, const float* q, int32_t count, uint8_t* px,
+// the bytes the per-pixel lighting gives it; where the products leave the power's rounding
+// open (or SSE2 is not there), the pixel is untouched and pending[i] = 1. Other entries of
+// `pending` are left as they are (the caller keeps them 0). Returns how many it marked.
+int32_t LightRow3(const LitLanes& look, const double* J, const float* q, int32_t count, uint8_t* px,
                   uint8_t* pending);
+inline int32_t LightRow3(const LitLook& look, const double* J, const float* q, int32_t count,
+                         uint8_t* px, uint8_t* pending) {
+  return LightRow3(LitLanesOf(look), J, q, count, px, pending);
+}
 
 }  // namespace zk
