@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "row_distances.h"
 
 namespace zk {
@@ -196,6 +200,130 @@ void SampleBubbleSpan(const BubbleRowTables& t, int32_t y, int32_t left, int32_t
     out.x = Clamp(out.x, 0, s.width - 1);
     out.y = Clamp(out.y, 0, s.lines - 1);
     samples[i] = out;
+  }
+}
+
+namespace {
+
+// n / d truncated toward zero for a positive divisor, without a branch on the sign of n
+// (DivideBy's result for every n the tables allow).
+inline int32_t DivideByPositive(int64_t n, const FixedDivisor& d) {
+  const int64_t sign = n >> 63;  // all ones for a negative n
+  const uint64_t magnitude = static_cast<uint64_t>((n ^ sign) - sign);
+  const int64_t q = static_cast<int64_t>((magnitude * d.multiplier) >> kFixedDivisorShift);
+  return static_cast<int32_t>((q ^ sign) - sign);
+}
+
+inline int32_t ClampTo(int32_t v, int32_t last) { return v < 0 ? 0 : (v > last ? last : v); }
+
+}  // namespace
+
+void BubbleSpanSources(const BubbleRowTables& t, int32_t y, int32_t left, int32_t count,
+                       const uint8_t* const* insideLines, const uint8_t* const* outsideLines,
+                       const uint8_t** sources) {
+  const BubbleShape& s = t.shape;
+  const int32_t dy = y - s.halfLines;
+  auto fromSample = [&](const BubbleSample& b) {
+    return (b.inside ? insideLines : outsideLines)[b.y] + 3 * b.x;
+  };
+  if (dy == 0) {
+    // The centre line (one per frame) keeps the plain samples.
+    for (int32_t i = 0; i < count; ++i) sources[i] = fromSample(SampleBubble(s, left + i, y));
+    return;
+  }
+  RowDistances(s.halfWidth - left, dy, count, t.distances);
+  const int32_t lastColumn = s.width - 1;
+  const int32_t lastLine = s.lines - 1;
+  // The exit line of a ray through a side: hH + dy x hW / |dx|, truncated.
+  const int64_t sideNumerator = static_cast<int64_t>(dy) * s.halfWidth;
+  auto sideExitLine = [&](int32_t across) {
+    return DivideByPositive(sideNumerator, t.byColumnDistance[across]) + s.halfLines;
+  };
+  auto throughSide = [&](int32_t across) {
+    return static_cast<uint32_t>(sideExitLine(across)) < static_cast<uint32_t>(s.lines);
+  };
+  // |dy x hW / |dx|| falls as |dx| grows, so the rays through the sides are those with
+  // |dx| from some `firstSide` on; at |dx| = hW the exit line is the pixel's own line.
+  int32_t firstSide = s.halfWidth + 1;
+  if (s.halfWidth > 0) {
+    int32_t low = 0;  // through the top or bottom (or the centre column)
+    int32_t high = s.halfWidth;
+    while (high - low > 1) {
+      const int32_t mid = low + (high - low) / 2;
+      (throughSide(mid) ? high : low) = mid;
+    }
+    firstSide = high;
+  }
+  auto emit = [&](int32_t i, const uint8_t* const* lines, int32_t ox, int32_t oy) {
+    const uint8_t* source = lines[ClampTo(oy, lastLine)] + 3 * ClampTo(ox, lastColumn);
+    sources[i] = source;
+#if defined(__SSE2__)
+    _mm_prefetch(reinterpret_cast<const char*>(source), _MM_HINT_T0);
+#endif
+  };
+  // The source of pixel i on the ray that leaves through (ex, ey) at `border`. The line of
+  // the source depends on the border point alone (dy is the row's), so a run of pixels
+  // leaving through one side point works it out once, for each scene it shows.
+  const BubbleBorderPoint* insideKnown = nullptr;
+  const BubbleBorderPoint* outsideKnown = nullptr;
+  int32_t insideLine = 0;
+  int32_t outsideLine = 0;
+  auto map = [&](int32_t i, int32_t x, int32_t dx, int32_t ex, int32_t ey,
+                 const BubbleBorderPoint* border) {
+    const int32_t reach = border->reach;
+    const int32_t edge = border->edge;
+    if (t.distances[i] <= edge) {
+      if (edge == 0) {
+        emit(i, insideLines, s.halfWidth, s.halfLines);
+        return;
+      }
+      if (border != insideKnown) {
+        insideKnown = border;
+        insideLine =
+            DivideByPositive(static_cast<int64_t>(dy) * reach, border->byEdge) + s.halfLines;
+      }
+      emit(i, insideLines,
+           DivideByPositive(static_cast<int64_t>(dx) * reach, border->byEdge) + s.halfWidth,
+           insideLine);
+      return;
+    }
+    if (reach == edge) {
+      emit(i, outsideLines, ex, ey);
+      return;
+    }
+    if (border != outsideKnown) {
+      outsideKnown = border;
+      outsideLine = ey + DivideByPositive(static_cast<int64_t>(y - ey) * reach, border->byRing);
+    }
+    emit(i, outsideLines,
+         ex + DivideByPositive(static_cast<int64_t>(x - ex) * reach, border->byRing), outsideLine);
+  };
+  // Exits through line 0 (rays going up) or line Hs - 1 (going down).
+  const int32_t endLine = dy > 0 ? lastLine : 0;
+  const BubbleBorderPoint* ends = t.ends + (dy > 0 ? s.width : 0);
+  const BubbleBorderPoint* leftSide = t.sides;
+  const BubbleBorderPoint* rightSide = t.sides + s.lines;
+  const FixedDivisor byLine = MakeFixedDivisor(Magnitude(dy));
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t x = left + i;
+    const int32_t dx = x - s.halfWidth;
+    const int32_t across = Magnitude(dx);
+    if (across >= firstSide) {
+      const int32_t ey = sideExitLine(across);
+      if (dx > 0) {
+        map(i, x, dx, lastColumn, ey, rightSide + ey);
+      } else {
+        map(i, x, dx, 0, ey, leftSide + ey);
+      }
+      continue;
+    }
+    const int32_t ex =
+        DivideByPositive(static_cast<int64_t>(dx) * s.halfLines, byLine) + s.halfWidth;
+    if (static_cast<uint32_t>(ex) >= static_cast<uint32_t>(s.width)) {
+      sources[i] = fromSample(SampleBubble(s, x, y));  // a ray through a corner
+      continue;
+    }
+    map(i, x, dx, ex, endLine, ends + ex);
   }
 }
 

@@ -78,4 +78,12 @@ void SampleBubbleRow(const BubbleRowTables& t, int32_t y, BubbleSample* samples)
 void SampleBubbleSpan(const BubbleRowTables& t, int32_t y, int32_t left, int32_t count,
                       BubbleSample* samples);
 
+// The source pixels of the same span as addresses: sample i of SampleBubbleSpan is
+// (inside ? insideLines : outsideLines)[sample.y] + 3 x sample.x, where insideLines[y] and
+// outsideLines[y] are the rows of picture line y in the two scenes. Each address is also
+// asked of the cache at once, so that the reads that miss it are under way together.
+void BubbleSpanSources(const BubbleRowTables& t, int32_t y, int32_t left, int32_t count,
+                       const uint8_t* const* insideLines, const uint8_t* const* outsideLines,
+                       const uint8_t** sources);
+
 }  // namespace zk
