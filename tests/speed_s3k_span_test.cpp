@@ -13,6 +13,7 @@
 #include <cstring>
 #include <vector>
 
+#include "depth_clear.h"
 #include "face_math.h"
 #include "kit3d_random.h"
 #include "triangle_renderer.h"
@@ -226,6 +227,22 @@ TEST(SpeedS3kSpan, TexturePositionsJustOutsideTheFirstTexelDrawAlike) {
       s.DrawBoth(t, i % 2 == 0);
     }
     s.ExpectSame("near the first texel");
+  }
+}
+
+}  // namespace
+}  // namespace zk
+
+namespace zk {
+namespace {
+
+TEST(SpeedS3kSpan, DepthClearSetsEveryEntryAndNoOther) {
+  for (size_t entries = 0; entries < 23; ++entries) {
+    std::vector<float> buffer(entries + 2, -1.0f);
+    ClearDepth(buffer.data() + 1, entries);
+    EXPECT_EQ(buffer.front(), -1.0f);
+    EXPECT_EQ(buffer.back(), -1.0f);
+    for (size_t i = 1; i <= entries; ++i) ASSERT_EQ(buffer[i], kDepthClear) << entries << " " << i;
   }
 }
 

@@ -7,6 +7,7 @@
 #include "cuboids2_block.h"
 #include "cuboids2_motion.h"
 #include "cuboids2_params.h"
+#include "depth_clear.h"
 #include "image_fill.h"
 #include "rand15.h"
 
@@ -49,7 +50,7 @@ int32_t RenderCuboids(const FrameView& v) {
   const size_t entries = static_cast<size_t>(W) * static_cast<size_t>(Hs);
   float* depth = static_cast<float*>(std::malloc(entries * sizeof(float)));
   if (depth == nullptr) return 0;
-  for (size_t i = 0; i < entries; ++i) depth[i] = kDepthClear;
+  ClearDepth(depth, entries);
 
   const CuboidsFrame f = MakeCuboidsFrame(p, W, Hs, v.progress);
   CameraSetup camera{Point3{10, 0, 0}, 0xFFFFFF, f.distance, depth, p.outline};

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "bitmap_reader.h"
+#include "depth_clear.h"
 #include "image_fill.h"
 #include "logo_mask.h"
 #include "logo_motion.h"
@@ -109,7 +110,7 @@ float* ClearedDepth(int32_t width, int32_t height, const ScratchSource& scratch)
   float* depth =
       static_cast<float*>(scratch.allocate(static_cast<size_t>(entries) * sizeof(float)));
   if (depth == nullptr) return nullptr;
-  for (uint64_t i = 0; i < entries; ++i) depth[i] = kDepthClear;
+  ClearDepth(depth, static_cast<size_t>(entries));
   return depth;
 }
 
