@@ -1,6 +1,7 @@
 #include "bubble_geometry.h"
 
 #include <cmath>
+#include <type_traits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -214,6 +215,14 @@ inline int32_t DivideByPositive(int64_t n, const FixedDivisor& d) {
   return static_cast<int32_t>((q ^ sign) - sign);
 }
 
+// The same for a numerator known to be at most 0 (kNegative) or at least 0.
+template <bool kNegative>
+inline int32_t DivideKnownSign(int64_t n, const FixedDivisor& d) {
+  const uint64_t magnitude = static_cast<uint64_t>(kNegative ? -n : n);
+  const int32_t q = static_cast<int32_t>((magnitude * d.multiplier) >> kFixedDivisorShift);
+  return kNegative ? -q : q;
+}
+
 inline int32_t ClampTo(int32_t v, int32_t last) { return v < 0 ? 0 : (v > last ? last : v); }
 
 }  // namespace
@@ -268,8 +277,13 @@ void BubbleSpanSources(const BubbleRowTables& t, int32_t y, int32_t left, int32_
   const BubbleBorderPoint* outsideKnown = nullptr;
   int32_t insideLine = 0;
   int32_t outsideLine = 0;
-  auto map = [&](int32_t i, int32_t x, int32_t dx, int32_t ex, int32_t ey,
+  // Pixels left of the centre column (dx < 0) and the others apart, so that the sign of
+  // every column numerator is known: dx x reach has the sign of dx, (x - ex) x reach the
+  // other one (the exit lies beyond the pixel along its ray: ex = 0 or W - 1 through a side,
+  // and |ex - hW| = |trunc(dx x hH / |dy|)| >= |dx| through an end, as |dy| <= hH).
+  auto map = [&](auto leftOfCentre, int32_t i, int32_t x, int32_t dx, int32_t ex, int32_t ey,
                  const BubbleBorderPoint* border) {
+    constexpr bool kLeft = decltype(leftOfCentre)::value;
     const int32_t reach = border->reach;
     const int32_t edge = border->edge;
     if (t.distances[i] <= edge) {
@@ -283,7 +297,7 @@ void BubbleSpanSources(const BubbleRowTables& t, int32_t y, int32_t left, int32_
             DivideByPositive(static_cast<int64_t>(dy) * reach, border->byEdge) + s.halfLines;
       }
       emit(i, insideLines,
-           DivideByPositive(static_cast<int64_t>(dx) * reach, border->byEdge) + s.halfWidth,
+           DivideKnownSign<kLeft>(static_cast<int64_t>(dx) * reach, border->byEdge) + s.halfWidth,
            insideLine);
       return;
     }
@@ -296,35 +310,41 @@ void BubbleSpanSources(const BubbleRowTables& t, int32_t y, int32_t left, int32_
       outsideLine = ey + DivideByPositive(static_cast<int64_t>(y - ey) * reach, border->byRing);
     }
     emit(i, outsideLines,
-         ex + DivideByPositive(static_cast<int64_t>(x - ex) * reach, border->byRing), outsideLine);
+         ex + DivideKnownSign<!kLeft>(static_cast<int64_t>(x - ex) * reach, border->byRing),
+         outsideLine);
   };
   // Exits through line 0 (rays going up) or line Hs - 1 (going down).
   const int32_t endLine = dy > 0 ? lastLine : 0;
   const BubbleBorderPoint* ends = t.ends + (dy > 0 ? s.width : 0);
-  const BubbleBorderPoint* leftSide = t.sides;
-  const BubbleBorderPoint* rightSide = t.sides + s.lines;
   const FixedDivisor byLine = MakeFixedDivisor(Magnitude(dy));
-  for (int32_t i = 0; i < count; ++i) {
-    const int32_t x = left + i;
-    const int32_t dx = x - s.halfWidth;
-    const int32_t across = Magnitude(dx);
-    if (across >= firstSide) {
-      const int32_t ey = sideExitLine(across);
-      if (dx > 0) {
-        map(i, x, dx, lastColumn, ey, rightSide + ey);
-      } else {
-        map(i, x, dx, 0, ey, leftSide + ey);
+  auto walk = [&](auto leftOfCentre, int32_t from, int32_t to) {
+    constexpr bool kLeft = decltype(leftOfCentre)::value;
+    const BubbleBorderPoint* side = t.sides + (kLeft ? 0 : s.lines);
+    const int32_t sideColumn = kLeft ? 0 : lastColumn;
+    for (int32_t i = from; i < to; ++i) {
+      const int32_t x = left + i;
+      const int32_t dx = x - s.halfWidth;
+      const int32_t across = kLeft ? -dx : dx;
+      if (across >= firstSide) {
+        const int32_t ey = sideExitLine(across);
+        map(leftOfCentre, i, x, dx, sideColumn, ey, side + ey);
+        continue;
       }
-      continue;
+      const int32_t ex =
+          DivideKnownSign<kLeft>(static_cast<int64_t>(dx) * s.halfLines, byLine) + s.halfWidth;
+      if (static_cast<uint32_t>(ex) >= static_cast<uint32_t>(s.width)) {
+        sources[i] = fromSample(SampleBubble(s, x, y));  // a ray through a corner
+        continue;
+      }
+      map(leftOfCentre, i, x, dx, ex, endLine, ends + ex);
     }
-    const int32_t ex =
-        DivideByPositive(static_cast<int64_t>(dx) * s.halfLines, byLine) + s.halfWidth;
-    if (static_cast<uint32_t>(ex) >= static_cast<uint32_t>(s.width)) {
-      sources[i] = fromSample(SampleBubble(s, x, y));  // a ray through a corner
-      continue;
-    }
-    map(i, x, dx, ex, endLine, ends + ex);
-  }
+  };
+  // Pixels i below `centre` lie left of the centre column.
+  const int32_t centre = s.halfWidth - left < 0       ? 0
+                         : s.halfWidth - left > count ? count
+                                                      : s.halfWidth - left;
+  walk(std::true_type{}, 0, centre);
+  walk(std::false_type{}, centre, count);
 }
 
 }  // namespace zk
