@@ -159,19 +159,22 @@ inline void BlendColour3(uint8_t* px, uint32_t colour, double alpha) {
 inline int32_t MaskValue(const SpanTexture& s, int32_t tu, int32_t tv, int32_t storedRow,
                          int32_t rowStep, __m128d fd) {
   const uint8_t* row = s.mask + static_cast<intptr_t>(storedRow) * s.width;
-  const bool right = tu + 1 < s.width;
-  const bool lower = tv + rowStep < s.height;
-  if (right && lower) {
+  if (static_cast<uint32_t>(tu) < s.pairColumns && static_cast<uint32_t>(tv) < s.pairRows) {
     const uint8_t* next = row + s.width;
-    const int32_t a = row[tu], b = row[tu + 1], c = next[tu], d = next[tu + 1];
+    uint16_t upper, lower;
+    std::memcpy(&upper, row + tu, 2);
+    std::memcpy(&lower, next + tu, 2);
     // Four equal mask bytes: x + (x - x) * f is x for the finite fractions met inside.
-    if (((a ^ b) | (a ^ c) | (a ^ d)) == 0) return a;
+    if (upper == lower && (upper >> 8) == (upper & 0xFF)) return upper & 0xFF;
+    const int32_t a = row[tu], b = row[tu + 1], c = next[tu], d = next[tu + 1];
     const double fu = _mm_cvtsd_f64(fd);
     const double fv = _mm_cvtsd_f64(_mm_unpackhi_pd(fd, fd));
     const int32_t top = static_cast<int32_t>(a + (b - a) * fu);
     const int32_t bottom = static_cast<int32_t>(c + (d - c) * fu);
     return static_cast<int32_t>(top + (bottom - top) * fv);
   }
+  const bool right = tu + 1 < s.width;
+  const bool lower = tv + rowStep < s.height;
   const double fu = _mm_cvtsd_f64(fd);
   const double fv = _mm_cvtsd_f64(_mm_unpackhi_pd(fd, fd));
   const int32_t top = MaskRowValueFast(row, tu, right, fu);
