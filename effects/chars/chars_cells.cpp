@@ -181,7 +181,10 @@ void DrawCharacterCells(const FrameView& v, const CharsParams& params, const Tap
   const CellLighting& lighting = pass.lighting;
   std::unique_ptr<GlyphRuns[]> glyphs(new (std::nothrow) GlyphRuns[256]);
   std::unique_ptr<uint64_t[]> sums(new (std::nothrow) uint64_t[grid.cols]);
-  if (glyphs == nullptr || sums == nullptr) return;
+  if (glyphs == nullptr || sums == nullptr) {
+    DrawCharacterCellsPlain(v, params, tape);  // it needs less memory
+    return;
+  }
 
   for (int32_t row = 0; row < grid.visibleRows; ++row) {
     const int32_t g = TapeRowOnScreen(grid, row, tape.offset);
