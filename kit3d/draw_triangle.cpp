@@ -68,8 +68,8 @@ struct TriangleContext {
   bool haveLast;
   bool threeChannels;  // DrawSpanTextured3 applies
 #if defined(__SSE2__)
-  bool fastSpans;  // DrawSpanFast applies
-  SpanTexture fast;
+  bool fastSpans;           // DrawSpanFast applies
+  const SpanTexture* fast;  // what it needs of the texture
 #endif
 };
 
@@ -277,7 +277,7 @@ void DrawSpanFast(TriangleContext* t, int32_t y, const Edge& A, const Edge& B) {
     walk.uv = _mm_add_pd(walk.uv, walk.duv);
     walk.w += walk.dw;
   }
-  DrawFastSpanAny(t->fast, walk, t->covered, t->last, &t->haveLast);
+  DrawFastSpanAny(*t->fast, walk, t->covered, t->last, &t->haveLast);
 }
 #endif
 
@@ -376,7 +376,10 @@ int32_t DrawTriangle(ImagePlane* output, const CameraSetup* camera, ShadedTriang
   // translucent texture without a mask to the spans above.
   t.fastSpans = t.texture != nullptr && t.threeChannels && t.texture->bytesPerPixel == 3 &&
                 (camera->outline & 1) == 0 && (!t.covered || t.texture->mask != nullptr);
-  if (t.fastSpans) MakeSpanTexture(*t.texture, t.lighting, t.covered, &t.fast);
+  // Filled only when used (its coverage table is not cleared for every triangle).
+  SpanTexture fast;
+  if (t.fastSpans) MakeSpanTexture(*t.texture, t.lighting, t.covered, &fast);
+  t.fast = &fast;
 #endif
 
   for (const ProjectedVertex& v : p) {
