@@ -25,4 +25,15 @@ void DiscRowPlain(const DiscRow& row, const double* dx2, const double* nxL, int3
 void DiscRowFast(const DiscRow& row, const double* dx2, const double* nxL, int32_t count, double* J,
                  float* q);
 
+// DiscRowFast where pixels with rho2 at most `solidLimit` (SolidLimit(R)) skip the rim
+// depth's square root: their J is 1, which stands for every depth from 1 up (each gives
+// the pixel the full weight).
+void DiscRowSolid(const DiscRow& row, double solidLimit, const double* dx2, const double* nxL,
+                  int32_t count, double* J, float* q);
+
+// The largest rho2 whose rim depth R - (sqrt(rho2) + 0.5) is at least 1, or -1 when none
+// is. The rim depth falls as rho2 grows (every step of it rounds monotonically), so a pixel
+// takes the full weight exactly when its rho2 is at most this.
+double SolidLimit(double R);
+
 }  // namespace zk

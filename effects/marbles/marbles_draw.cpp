@@ -88,6 +88,8 @@ void DrawDisc(const ImagePlane& out, const MarbleDisc& disc, const Look& s, cons
   if (!(inner > 0)) return;  // no pixel lies inside the rim
   const double inner2 = inner * inner * (1 + 0x1p-40);
   const double slack = (1 + std::fabs(double{disc.sx})) * 0x1p-20;
+  // Pixels with rho2 up to this take the full weight.
+  const double solid = kBytes == 3 ? SolidLimit(R) : -1;
   for (int32_t first = disc.x0; first <= disc.x1; first += kColumnBlock) {
     const int32_t n = disc.x1 - first + 1 < kColumnBlock ? disc.x1 - first + 1 : kColumnBlock;
     for (int32_t i = 0; i < n; ++i) {
@@ -109,10 +111,11 @@ void DrawDisc(const ImagePlane& out, const MarbleDisc& disc, const Look& s, cons
       const int32_t i1 = to < n ? (to >= 0 ? static_cast<int32_t>(to) + 1 : 0) : n;
       const DiscRow geometry{dy2, (dy / R) * L.y, R, R2, L.z};
       uint8_t* px = ScenePixel(out, first + i0, y);
-      DiscRowFast(geometry, dx2 + i0, nxL + i0, i1 - i0, J + i0, q + i0);
       if constexpr (kBytes == 3) {
+        DiscRowSolid(geometry, solid, dx2 + i0, nxL + i0, i1 - i0, J + i0, q + i0);
         if (LightRow3(lanes, J + i0, q + i0, i1 - i0, px, pending + i0) == 0) continue;
       } else {
+        DiscRowFast(geometry, dx2 + i0, nxL + i0, i1 - i0, J + i0, q + i0);
         for (int32_t i = i0; i < i1; ++i) pending[i] = 1;
       }
       for (int32_t i = i0; i < i1; ++i, px += kBytes) {

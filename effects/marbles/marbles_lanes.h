@@ -41,7 +41,9 @@ inline __m128d Both(const double (&v)[2]) { return _mm_load_pd(v); }
 
 // The lit bytes X[k] (two int lanes per channel) of two pixels from q (two double lanes).
 // Returns the lanes (bit 0, bit 1) whose bytes are settled: there the bytes are those of
-// the per-pixel lighting; elsewhere the power's rounding is left open.
+// the per-pixel lighting; elsewhere the power's rounding is left open. kGloss is the gloss
+// when it is known where the code is written, or 0 to take it from `s`.
+template <int32_t kGloss>
 inline int ShadePair(const LitLanes& s, __m128d q, __m128i X[3]) {
   const __m128d zero = _mm_setzero_pd();
   const __m128d one = kOne.get();
@@ -50,7 +52,8 @@ inline int ShadePair(const LitLanes& s, __m128d q, __m128i X[3]) {
   const int inRange = _mm_movemask_pd(
       _mm_and_pd(_mm_cmpge_pd(base, kPowerFloor.get()), _mm_cmple_pd(base, kPowerCeiling.get())));
   __m128d y = base;
-  for (int32_t k = 1; k < s.gloss; ++k) y = _mm_mul_pd(y, base);
+  const int32_t gloss = kGloss > 0 ? kGloss : s.gloss;
+  for (int32_t k = 1; k < gloss; ++k) y = _mm_mul_pd(y, base);
   const __m128d margin = _mm_mul_pd(y, kPowerShare.get());
   const __m128d lo = _mm_sub_pd(y, margin);
   const __m128d hi = _mm_add_pd(y, margin);

@@ -20,7 +20,7 @@ int32_t MarkInside(const double* J, int32_t count, uint8_t* pending) {
 // Two pixels (lanes 0 and 1), or with kSingle only the first: lights and writes the settled
 // ones inside the rim and marks the others inside the rim pending. Returns how many it
 // marked.
-template <bool kSingle>
+template <bool kSingle, int32_t kGloss>
 inline int32_t LightPair(const LitLanes& s, const double* J, const float* q, uint8_t* p,
                          uint8_t* pending) {
   const __m128d one = marbles::kOne.get();
@@ -38,7 +38,7 @@ inline int32_t LightPair(const LitLanes& s, const double* J, const float* q, uin
     qd = _mm_cvtps_pd(_mm_castpd_ps(_mm_load_sd(&pair)));
   }
   __m128i X[3];
-  const int write = marbles::ShadePair(s, qd, X) & inside;
+  const int write = marbles::ShadePair<kGloss>(s, qd, X) & inside;
   // Inside the rim of an opaque marble the weight is 1 and the blend gives the lit bytes
   // themselves.
   const __m128d w =
@@ -67,6 +67,18 @@ inline int32_t LightPair(const LitLanes& s, const double* J, const float* q, uin
   return marked;
 }
 
+// A whole row, with the gloss known where the code is written (kGloss > 0) or not (0).
+template <int32_t kGloss>
+int32_t LightPairs(const LitLanes& s, const double* J, const float* q, int32_t count, uint8_t* px,
+                   uint8_t* pending) {
+  int32_t marked = 0;
+  int32_t i = 0;
+  for (; i + 2 <= count; i += 2)
+    marked += LightPair<false, kGloss>(s, J + i, q + i, px + 3 * i, pending + i);
+  if (i < count) marked += LightPair<true, kGloss>(s, J + i, q + i, px + 3 * i, pending + i);
+  return marked;
+}
+
 #endif
 
 }  // namespace
@@ -88,14 +100,9 @@ LitLanes LitLanesOf(const LitLook& look) {
 int32_t LightRow3(const LitLanes& s, const double* J, const float* q, int32_t count, uint8_t* px,
                   uint8_t* pending) {
 #if ZK_MARBLES_SSE2
-  if (s.gloss >= 1 && s.gloss <= 16) {
-    int32_t marked = 0;
-    int32_t i = 0;
-    for (; i + 2 <= count; i += 2)
-      marked += LightPair<false>(s, J + i, q + i, px + 3 * i, pending + i);
-    if (i < count) marked += LightPair<true>(s, J + i, q + i, px + 3 * i, pending + i);
-    return marked;
-  }
+  // The gloss of every preset has its own loop.
+  if (s.gloss == 3) return LightPairs<3>(s, J, q, count, px, pending);
+  if (s.gloss >= 1 && s.gloss <= 16) return LightPairs<0>(s, J, q, count, px, pending);
 #else
   (void)s;
   (void)q;
