@@ -104,13 +104,33 @@ BubbleBorderPoint MakeBorderPoint(const BubbleShape& s, int32_t ex, int32_t ey) 
 
 int32_t Magnitude(int32_t v) { return v < 0 ? -v : v; }
 
+// The least |dx| >= 1 whose ray on the line at dy (!= 0) leaves through a side: the exit
+// line hH + trunc(dy x hW / |dx|) lies on the picture. |dy x hW / |dx|| falls as |dx| grows,
+// so those rays are the ones from some |dx| on; at |dx| = hW the exit line is the pixel's
+// own line. hW + 1 when there is no column but the centre one.
+int32_t FirstSideColumn(const BubbleRowTables& t, int32_t dy) {
+  const BubbleShape& s = t.shape;
+  if (s.halfWidth == 0 || dy == 0) return s.halfWidth + 1;
+  const int64_t sideNumerator = static_cast<int64_t>(dy) * s.halfWidth;
+  int32_t low = 0;  // through the top or bottom (or the centre column)
+  int32_t high = s.halfWidth;
+  while (high - low > 1) {
+    const int32_t mid = low + (high - low) / 2;
+    const int32_t line = DivideBy(sideNumerator, t.byColumnDistance[mid]) + s.halfLines;
+    (static_cast<uint32_t>(line) < static_cast<uint32_t>(s.lines) ? high : low) = mid;
+  }
+  return high;
+}
+
 }  // namespace
 
 size_t BubbleRowTablesBytes(const BubbleShape& s) {
   const size_t w = static_cast<size_t>(s.width);
   const size_t lines = static_cast<size_t>(s.lines);
   return (2 * lines + 2 * w) * sizeof(BubbleBorderPoint) +
-         (static_cast<size_t>(s.halfWidth) + 2) * sizeof(FixedDivisor) + w * sizeof(int32_t);
+         (static_cast<size_t>(s.halfWidth) + static_cast<size_t>(s.halfLines) + 4) *
+             sizeof(FixedDivisor) +
+         (w + lines) * sizeof(int32_t);
 }
 
 bool MakeBubbleRowTables(const BubbleShape& s, void* memory, BubbleRowTables* t) {
@@ -125,7 +145,9 @@ bool MakeBubbleRowTables(const BubbleShape& s, void* memory, BubbleRowTables* t)
   t->sides = static_cast<BubbleBorderPoint*>(memory);
   t->ends = t->sides + 2 * static_cast<size_t>(s.lines);
   t->byColumnDistance = reinterpret_cast<FixedDivisor*>(t->ends + 2 * static_cast<size_t>(s.width));
-  t->distances = reinterpret_cast<int32_t*>(t->byColumnDistance + s.halfWidth + 2);
+  t->byLineDistance = t->byColumnDistance + s.halfWidth + 2;
+  t->distances = reinterpret_cast<int32_t*>(t->byLineDistance + s.halfLines + 2);
+  t->firstSides = t->distances + s.width;
   for (int32_t y = 0; y < s.lines; ++y) {
     t->sides[y] = MakeBorderPoint(s, 0, y);
     t->sides[s.lines + y] = MakeBorderPoint(s, s.width - 1, y);
@@ -135,6 +157,8 @@ bool MakeBubbleRowTables(const BubbleShape& s, void* memory, BubbleRowTables* t)
     t->ends[s.width + x] = MakeBorderPoint(s, x, s.lines - 1);
   }
   for (int32_t d = 1; d <= s.halfWidth + 1; ++d) t->byColumnDistance[d] = MakeFixedDivisor(d);
+  for (int32_t d = 1; d <= s.halfLines + 1; ++d) t->byLineDistance[d] = MakeFixedDivisor(d);
+  for (int32_t y = 0; y < s.lines; ++y) t->firstSides[y] = FirstSideColumn(*t, y - s.halfLines);
   return true;
 }
 
@@ -248,21 +272,7 @@ void BubbleSpanSources(const BubbleRowTables& t, int32_t y, int32_t left, int32_
   auto sideExitLine = [&](int32_t across) {
     return DivideByPositive(sideNumerator, t.byColumnDistance[across]) + s.halfLines;
   };
-  auto throughSide = [&](int32_t across) {
-    return static_cast<uint32_t>(sideExitLine(across)) < static_cast<uint32_t>(s.lines);
-  };
-  // |dy x hW / |dx|| falls as |dx| grows, so the rays through the sides are those with
-  // |dx| from some `firstSide` on; at |dx| = hW the exit line is the pixel's own line.
-  int32_t firstSide = s.halfWidth + 1;
-  if (s.halfWidth > 0) {
-    int32_t low = 0;  // through the top or bottom (or the centre column)
-    int32_t high = s.halfWidth;
-    while (high - low > 1) {
-      const int32_t mid = low + (high - low) / 2;
-      (throughSide(mid) ? high : low) = mid;
-    }
-    firstSide = high;
-  }
+  const int32_t firstSide = t.firstSides[y];
   auto emit = [&](int32_t i, const uint8_t* const* lines, int32_t ox, int32_t oy) {
     const uint8_t* source = lines[ClampTo(oy, lastLine)] + 3 * ClampTo(ox, lastColumn);
     sources[i] = source;
@@ -316,7 +326,7 @@ void BubbleSpanSources(const BubbleRowTables& t, int32_t y, int32_t left, int32_
   // Exits through line 0 (rays going up) or line Hs - 1 (going down).
   const int32_t endLine = dy > 0 ? lastLine : 0;
   const BubbleBorderPoint* ends = t.ends + (dy > 0 ? s.width : 0);
-  const FixedDivisor byLine = MakeFixedDivisor(Magnitude(dy));
+  const FixedDivisor& byLine = t.byLineDistance[Magnitude(dy)];
   auto walk = [&](auto leftOfCentre, int32_t from, int32_t to) {
     constexpr bool kLeft = decltype(leftOfCentre)::value;
     const BubbleBorderPoint* side = t.sides + (kLeft ? 0 : s.lines);

@@ -59,7 +59,11 @@ struct BubbleRowTables {
   BubbleBorderPoint* sides;        // 2 x Hs: exits through the left side, then the right
   BubbleBorderPoint* ends;         // 2 x W: exits through line 0, then line Hs - 1
   FixedDivisor* byColumnDistance;  // |dx| = 1 .. hW + 1 (index 0 unused)
+  FixedDivisor* byLineDistance;    // |dy| = 1 .. hH + 1 (index 0 unused)
   int32_t* distances;              // one row of pixel distances
+  // For every picture line, the least |dx| whose ray leaves through a side (hW + 1 when
+  // none does); rays of smaller |dx| leave through line 0 or line Hs - 1.
+  int32_t* firstSides;
 };
 
 // Scratch bytes the tables of a shape need.
