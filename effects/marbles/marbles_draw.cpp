@@ -97,7 +97,10 @@ void DrawDisc(const ImagePlane& out, const MarbleDisc& disc, const Look& s, cons
       dx2[i] = double{dx} * dx;
       nxL[i] = (dx / R) * L.x;
     }
+    // Every visited scene row lies on the next stored row.
+    ptrdiff_t stored = disc.y0 / step - 1;
     for (int32_t y = disc.y0; y <= disc.y1; y += step) {
+      ++stored;
       const float dy = F(y - double{disc.sy});
       const double dy2 = double{dy} * dy;
       // The columns whose pixels may lie inside the rim (see `inner`): those less than
@@ -110,7 +113,7 @@ void DrawDisc(const ImagePlane& out, const MarbleDisc& disc, const Look& s, cons
       const int32_t i0 = from > 0 ? (from < n ? static_cast<int32_t>(from) : n) : 0;
       const int32_t i1 = to < n ? (to >= 0 ? static_cast<int32_t>(to) + 1 : 0) : n;
       const DiscRow geometry{dy2, (dy / R) * L.y, R, R2, L.z};
-      uint8_t* px = ScenePixel(out, first + i0, y);
+      uint8_t* px = out.data + stored * out.stride + kBytes * static_cast<ptrdiff_t>(first + i0);
       if constexpr (kBytes == 3) {
         DiscRowSolid(geometry, solid, dx2 + i0, nxL + i0, i1 - i0, J + i0, q + i0);
         if (LightRow3(lanes, J + i0, q + i0, i1 - i0, px, pending + i0) == 0) continue;
