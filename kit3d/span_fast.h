@@ -23,6 +23,14 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 
+// The per-pixel helpers below belong in the pixel loop; left to itself the compiler may
+// call them instead, which costs more than their work.
+#if defined(__GNUC__)
+#define ZK_PIXEL_INLINE inline __attribute__((always_inline))
+#else
+#define ZK_PIXEL_INLINE inline
+#endif
+
 namespace zk {
 
 enum class SpanLight { kNone, kDarken, kLighten };
@@ -76,7 +84,7 @@ inline void MakeSpanTexture(const ImagePlane& tex, const TexelLighting& lighting
 }
 
 // trunc(a + d * f) lane by lane, as whole numbers in int32 lanes 0 and 1.
-inline __m128i LerpLanes(__m128i a32, __m128i d32, __m128d f) {
+ZK_PIXEL_INLINE __m128i LerpLanes(__m128i a32, __m128i d32, __m128d f) {
   return _mm_cvttpd_epi32(_mm_add_pd(_mm_cvtepi32_pd(a32), _mm_mul_pd(_mm_cvtepi32_pd(d32), f)));
 }
 
@@ -84,7 +92,7 @@ inline __m128i LerpLanes(__m128i a32, __m128i d32, __m128d f) {
 // neighbours present, as bytes 0..2 of the result (byte 3 is 0). f holds the float
 // fractions (U in the low lane, V in the high lane) widened to double.
 template <SpanLight kLight>
-inline uint32_t PairTexel(const SpanTexture& s, intptr_t o, __m128d f) {
+ZK_PIXEL_INLINE uint32_t PairTexel(const SpanTexture& s, intptr_t o, __m128d f) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i top = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(s.data + o));
   const __m128i bottom = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(s.data + o + s.stride));
@@ -131,7 +139,7 @@ inline uint32_t PairTexel(const SpanTexture& s, intptr_t o, __m128d f) {
   return static_cast<uint32_t>(_mm_cvtsi128_si32(packed)) & 0xFFFFFFu;
 }
 
-inline void StoreColour3(uint8_t* px, uint32_t colour) {
+ZK_PIXEL_INLINE void StoreColour3(uint8_t* px, uint32_t colour) {
   const uint16_t low = static_cast<uint16_t>(colour);
   std::memcpy(px, &low, 2);
   px[2] = static_cast<uint8_t>(colour >> 16);
@@ -140,7 +148,7 @@ inline void StoreColour3(uint8_t* px, uint32_t colour) {
 inline uint32_t ColourWord(const uint8_t c[4]) { return c[0] | (c[1] << 8) | (c[2] << 16); }
 
 // px + (colour - px) * alpha, truncated, channel by channel.
-inline void BlendColour3(uint8_t* px, uint32_t colour, double alpha) {
+ZK_PIXEL_INLINE void BlendColour3(uint8_t* px, uint32_t colour, double alpha) {
   const __m128d a = _mm_set1_pd(alpha);
   const __m128d dst01 = _mm_set_pd(px[1], px[0]);
   const __m128d dst2 = _mm_set_sd(px[2]);
@@ -156,8 +164,8 @@ inline void BlendColour3(uint8_t* px, uint32_t colour, double alpha) {
 // The mask value at texel (tu, tv) inside the texture (stored row `storedRow`) with
 // unrounded fractions fd (U in the low lane): bilinear between the texel and the
 // neighbours the mask has.
-inline int32_t MaskValue(const SpanTexture& s, int32_t tu, int32_t tv, int32_t storedRow,
-                         int32_t rowStep, __m128d fd) {
+ZK_PIXEL_INLINE int32_t MaskValue(const SpanTexture& s, int32_t tu, int32_t tv, int32_t storedRow,
+                                  int32_t rowStep, __m128d fd) {
   const uint8_t* row = s.mask + static_cast<intptr_t>(storedRow) * s.width;
   if (static_cast<uint32_t>(tu) < s.pairColumns && static_cast<uint32_t>(tv) < s.pairRows) {
     const uint8_t* next = row + s.width;
@@ -186,7 +194,7 @@ inline int32_t MaskValue(const SpanTexture& s, int32_t tu, int32_t tv, int32_t s
 // The share of the colour laid over the pixel for mask value m. Positions a hair left of
 // or above the texture's first texel truncate into it with negative fractions, which can
 // carry m past 0..255; those are worked out as the table would.
-inline double AlphaOf(const SpanTexture& s, int32_t m) {
+ZK_PIXEL_INLINE double AlphaOf(const SpanTexture& s, int32_t m) {
   if (static_cast<uint32_t>(m) < 256u) return s.alpha[m];
   const float coverage = static_cast<float>(m * double{kCoverageScale});
   const float c = s.plane->invertMask == 1 ? static_cast<float>(1.0 - coverage) : coverage;
@@ -206,7 +214,7 @@ struct SpanWalk {
 };
 
 // Writes the colour over the pixel by the share alpha.
-inline void LayColour(uint8_t* px, uint32_t colour, double alpha) {
+ZK_PIXEL_INLINE void LayColour(uint8_t* px, uint32_t colour, double alpha) {
   if (alpha == 1.0) {
     // Full cover: px + (colour - px) * 1 is the colour itself.
     StoreColour3(px, colour);
@@ -222,9 +230,47 @@ struct LastColour {
   bool have;
 };
 
+// The first column from `from` on (up to `end`) where mask row `row` or `next` holds
+// another value than m.
+inline int32_t UniformRunEnd(const uint8_t* row, const uint8_t* next, int32_t from, int32_t end,
+                             uint8_t m) {
+  const __m128i value = _mm_set1_epi8(static_cast<char>(m));
+  int32_t c = from;
+  for (; c + 16 <= end; c += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(next + c));
+    const int32_t same =
+        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, value), _mm_cmpeq_epi8(b, value)));
+    if (same != 0xFFFF) break;
+  }
+  while (c < end && row[c] == m && next[c] == m) ++c;
+  return c;
+}
+
+// The first column of the run of columns down to which mask rows `row` and `next` hold m
+// from column `from` leftwards (from + 1 when column `from` already differs).
+inline int32_t UniformRunStart(const uint8_t* row, const uint8_t* next, int32_t from, uint8_t m) {
+  const __m128i value = _mm_set1_epi8(static_cast<char>(m));
+  int32_t c = from;
+  for (; c >= 15; c -= 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + c - 15));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(next + c - 15));
+    const int32_t same =
+        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, value), _mm_cmpeq_epi8(b, value)));
+    if (same != 0xFFFF) break;
+  }
+  while (c >= 0 && row[c] == m && next[c] == m) --c;
+  return c + 1;
+}
+
+// One pixel that passed the depth test: coverage, depth write, texel, output. With `flat`
+// (a covered span along which V and w stay put and U grows, +1, or falls, -1), a pixel
+// left uncovered inside an area of one mask value returns where that area ends in its two
+// mask rows in the direction U moves: the first column past it when U grows, its first
+// column when U falls; otherwise -1.
 template <bool kDepth, bool kCovered, SpanLight kLight, bool kRowStep1>
-inline void DrawFastPixel(const SpanTexture& s, __m128d uv, double w, double z, uint8_t* px,
-                          float* depth, LastColour* last) {
+ZK_PIXEL_INLINE int32_t DrawFastPixel(const SpanTexture& s, __m128d uv, double w, double z,
+                                      uint8_t* px, float* depth, LastColour* last, int32_t flat) {
   const __m128d UV = _mm_div_pd(uv, _mm_set1_pd(w));
   const __m128i t = _mm_cvttpd_epi32(UV);
   const int32_t tu = _mm_cvtsi128_si32(t);
@@ -237,9 +283,22 @@ inline void DrawFastPixel(const SpanTexture& s, __m128d uv, double w, double z, 
   double alpha = 1.0;
   if (kCovered) {
     // Outside the texture nothing is covered.
-    if (!inside) return;
-    alpha = AlphaOf(s, MaskValue(s, tu, tv, storedRow, rowStep, fd));
-    if (!(alpha > 0.0)) return;
+    if (!inside) return -1;
+    const int32_t m = MaskValue(s, tu, tv, storedRow, rowStep, fd);
+    alpha = AlphaOf(s, m);
+    if (!(alpha > 0.0)) {
+      if (flat != 0 && static_cast<uint32_t>(tu) < s.pairColumns &&
+          static_cast<uint32_t>(tv) < s.pairRows) {
+        const uint8_t* row = s.mask + static_cast<intptr_t>(storedRow) * s.width;
+        if (row[tu] == m && row[tu + 1] == m && row[s.width + tu] == m &&
+            row[s.width + tu + 1] == m) {
+          const uint8_t value = static_cast<uint8_t>(m);
+          return flat > 0 ? UniformRunEnd(row, row + s.width, tu + 2, s.width, value)
+                          : UniformRunStart(row, row + s.width, tu - 1, value);
+        }
+      }
+      return -1;
+    }
   }
   if (kDepth) *depth = static_cast<float>(z);
   const intptr_t o = static_cast<intptr_t>(storedRow) * s.stride + static_cast<intptr_t>(tu) * 3;
@@ -260,6 +319,7 @@ inline void DrawFastPixel(const SpanTexture& s, __m128d uv, double w, double z, 
   } else {
     StoreColour3(px, colour);
   }
+  return -1;
 }
 
 // Draws the span; `last` and `haveLast` carry the colour last computed in the triangle,
@@ -272,15 +332,39 @@ void DrawFastSpan(const SpanTexture& s, SpanWalk walk, uint8_t last[4], bool* ha
   double z = walk.z, w = walk.w;
   __m128d uv = walk.uv;
   LastColour colour{ColourWord(last), *haveLast};
+  // A card lying flat at rest walks its texture along a row: w stays 1 (U is u itself) and
+  // V stays put, so while U grows within an area of one uncovering mask value, every
+  // pixel there truncates into that area and is left alone; such runs are only stepped.
+  const double du = _mm_cvtsd_f64(walk.duv);
+  const double dv = _mm_cvtsd_f64(_mm_unpackhi_pd(walk.duv, walk.duv));
+  const bool still = kCovered && w == 1.0 && walk.dw == 0.0 && dv == 0.0;
+  const int32_t flat = still && du > 0.0 ? 1 : (still && du < 0.0 ? -1 : 0);
   for (int32_t i = 0; i < walk.count; ++i) {
+    int32_t runEnd = -1;  // see DrawFastPixel
     if (!kDepth || *depth > z + 0.01) {
-      DrawFastPixel<kDepth, kCovered, kLight, kRowStep1>(s, uv, w, z, px, depth, &colour);
+      runEnd =
+          DrawFastPixel<kDepth, kCovered, kLight, kRowStep1>(s, uv, w, z, px, depth, &colour, flat);
     }
     px += pxStep;
     if (kDepth) depth += walk.step;
     z += walk.dz;
     uv = _mm_add_pd(uv, walk.duv);
     w += walk.dw;
+    if (kCovered && runEnd >= 0) {
+      // Growing, pixels whose U lies below runEnd - 1 take a column and its right
+      // neighbour both inside the area (U only grows by du); falling, those whose U is at
+      // least the area's first column (U only falls).
+      const double limit = flat > 0 ? runEnd - 1.0 : runEnd;
+      while (i + 1 < walk.count &&
+             (flat > 0 ? _mm_cvtsd_f64(uv) < limit : _mm_cvtsd_f64(uv) >= limit)) {
+        ++i;
+        px += pxStep;
+        if (kDepth) depth += walk.step;
+        z += walk.dz;
+        uv = _mm_add_pd(uv, walk.duv);
+        w += walk.dw;
+      }
+    }
   }
   StoreColour3(last, colour.word);
   *haveLast = colour.have;
