@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prints the README's speed table: CPU milliseconds per frame of every render benchmark, the mean
-# over its progress values (or the mean frame of a sequence), at 720x576 and 1920x1080.
+# over its progress values (or the mean frame of a sequence) of the median of three runs, at
+# 720x576 and 1920x1080.
 #   bench/speed-table.sh [BUILD_DIR] [extra zelkor_bench options...]
 set -euo pipefail
 build=${1:-build/bench}
@@ -11,7 +12,10 @@ json=$(mktemp)
 trap 'rm -f "$json"' EXIT
 filter='^[a-z0-9]+/.*/(720x576|1920x1080)/'
 for arg in "$@"; do [[ $arg == --benchmark_filter=* ]] && filter=${arg#--benchmark_filter=}; done
-"$bench" --benchmark_format=json --benchmark_out="$json" --benchmark_out_format=json "$@" \
+# The median of three runs of each case: a single run on a shared machine can catch a
+# neighbour's burst.
+"$bench" --benchmark_format=json --benchmark_out="$json" --benchmark_out_format=json \
+  --benchmark_repetitions=3 --benchmark_report_aggregates_only=true "$@" \
   --benchmark_filter="$filter" > /dev/null
 python3 - "$json" <<'PY'
 import json, sys, collections
