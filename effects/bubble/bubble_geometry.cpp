@@ -1,12 +1,14 @@
 #include "bubble_geometry.h"
 
 #include <cmath>
+#include <cstddef>
 #include <type_traits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
+#include "bubble_lanes.h"
 #include "row_distances.h"
 
 namespace zk {
@@ -142,6 +144,13 @@ bool MakeBubbleRowTables(const BubbleShape& s, void* memory, BubbleRowTables* t)
     return false;
   }
   t->shape = s;
+  // Lane products: a coordinate difference (at most W or Hs, or a half size + 1) times a
+  // distance from the centre to the border (at most half the diagonal) or a half size.
+  const int64_t longest = (s.width > s.lines ? s.width : s.lines) + int64_t{2};
+  t->lanes = longest * (TruncatedLength(s.width, s.lines) / 2 + 2) < kLaneQuotientLimit;
+  const int64_t across = s.halfWidth + int64_t{1};
+  const int64_t down = s.halfLines + int64_t{1};
+  t->laneDistances = across * across + down * down < kLaneDistanceLimit;
   t->sides = static_cast<BubbleBorderPoint*>(memory);
   t->ends = t->sides + 2 * static_cast<size_t>(s.lines);
   t->byColumnDistance = reinterpret_cast<FixedDivisor*>(t->ends + 2 * static_cast<size_t>(s.width));
@@ -264,7 +273,15 @@ void BubbleSpanSources(const BubbleRowTables& t, int32_t y, int32_t left, int32_
     for (int32_t i = 0; i < count; ++i) sources[i] = fromSample(SampleBubble(s, left + i, y));
     return;
   }
+#if defined(ZK_BUBBLE_LANES)
+  if (t.laneDistances) {
+    RowDistancesInLanes(s.halfWidth - left, dy, count, t.distances);
+  } else {
+    RowDistances(s.halfWidth - left, dy, count, t.distances);
+  }
+#else
   RowDistances(s.halfWidth - left, dy, count, t.distances);
+#endif
   const int32_t lastColumn = s.width - 1;
   const int32_t lastLine = s.lines - 1;
   // The exit line of a ray through a side: hH + dy x hW / |dx|, truncated.
@@ -327,27 +344,142 @@ void BubbleSpanSources(const BubbleRowTables& t, int32_t y, int32_t left, int32_
   const int32_t endLine = dy > 0 ? lastLine : 0;
   const BubbleBorderPoint* ends = t.ends + (dy > 0 ? s.width : 0);
   const FixedDivisor& byLine = t.byLineDistance[Magnitude(dy)];
+  // The plain source of pixel i, the reference the lanes below keep to.
+  auto pixel = [&](auto leftOfCentre, int32_t i) {
+    constexpr bool kLeft = decltype(leftOfCentre)::value;
+    const int32_t x = left + i;
+    const int32_t dx = x - s.halfWidth;
+    const int32_t across = kLeft ? -dx : dx;
+    if (across >= firstSide) {
+      const int32_t ey = sideExitLine(across);
+      map(leftOfCentre, i, x, dx, kLeft ? 0 : lastColumn, ey, t.sides + (kLeft ? 0 : s.lines) + ey);
+      return;
+    }
+    const int32_t ex =
+        DivideKnownSign<kLeft>(static_cast<int64_t>(dx) * s.halfLines, byLine) + s.halfWidth;
+    if (static_cast<uint32_t>(ex) >= static_cast<uint32_t>(s.width)) {
+      sources[i] = fromSample(SampleBubble(s, x, y));  // a ray through a corner
+      return;
+    }
+    map(leftOfCentre, i, x, dx, ex, endLine, ends + ex);
+  };
+  auto plain = [&](auto leftOfCentre, int32_t from, int32_t to) {
+    for (int32_t i = from; i < to; ++i) pixel(leftOfCentre, i);
+  };
+#if defined(ZK_BUBBLE_LANES)
+  // Four pixels a step, all leaving through a side (`throughSide`) or all through an end,
+  // every division in float lanes (exact: t.lanes bounds the numerators below 2^24).
+  static_assert(offsetof(BubbleBorderPoint, edge) == offsetof(BubbleBorderPoint, reach) + 4,
+                "E and Rb are read as one pair");
+  const __m128i laneOffsets = _mm_setr_epi32(0, 1, 2, 3);
+  const __m128i halfWidth = _mm_set1_epi32(s.halfWidth);
+  const __m128i halfLines = _mm_set1_epi32(s.halfLines);
+  const __m128i lineDy = _mm_set1_epi32(dy);
+  const __m128i lineY = _mm_set1_epi32(y);
+  const __m128i columnLimit = _mm_set1_epi32(lastColumn);
+  const __m128i lineLimit = _mm_set1_epi32(lastLine);
+  const __m128i zero = _mm_setzero_si128();
+  const __m128 one = _mm_set1_ps(1.0f);
+  const __m128 sideNumeratorF = _mm_set1_ps(static_cast<float>(sideNumerator));
+  const __m128 halfLinesF = _mm_set1_ps(static_cast<float>(s.halfLines));
+  const __m128 lineDistanceF = _mm_set1_ps(static_cast<float>(Magnitude(dy)));
+  auto select = [](__m128i mask, __m128i ifSet, __m128i ifClear) {
+    return _mm_or_si128(_mm_and_si128(mask, ifSet), _mm_andnot_si128(mask, ifClear));
+  };
+  auto clamp = [&](__m128i v, __m128i last) {
+    v = _mm_andnot_si128(_mm_srai_epi32(v, 31), v);  // below 0 -> 0
+    return select(_mm_cmpgt_epi32(v, last), last, v);
+  };
+  // Indexed by a pixel's outside bit, so that neither scene is a branch.
+  const uint8_t* const* const scenes[2] = {insideLines, outsideLines};
+  auto lanes = [&](auto leftOfCentre, auto throughSide, int32_t from, int32_t to) {
+    constexpr bool kLeft = decltype(leftOfCentre)::value;
+    constexpr bool kSide = decltype(throughSide)::value;
+    const BubbleBorderPoint* border = kSide ? t.sides + (kLeft ? 0 : s.lines) : ends;
+    int32_t i = from;
+    for (; i + 4 <= to; i += 4) {
+      const __m128i x = _mm_add_epi32(_mm_set1_epi32(left + i), laneOffsets);
+      const __m128i dx = _mm_sub_epi32(x, halfWidth);
+      __m128i ex;
+      __m128i ey;
+      alignas(16) int32_t at[4];
+      if (kSide) {
+        const __m128i across = kLeft ? _mm_sub_epi32(zero, dx) : dx;
+        ey = _mm_add_epi32(TruncatedQuotients(sideNumeratorF, _mm_cvtepi32_ps(across)), halfLines);
+        ex = _mm_set1_epi32(kLeft ? 0 : lastColumn);
+        _mm_store_si128(reinterpret_cast<__m128i*>(at), ey);
+      } else {
+        const __m128 n = _mm_mul_ps(_mm_cvtepi32_ps(dx), halfLinesF);
+        ex = _mm_add_epi32(TruncatedQuotients(n, lineDistanceF), halfWidth);
+        ey = _mm_set1_epi32(endLine);
+        // A ray through a corner leaves the exit column off the picture.
+        const __m128i off =
+            _mm_or_si128(_mm_cmpgt_epi32(zero, ex), _mm_cmpgt_epi32(ex, columnLimit));
+        if (_mm_movemask_epi8(off) != 0) {
+          for (int32_t k = 0; k < 4; ++k) pixel(leftOfCentre, i + k);
+          continue;
+        }
+        _mm_store_si128(reinterpret_cast<__m128i*>(at), ex);
+      }
+      // E and Rb of the four border points (the first two fields of each).
+      const __m128i p01 = _mm_unpacklo_epi32(
+          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&border[at[0]].reach)),
+          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&border[at[1]].reach)));
+      const __m128i p23 = _mm_unpacklo_epi32(
+          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&border[at[2]].reach)),
+          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&border[at[3]].reach)));
+      const __m128i reach = _mm_unpacklo_epi64(p01, p23);
+      const __m128i edge = _mm_unpackhi_epi64(p01, p23);
+      const __m128i distance = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t.distances + i));
+      // Inside: centre + (dx, dy) x E / Rb; outside: exit + (x - ex, y - ey) x E / (E - Rb).
+      // A zero divisor puts the pixel at the centre (inside) or the exit (outside).
+      const __m128i outside = _mm_cmpgt_epi32(distance, edge);
+      const __m128i divisor = select(outside, _mm_sub_epi32(reach, edge), edge);
+      const __m128i none = _mm_cmpeq_epi32(divisor, zero);
+      const __m128 scale = _mm_cvtepi32_ps(_mm_andnot_si128(none, reach));
+      const __m128 divisorF =
+          _mm_or_ps(_mm_and_ps(_mm_castsi128_ps(none), one), _mm_cvtepi32_ps(divisor));
+      const __m128i nx = select(outside, _mm_sub_epi32(x, ex), dx);
+      const __m128i ny = select(outside, _mm_sub_epi32(lineY, ey), lineDy);
+      const __m128i qx = TruncatedQuotients(_mm_mul_ps(_mm_cvtepi32_ps(nx), scale), divisorF);
+      const __m128i qy = TruncatedQuotients(_mm_mul_ps(_mm_cvtepi32_ps(ny), scale), divisorF);
+      alignas(16) int32_t ox[4];
+      alignas(16) int32_t oy[4];
+      _mm_store_si128(reinterpret_cast<__m128i*>(ox),
+                      clamp(_mm_add_epi32(select(outside, ex, halfWidth), qx), columnLimit));
+      _mm_store_si128(reinterpret_cast<__m128i*>(oy),
+                      clamp(_mm_add_epi32(select(outside, ey, halfLines), qy), lineLimit));
+      const int outsideBits = _mm_movemask_ps(_mm_castsi128_ps(outside));
+      for (int32_t k = 0; k < 4; ++k) {
+        const uint8_t* source = scenes[(outsideBits >> k) & 1][oy[k]] + 3 * ox[k];
+        sources[i + k] = source;
+        _mm_prefetch(reinterpret_cast<const char*>(source), _MM_HINT_T0);
+      }
+    }
+    plain(leftOfCentre, i, to);
+  };
+#endif
+  // Rays leave through a side from |dx| = firstSide on: left of the centre those are the
+  // first pixels of the span, right of it the last ones.
   auto walk = [&](auto leftOfCentre, int32_t from, int32_t to) {
     constexpr bool kLeft = decltype(leftOfCentre)::value;
-    const BubbleBorderPoint* side = t.sides + (kLeft ? 0 : s.lines);
-    const int32_t sideColumn = kLeft ? 0 : lastColumn;
-    for (int32_t i = from; i < to; ++i) {
-      const int32_t x = left + i;
-      const int32_t dx = x - s.halfWidth;
-      const int32_t across = kLeft ? -dx : dx;
-      if (across >= firstSide) {
-        const int32_t ey = sideExitLine(across);
-        map(leftOfCentre, i, x, dx, sideColumn, ey, side + ey);
-        continue;
+#if defined(ZK_BUBBLE_LANES)
+    if (t.lanes) {
+      const int32_t bound =
+          kLeft ? s.halfWidth - left - firstSide + 1 : firstSide + s.halfWidth - left;
+      const int32_t split = bound < from ? from : (bound > to ? to : bound);
+      if (kLeft) {
+        lanes(leftOfCentre, std::true_type{}, from, split);
+        lanes(leftOfCentre, std::false_type{}, split, to);
+      } else {
+        lanes(leftOfCentre, std::false_type{}, from, split);
+        lanes(leftOfCentre, std::true_type{}, split, to);
       }
-      const int32_t ex =
-          DivideKnownSign<kLeft>(static_cast<int64_t>(dx) * s.halfLines, byLine) + s.halfWidth;
-      if (static_cast<uint32_t>(ex) >= static_cast<uint32_t>(s.width)) {
-        sources[i] = fromSample(SampleBubble(s, x, y));  // a ray through a corner
-        continue;
-      }
-      map(leftOfCentre, i, x, dx, ex, endLine, ends + ex);
+      return;
     }
+#endif
+    plain(leftOfCentre, from, to);
+    (void)kLeft;
   };
   // Pixels i below `centre` lie left of the centre column.
   const int32_t centre = s.halfWidth - left < 0       ? 0

@@ -64,6 +64,12 @@ struct BubbleRowTables {
   // For every picture line, the least |dx| whose ray leaves through a side (hW + 1 when
   // none does); rays of smaller |dx| leave through line 0 or line Hs - 1.
   int32_t* firstSides;
+  // Every product of a coordinate difference and a distance stays below 2^24, so the spans
+  // may divide four pixels at a time in float lanes (bubble_lanes.h); else one at a time.
+  bool lanes;
+  // Every squared distance from the centre stays below 2^22: the distances of a span may be
+  // taken four at a time in float lanes.
+  bool laneDistances;
 };
 
 // Scratch bytes the tables of a shape need.
