@@ -147,7 +147,9 @@ bool MakeBubbleRowTables(const BubbleShape& s, void* memory, BubbleRowTables* t)
   // Lane products: a coordinate difference (at most W or Hs, or a half size + 1) times a
   // distance from the centre to the border (at most half the diagonal) or a half size.
   const int64_t longest = (s.width > s.lines ? s.width : s.lines) + int64_t{2};
-  t->lanes = longest * (TruncatedLength(s.width, s.lines) / 2 + 2) < kLaneQuotientLimit;
+  // (That also keeps W and Hs below 2^15, as the lanes' 16-bit clamps need.)
+  t->lanes =
+      longest * (TruncatedLength(s.width, s.lines) / 2 + 2) < kLaneQuotientLimit && longest < 32768;
   const int64_t across = s.halfWidth + int64_t{1};
   const int64_t down = s.halfLines + int64_t{1};
   t->laneDistances = across * across + down * down < kLaneDistanceLimit;
@@ -377,7 +379,10 @@ void BubbleSpanSources(const BubbleRowTables& t, int32_t y, int32_t left, int32_
   const __m128i lineDy = _mm_set1_epi32(dy);
   const __m128i lineY = _mm_set1_epi32(y);
   const __m128i columnLimit = _mm_set1_epi32(lastColumn);
-  const __m128i lineLimit = _mm_set1_epi32(lastLine);
+  const int16_t lastColumn16 = static_cast<int16_t>(lastColumn);
+  const int16_t lastLine16 = static_cast<int16_t>(lastLine);
+  const __m128i limits = _mm_setr_epi16(lastColumn16, lastColumn16, lastColumn16, lastColumn16,
+                                        lastLine16, lastLine16, lastLine16, lastLine16);
   const __m128i zero = _mm_setzero_si128();
   const __m128 one = _mm_set1_ps(1.0f);
   const __m128 sideNumeratorF = _mm_set1_ps(static_cast<float>(sideNumerator));
@@ -385,10 +390,6 @@ void BubbleSpanSources(const BubbleRowTables& t, int32_t y, int32_t left, int32_
   const __m128 lineDistanceF = _mm_set1_ps(static_cast<float>(Magnitude(dy)));
   auto select = [](__m128i mask, __m128i ifSet, __m128i ifClear) {
     return _mm_or_si128(_mm_and_si128(mask, ifSet), _mm_andnot_si128(mask, ifClear));
-  };
-  auto clamp = [&](__m128i v, __m128i last) {
-    v = _mm_andnot_si128(_mm_srai_epi32(v, 31), v);  // below 0 -> 0
-    return select(_mm_cmpgt_epi32(v, last), last, v);
   };
   // Indexed by a pixel's outside bit, so that neither scene is a branch.
   const uint8_t* const* const scenes[2] = {insideLines, outsideLines};
@@ -443,15 +444,16 @@ void BubbleSpanSources(const BubbleRowTables& t, int32_t y, int32_t left, int32_
       const __m128i ny = select(outside, _mm_sub_epi32(lineY, ey), lineDy);
       const __m128i qx = TruncatedQuotients(_mm_mul_ps(_mm_cvtepi32_ps(nx), scale), divisorF);
       const __m128i qy = TruncatedQuotients(_mm_mul_ps(_mm_cvtepi32_ps(ny), scale), divisorF);
-      alignas(16) int32_t ox[4];
-      alignas(16) int32_t oy[4];
-      _mm_store_si128(reinterpret_cast<__m128i*>(ox),
-                      clamp(_mm_add_epi32(select(outside, ex, halfWidth), qx), columnLimit));
-      _mm_store_si128(reinterpret_cast<__m128i*>(oy),
-                      clamp(_mm_add_epi32(select(outside, ey, halfLines), qy), lineLimit));
+      // Both coordinates clamped at once as 16-bit lanes: packing saturates, which keeps
+      // every clamp (W and Hs are far below 2^15 where the lanes are used).
+      const __m128i packed = _mm_packs_epi32(_mm_add_epi32(select(outside, ex, halfWidth), qx),
+                                             _mm_add_epi32(select(outside, ey, halfLines), qy));
+      alignas(16) int16_t at16[8];  // four columns, then four lines
+      _mm_store_si128(reinterpret_cast<__m128i*>(at16),
+                      _mm_min_epi16(_mm_max_epi16(packed, zero), limits));
       const int outsideBits = _mm_movemask_ps(_mm_castsi128_ps(outside));
       for (int32_t k = 0; k < 4; ++k) {
-        const uint8_t* source = scenes[(outsideBits >> k) & 1][oy[k]] + 3 * ox[k];
+        const uint8_t* source = scenes[(outsideBits >> k) & 1][at16[4 + k]] + 3 * at16[k];
         sources[i + k] = source;
         _mm_prefetch(reinterpret_cast<const char*>(source), _MM_HINT_T0);
       }
