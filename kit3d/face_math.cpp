@@ -50,21 +50,23 @@ Point3 FrontNormal(const RasterVertex face[4], const Point3& fallback) {
   return Normalize(c);
 }
 
-void RotateFaceAboutBlockCentre(Axis axis, RasterVertex face[4], float depth, float degrees,
-                                const Point3& facing) {
+Point3 BlockTurningCentre(const RasterVertex face[4], float depth, const Point3& facing) {
   double sx = 0, sy = 0, sz = 0;
   for (int i = 0; i < 4; ++i) {
     sx += face[i].x;
     sy += face[i].y;
     sz += face[i].z;
   }
-  const Point3 mean{F(sx * 0.25), F(sy * 0.25), F(sz * 0.25)};
   const Point3 n = FrontNormal(face, facing);
   const float h = F(double{depth} * 0.5);
   // n points towards the viewer, so the centre lies half the depth behind the face.
-  const Point3 centre{F(mean.x - double{n.x} * h), F(mean.y - double{n.y} * h),
-                      F(mean.z - double{n.z} * h)};
-  RotateFaceAboutPoint(axis, face, centre, degrees);
+  return Point3{F(sx * 0.25 - double{n.x} * h), F(sy * 0.25 - double{n.y} * h),
+                F(sz * 0.25 - double{n.z} * h)};
+}
+
+void RotateFaceAboutBlockCentre(Axis axis, RasterVertex face[4], float depth, float degrees,
+                                const Point3& facing) {
+  RotateFaceAboutPoint(axis, face, BlockTurningCentre(face, depth, facing), degrees);
 }
 
 void RotateFaceAboutPoint(Axis axis, RasterVertex face[4], const Point3& centre, float degrees) {

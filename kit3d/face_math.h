@@ -23,6 +23,10 @@ bool FacesViewer(const RasterVertex v[3], const Point3& eye);
 // `fallback` is returned instead.
 Point3 FrontNormal(const RasterVertex face[4], const Point3& fallback);
 
+// The centre of the block of depth `depth` behind a front face: the mean of the corners,
+// kept in double, moved half the depth along the front normal and rounded to float once.
+Point3 BlockTurningCentre(const RasterVertex face[4], float depth, const Point3& facing);
+
 // Turns the four corner positions of a block's front face (row order q0..q3) about the
 // centre of the block of depth `depth` behind it; texture coordinates stay. `facing` is
 // the front normal to use when the face has no area of its own.

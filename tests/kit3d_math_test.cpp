@@ -146,6 +146,17 @@ TEST(Kit3dMath, BlockTurnUsesTheCentreHalfTheDepthBehind) {
   EXPECT_NEAR(face[3].y, 10.0f, 1e-5f);
 }
 
+TEST(Kit3dMath, BlockCentreRoundsOnlyOnce) {
+  // Corners at z = 1 but one at 1 + 2^-23: the mean, 1 + 2^-25, is no float. Facing away
+  // (n = +z) at depth 2 the centre lies at the mean minus 1, so exactly 2^-25 and 0 when
+  // the mean were rounded first.
+  RasterVertex face[4] = {V(0, 0, 1), V(10, 0, 1 + 0x1p-23f), V(10, 10, 1), V(0, 10, 1)};
+  const Point3 c = BlockTurningCentre(face, 2.0f, Point3{0, 0, -1});
+  EXPECT_EQ(c.x, 5.0f);
+  EXPECT_EQ(c.y, 5.0f);
+  EXPECT_EQ(c.z, 0x1p-25f);
+}
+
 TEST(Kit3dMath, FaceWithoutAreaTurnsAboutTheFallbackNormal) {
   // A cell one pixel wide: both left and right corners share x. The turn must stay finite.
   RasterVertex face[4] = {Corner(3.01f, 0, 0, 0), Corner(3.01f, 0, 0, 0), Corner(3.01f, 9, 0, 0),
