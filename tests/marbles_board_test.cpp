@@ -218,6 +218,19 @@ TEST(MarblesBoard, DistanceOrdersStartTheRingsInTurn) {
   for (const Marble& m : b.marbles) ASSERT_EQ(m.z, -3000.0f);
 }
 
+TEST(MarblesBoard, AMarblesOwnTimeStaysInDouble) {
+  // The corner leaves first under "Tub" (start 0); with moveTime 0.75 at m = 0.5 its own
+  // time is 2/3, which no float holds: z = 1 - 3001 * 2/3 = -1999.666..., rounded once.
+  MarblesParams tub = Preset(0);
+  tub.rotateZ = 0;
+  tub.moveTime = 0.75f;
+  Board b = RestingBoard();
+  MoveMarbles(tub, b.grid, 720, 576, 0.5f, b.marbles.data());
+  const float z = b.marbles[kCornerMarble].z;
+  EXPECT_EQ(z, static_cast<float>(1 - 3001 * (2.0 / 3.0)));
+  EXPECT_NE(z, static_cast<float>(1 - 3001.0 * static_cast<float>(2.0 / 3.0)));
+}
+
 TEST(MarblesBoard, TheBoardTurnsAboutItsOwnFlightDepth) {
   // Board Sample at m = 0.5: every marble at z = 1 - 3001 * 0.5 = -1499.5, turned 90
   // degrees about x and -90 about z around (360, 288, 1 - 3000 * 0.5 = -1499).
@@ -279,7 +292,7 @@ TEST(MarblesBoard, RandomStartsAreTheSameOnEveryFrame) {
     Board b = RestingBoard();
     MoveMarbles(p, b.grid, 720, 576, m, b.marbles.data());
     for (size_t i = 0; i < 858; ++i) {
-      const float own = MarbleOwnTime(m, starts[i], 0.25f);
+      const double own = MarbleOwnTime(m, starts[i], 0.25f);
       ASSERT_EQ(b.marbles[i].z, static_cast<float>(1 - 3001.0 * own)) << m << " " << i;
       ASSERT_EQ(b.marbles[i].z<1.0f, m> starts[i]) << m << " " << i;
     }

@@ -247,13 +247,16 @@ void SampleMarbles(const SceneRows& scene, const MarbleGrid& grid, Marble* marbl
   }
 }
 
-float MarbleOwnTime(float m, float start, float moveTime) {
-  if (m < start) return 0.0f;
-  if (m > double{start} + moveTime) return 1.0f;
+double MarbleOwnTime(float m, float start, float moveTime) {
+  if (m < start) return 0.0;
+  if (m > double{start} + moveTime) return 1.0;
   // A flight of no duration that starts right now: take the frame's time, so that the
   // board rests at m = 0 and has gone at m = 1.
   if (moveTime == 0) return m;
-  return UnitProgress(F((double{m} - start) / moveTime));
+  // The own time is no stored value: it stays in double all the way into the motion.
+  const double own = (double{m} - start) / moveTime;
+  if (own > 1.0) return 1.0;
+  return own >= 0.0 ? own : 0.0;
 }
 
 void MoveMarbles(const MarblesParams& p, const MarbleGrid& grid, int32_t width, int32_t sceneHeight,
@@ -270,7 +273,7 @@ void MoveMarbles(const MarblesParams& p, const MarbleGrid& grid, int32_t width, 
   Rand15Seed(0);
   for (size_t i = 0; i < n; ++i) {
     Marble& b = marbles[i];
-    float own = m;
+    double own = m;
     if (byDistance) {
       // All centres coincide only for a single marble in the middle: it counts as near.
       double d = farthest > 0 ? CentreDistance(b, width, sceneHeight) / farthest : 0.0;
@@ -281,7 +284,7 @@ void MoveMarbles(const MarblesParams& p, const MarbleGrid& grid, int32_t width, 
       own = MarbleOwnTime(m, F(q * double{kInverseRandMax} * spread), p.moveTime);
     }
     b.z = F(1 - travel * own);
-    if (own == 1.0f) {
+    if (own == 1.0) {
       // The flight is over: the marble has reached the eye, where it is not drawn. (Turned
       // about the board's centre, which flies 3000 deep rather than to the eye, it would be
       // left just in front of the eye, and cover the picture at the end.)

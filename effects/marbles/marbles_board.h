@@ -58,7 +58,7 @@ void MoveMarbles(const MarblesParams& p, const MarbleGrid& grid, int32_t width, 
                  float m, Marble* marbles);
 
 // A marble's own time from the frame's motion time and its start.
-float MarbleOwnTime(float m, float start, float moveTime);
+double MarbleOwnTime(float m, float start, float moveTime);
 
 // Greys (0) or strengthens (above 1) a colour word about the mean of its three bytes.
 uint32_t IntensifyColour(uint32_t colour, float colorHue);
