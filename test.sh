@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds both targets and runs every test: the native suite, the same suite under Wine,
-# the sanitizer build, and the native-versus-Windows frame comparison.
+# the sanitizer build, and the frame comparison of the GCC, clang and Windows builds.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
-tools/build.sh native win32 sanitize
+tools/build.sh native win32 clang sanitize
 
 export WINEDEBUG=-all
 tools/wine-session.sh start
@@ -16,7 +16,7 @@ echo "== sanitizer tests"
 (cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 ./zelkor_tests --gtest_brief=1)
 echo "== Windows tests under Wine"
 (cd build/win32 && LC_ALL=zh_CN.UTF-8 wine zelkor_tests.exe --gtest_brief=1)
-echo "== native and Windows modules give the same frames"
+echo "== GCC, clang and Windows builds give the same frames"
 tests/cross_build_identity.sh
 for extra in tests/*.sh; do
   case "$extra" in tests/cross_build_identity.sh) continue ;; esac

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Renders every module's gallery choices with the native zelkor and with zelkor.exe under
-# Wine, on several frame sizes and progress values, and compares the files byte for byte.
-# Also compares what each module says of itself (the Windows side in a Chinese locale), and
-# checks every frame's SHA-256 against the committed golden table tests/golden/frames.sha256
-# (ZELKOR_GOLDEN_RECORD=1 writes the table anew instead: only after a deliberate change; with
-# a module name only that module's lines are replaced). The Windows frames are checked against
-# the table on their own as well, not only through the comparison with the native ones.
-# The builds compared: build/native and build/win32, or ZELKOR_NATIVE_BUILD and
-# ZELKOR_WIN32_BUILD.
+# Renders every module's gallery choices with three builds of the same tree: the native zelkor
+# built by GCC, the native zelkor built by clang, and zelkor.exe (mingw-w64, i686) under Wine,
+# on several frame sizes and progress values, and compares the files byte for byte. A frame
+# is only trusted when unrelated compilers agree on it. Also compares what each module says
+# of itself (the Windows side in a Chinese locale), and checks every build's frames against
+# the committed golden table tests/golden/frames.sha256: every frame of the table must come
+# out the same, and every frame rendered must be in the table (ZELKOR_GOLDEN_RECORD=1 writes
+# the table anew instead: only after a deliberate change; with a module name only that
+# module's lines are replaced).
+# The builds compared: build/native, build/clang and build/win32, or ZELKOR_NATIVE_BUILD,
+# ZELKOR_CLANG_BUILD and ZELKOR_WIN32_BUILD.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 native=${ZELKOR_NATIVE_BUILD:-build/native}
+clang=${ZELKOR_CLANG_BUILD:-build/clang}
 win=${ZELKOR_WIN32_BUILD:-build/win32}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -19,31 +22,61 @@ export WINEDEBUG=-all
 fail=0
 golden=tests/golden/frames.sha256
 record=${ZELKOR_GOLDEN_RECORD:-0}
-hashes="$work/hashes.txt"
-win_hashes="$work/win_hashes.txt"
-: > "$hashes"
-: > "$win_hashes"
+only=${1:-}
+builds=(native clang win32)
+for b in "${builds[@]}"; do : > "$work/hashes_$b.txt"; done
+
+# render BUILD EFFECT ARGS...: one build's zelkor, its frames named BUILD_NNN.bmp.
+render() {
+  local build=$1
+  shift
+  case "$build" in
+    native) "$native/zelkor" render "$@" ;;
+    clang) "$clang/zelkor" render "$@" ;;
+    win32) wine "$win/zelkor.exe" render "$@" ;;
+  esac
+}
+
+for dir in "$native" "$clang"; do
+  [ -x "$dir/zelkor" ] || { echo "FAIL no zelkor in $dir"; exit 1; }
+done
+[ -f "$win/zelkor.exe" ] || { echo "FAIL no zelkor.exe in $win"; exit 1; }
+
 sizes=(33x17 160x90)
 for size in "${sizes[@]}"; do
   mkdir -p "$work/$size"
   $native/zelkor scenes --out-dir "$work/$size" --size "$size"
 done
 
-for module in "$native"/modules/${1:-*}.vfx; do
-  name=$(basename "$module" .vfx)
-  if [ ! -f "$win/modules/$name.vfx" ]; then
-    echo "FAIL $name: no Windows module"
-    fail=1
-    continue
-  fi
+# Every module of any build must be in all three.
+modules=$(for d in "$native/modules" "$clang/modules" "$win/modules"; do
+  ls "$d" 2>/dev/null | sed -n 's/\.vfx$//p'
+done | sort -u)
+[ -n "$modules" ] || { echo "FAIL no modules built"; exit 1; }
+for name in $modules; do
+  for d in "$native/modules" "$clang/modules" "$win/modules"; do
+    if [ ! -f "$d/$name.vfx" ]; then
+      echo "FAIL $name: no module in $d"
+      fail=1
+    fi
+  done
+done
+
+for name in $modules; do
+  [ -z "$only" ] || [ "$name" = "$only" ] || continue
+  [ -f "$native/modules/$name.vfx" ] && [ -f "$clang/modules/$name.vfx" ] &&
+    [ -f "$win/modules/$name.vfx" ] || continue
   # Description records.
   $native/zelkor info "$name" | grep -v '^module ' > "$work/info_native.txt"
-  LC_ALL=zh_CN.UTF-8 wine "$win/zelkor.exe" info "$name" | tr -d '\r' | grep -v '^module ' > "$work/info_win.txt"
-  if ! cmp -s "$work/info_native.txt" "$work/info_win.txt"; then
-    echo "FAIL $name: zelkor info differs"
-    diff "$work/info_native.txt" "$work/info_win.txt" | head -5
-    fail=1
-  fi
+  $clang/zelkor info "$name" | grep -v '^module ' > "$work/info_clang.txt"
+  LC_ALL=zh_CN.UTF-8 wine "$win/zelkor.exe" info "$name" | tr -d '\r' | grep -v '^module ' > "$work/info_win32.txt"
+  for b in clang win32; do
+    if ! cmp -s "$work/info_native.txt" "$work/info_$b.txt"; then
+      echo "FAIL $name: zelkor info differs ($b)"
+      diff "$work/info_native.txt" "$work/info_$b.txt" | head -5
+      fail=1
+    fi
+  done
   spec=effects/$name/gallery.txt
   if [ -f "$spec" ]; then
     mapfile -t strips < <(grep -v '^\s*#' "$spec" | grep -v '^\s*$' | sed 's/^[^|]*|//')
@@ -59,69 +92,74 @@ for module in "$native"/modules/${1:-*}.vfx; do
         run_opts=$(echo "$opts" | sed 's/--rect [0-9,]*//')
       fi
       if [[ "$run_opts" == *"--frames"* ]]; then
-        progress=""
+        progress=()
       else
-        progress="--sequence 0,0.1,0.25,0.37,0.5,0.63,0.75,0.9,0.97,1"
+        progress=(--sequence 0,0.1,0.25,0.37,0.5,0.63,0.75,0.9,0.97,1)
       fi
-      rm -f "$work"/n_*.bmp "$work"/w_*.bmp
-      # shellcheck disable=SC2086
+      rm -f "$work"/native_*.bmp "$work"/clang_*.bmp "$work"/win32_*.bmp
       # Options may quote words ("--preset "big block""): split them as the shell would.
       eval "words=($run_opts)"
-      if ! $native/zelkor render "$name" --from "$work/$size/scene_a.bmp" --to "$work/$size/scene_b.bmp" \
-        "${words[@]}" $progress --out "$work/n_%03d.bmp"; then
-        echo "FAIL $name [$run_opts] $size: native render failed"
-        fail=1
-      fi
-      # shellcheck disable=SC2086
-      if ! wine "$win/zelkor.exe" render "$name" --from "$work/$size/scene_a.bmp" --to "$work/$size/scene_b.bmp" \
-        "${words[@]}" $progress --out "$work/w_%03d.bmp"; then
-        echo "FAIL $name [$run_opts] $size: Windows render failed"
-        fail=1
-      fi
-      count=0
-      for n in "$work"/n_*.bmp; do
-        [ -e "$n" ] || continue
-        w="$work/w_${n##*/n_}"
-        count=$((count + 1))
-        key="$name|$run_opts|$size|${n##*/n_}"
-        echo "$(sha256sum < "$n" | cut -d' ' -f1)  $key" >> "$hashes"
-        [ -e "$w" ] && echo "$(sha256sum < "$w" | cut -d' ' -f1)  $key" >> "$win_hashes"
-        if ! cmp -s "$n" "$w"; then
-          echo "FAIL $name [$run_opts] $size: frame ${n##*/n_} differs"
+      for b in "${builds[@]}"; do
+        if ! render "$b" "$name" --from "$work/$size/scene_a.bmp" --to "$work/$size/scene_b.bmp" \
+          "${words[@]}" "${progress[@]}" --out "$work/${b}_%03d.bmp"; then
+          echo "FAIL $name [$run_opts] $size: $b render failed"
           fail=1
         fi
+      done
+      count=0
+      for n in "$work"/native_*.bmp; do
+        [ -e "$n" ] || continue
+        frame=${n##*/native_}
+        count=$((count + 1))
+        key="$name|$run_opts|$size|$frame"
+        for b in "${builds[@]}"; do
+          f="$work/${b}_$frame"
+          [ -e "$f" ] && echo "$(sha256sum < "$f" | cut -d' ' -f1)  $key" >> "$work/hashes_$b.txt"
+          if ! cmp -s "$n" "$f"; then
+            echo "FAIL $name [$run_opts] $size: frame $frame differs ($b)"
+            fail=1
+          fi
+        done
       done
       [ "$count" -gt 0 ] || { echo "FAIL $name [$run_opts]: no frames"; fail=1; }
     done
   done
   echo "ok   $name"
 done
+
 if [ "$record" = 1 ]; then
   mkdir -p "$(dirname "$golden")"
   kept="$work/kept.txt"
   : > "$kept"
-  if [ -n "${1:-}" ] && [ -f "$golden" ]; then
+  if [ -n "$only" ] && [ -f "$golden" ]; then
     # Only the named module is recorded again; the other modules' lines stay.
-    awk -v m="$1" '{ split($2, k, "|"); if (k[1] != m) print }' "$golden" > "$kept"
+    awk -v m="$only" '{ split($2, k, "|"); if (k[1] != m) print }' "$golden" > "$kept"
   fi
-  cat "$kept" "$hashes" | sort -k2 > "$golden"
+  cat "$kept" "$work/hashes_native.txt" | sort -k2 > "$golden"
   echo "recorded $(wc -l < "$golden") golden frames in $golden"
-elif [ -f "$golden" ]; then
-  # Every recorded frame of a module that was rendered must come out the same, in both builds.
-  missing=0
-  while read -r hash key; do
-    module=${key%%|*}
-    [ -f "$native/modules/$module.vfx" ] || continue
-    if [ -n "${1:-}" ] && [ "$module" != "$1" ]; then continue; fi
-    for table in "$hashes" "$win_hashes"; do
-      if ! grep -qF "$hash  $key" "$table"; then
-        [ "$table" = "$hashes" ] && build_name=native || build_name=Windows
-        echo "FAIL golden frame changed or missing ($build_name): $key"
-        missing=$((missing + 1))
-      fi
-    done
-  done < "$golden"
-  [ "$missing" -eq 0 ] || fail=1
-  echo "golden frames checked against $golden"
+  exit $fail
 fi
+
+if [ ! -s "$golden" ]; then
+  echo "FAIL no golden table $golden (record one with ZELKOR_GOLDEN_RECORD=1)"
+  exit 1
+fi
+# The table's lines for the modules checked here, against each build's frames: a frame of the
+# table that came out differently or not at all, and a frame rendered but not in the table,
+# both fail.
+expected="$work/expected.txt"
+awk -v m="$only" '{ split($2, k, "|"); if (m == "" || k[1] == m) print }' "$golden" | LC_ALL=C sort > "$expected"
+[ -s "$expected" ] || { echo "FAIL no golden frames for ${only:-any module}"; fail=1; }
+for b in "${builds[@]}"; do
+  LC_ALL=C sort "$work/hashes_$b.txt" > "$work/got_$b.txt"
+  while read -r line; do
+    echo "FAIL golden frame changed or missing ($b): ${line#*  }"
+    fail=1
+  done < <(LC_ALL=C comm -23 "$expected" "$work/got_$b.txt")
+  while read -r line; do
+    echo "FAIL frame not in the golden table ($b): ${line#*  }"
+    fail=1
+  done < <(LC_ALL=C comm -13 "$expected" "$work/got_$b.txt")
+done
+echo "golden frames checked against $golden ($(wc -l < "$expected") frames, builds: ${builds[*]})"
 exit $fail
