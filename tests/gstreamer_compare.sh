@@ -2,7 +2,7 @@
 # Runs every transition as GStreamer's frei0r element: gst-inspect-1.0 must list it with the
 # properties its module announces, gst-launch-1.0 must mix two pictures into the same pixels
 # as zelkor render, and tools/gst-join.py must give the frames of zelkor render --sequence for
-# the effects that carry state from frame to frame.
+# the effects that carry state from frame to frame. A name or pattern as argument picks modules.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 native=${ZELKOR_NATIVE_BUILD:-build/native}
@@ -40,6 +40,11 @@ to_rgba() {
     video/x-raw,format=RGBA ! filesink location="$2"
 }
 
+# The module's default host words, given to zelkor explicitly: the element's defaults.
+host_words() {
+  echo "--variant $(sed -n 's/^variantDefault *//p' "$1") --extra $(sed -n 's/^extraDefault *//p' "$1")"
+}
+
 # Names GStreamer gives a module's parameters: lower case, other signs as '-', colours in
 # three channels; then the element's own name and parent.
 expected_properties() {
@@ -50,7 +55,7 @@ expected_properties() {
     echo name
     echo parent
     sed -n '/^field /,/^$/{/^field /d;/^$/d;p}' "$info" | while read -r field _ type _; do
-      field=$(echo "$field" | tr 'A-Z' 'a-z' | sed 's/[^a-z0-9+-]/-/g')
+      field=$(echo "$field" | tr '[:upper:]' '[:lower:]' | sed 's/[^a-z0-9+-]/-/g')
       if [ "$type" = colour ]; then printf '%s\n' "$field-r" "$field-g" "$field-b"; else echo "$field"; fi
     done
     if grep -q '^presets:' "$info"; then echo preset; fi
@@ -79,11 +84,9 @@ compare_pictures() {
       "frei0r-mixer-zelkor-$name" name=m progress="$p" "$@" ! \
       filesink location="$(printf '%s/g_%03d.rgba' "$work" $k)" 2>"$work/gst.log" ||
       { echo "  gst-launch-1.0 failed at progress $p:"; tail -1 "$work/gst.log"; }
-    # shellcheck disable=SC2086
+    # shellcheck disable=SC2046,SC2086
     $zelkor render "$name" --from "$work/scene_a.bmp" --to "$work/scene_b.bmp" --progress "$p" \
-      --variant "$(sed -n 's/^variantDefault *//p' "$info")" \
-      --extra "$(sed -n 's/^extraDefault *//p' "$info")" $zopts \
-      --out "$(printf '%s/z_%03d.png' "$work" $k)"
+      $(host_words "$info") $zopts --out "$(printf '%s/z_%03d.png' "$work" $k)"
     k=$((k + 1))
   done
   cat "$work"/g_*.rgba >"$work/g.rgba" 2>/dev/null || true
@@ -147,6 +150,7 @@ done
 N=12
 sequence=$(awk -v n=$N 'BEGIN { for (i = 0; i < n; i++) printf "%s%.17g", (i ? "," : ""), i / (n - 1) }')
 for name in "${STATEFUL[@]}"; do
+  # shellcheck disable=SC2053  # the name given may be a pattern
   [[ "$name" == ${1:-*} ]] || continue
   rm -rf "$work/join" "$work/mix" "$work/zseq" && mkdir "$work/join" "$work/mix" "$work/zseq"
   info=$work/$name.info
@@ -156,9 +160,9 @@ for name in "${STATEFUL[@]}"; do
     fail=1
     continue
   fi
+  # shellcheck disable=SC2046
   $zelkor render "$name" --from "$work/scene_a.bmp" --to "$work/scene_b.bmp" --sequence "$sequence" \
-    --variant "$(sed -n 's/^variantDefault *//p' "$info")" --extra "$(sed -n 's/^extraDefault *//p' "$info")" \
-    --out "$work/mix/%03d.png"
+    $(host_words "$info") --out "$work/mix/%03d.png"
   k=0
   for f in "$work"/a.png "$work"/a.png "$work"/a.png "$work"/a.png "$work"/mix/*.png \
     "$work"/b.png "$work"/b.png "$work"/b.png "$work"/b.png; do

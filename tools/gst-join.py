@@ -23,7 +23,8 @@ import gi
 gi.require_version("Gst", "1.0")
 gi.require_version("GstApp", "1.0")
 gi.require_version("GstController", "1.0")
-from gi.repository import GLib, GObject, Gst, GstApp, GstController  # noqa: E402
+# GstApp is imported for the methods it gives appsink and appsrc.
+from gi.repository import GLib, GObject, Gst, GstApp, GstController  # noqa: E402,F401
 
 
 class JoinError(Exception):
