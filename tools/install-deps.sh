@@ -23,6 +23,12 @@ have melt || need+=(melt)
 [ -f /usr/include/frei0r.h ] || need+=(frei0r-plugins-dev)
 have python3 || need+=(python3)
 have pkg-config || need+=(pkg-config)
+# GStreamer with its frei0r wrapper, FFV1 and PNG, and the bindings tools/gst-join.py uses.
+for pkg in gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good \
+  gstreamer1.0-plugins-bad gstreamer1.0-libav python3-gi gir1.2-gstreamer-1.0 \
+  gir1.2-gst-plugins-base-1.0; do
+  dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
+done
 for lib in libavformat libavcodec libswscale libswresample; do
   pkg-config --exists "$lib" 2>/dev/null || need+=("$lib-dev")
 done
