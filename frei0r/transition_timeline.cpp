@@ -68,8 +68,10 @@ bool TransitionTimelines::MayApply(const Timeline& t, double time, bool waitedEn
   if (t.applied.empty()) return time <= kSameTime;
   const double last = t.applied.back().time;
   if (time <= last + kSameTime) return true;
-  // One gap alone does not tell the frame step: the frame between may be on its way.
-  return t.seen.size() >= 3 && t.step > 0.0 && time - last <= t.step * (1.0 + 1e-6);
+  // One gap alone does not tell the frame step (the frame between may be on its way): until
+  // a third position is seen, the step another transition showed stands for it.
+  const double step = t.seen.size() >= 3 ? t.step : knownStep_;
+  return step > 0.0 && time - last <= step * (1.0 + 1e-6);
 }
 
 int32_t TransitionTimelines::Render(Timeline* t, PositionInputs position, uint8_t* out) {
@@ -80,6 +82,7 @@ int32_t TransitionTimelines::Render(Timeline* t, PositionInputs position, uint8_
     std::unique_lock<std::mutex> lock(mutex_);
     t->pending.insert(time);
     NoteSeen(t, time);
+    if (t->seen.size() >= 3) knownStep_ = t->step;
     changed_.notify_all();
     const auto deadline = std::chrono::steady_clock::now() + kGapWait;
     if (!changed_.wait_until(lock, deadline, [&] { return MayApply(*t, time, false); })) {

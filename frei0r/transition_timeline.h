@@ -10,10 +10,10 @@
 //   taken as one transition (a host that keeps an instance per worker thread); instances
 //   first called from the same thread are different transitions.
 // - A position later than the next one expected (the smallest gap between three or more
-//   positions seen) waits for the positions in between, and a transition's first position
-//   for time 0: another thread may be about to deliver them. After kGapWait it is applied as
-//   it stands; a transition rendered by one instance then stops waiting for gaps (its host
-//   leaves positions out).
+//   positions seen, else the step of another transition) waits for the positions in between, and a
+//   transition's first position for time 0: another thread may be about to deliver them. After
+//   kGapWait it is applied as it stands; a transition rendered by one instance then stops waiting
+//   for gaps (its host leaves positions out).
 // - A position earlier than the last one applied rebuilds the state from the start by
 //   replaying the recorded positions before it. A position asked for again (a seek, a second
 //   pass) starts a new pass there; one never applied (a frame that came late) is put in its
@@ -79,6 +79,7 @@ class TransitionTimelines {
   std::mutex mutex_;
   std::condition_variable changed_;
   std::vector<std::unique_ptr<Timeline>> timelines_;
+  double knownStep_ = 0.0;  // the frame step of the last transition that showed one
 };
 
 struct Timeline {
