@@ -1,7 +1,7 @@
 // The frei0r plug-ins of the effects with frame-to-frame state, asked for frames from four
-// threads at once that finish in shuffled order: every frame equals the one a single thread
-// gets asking for the same positions in order. Built alone under ThreadSanitizer (preset
-// tsan) as well as in the suite.
+// threads at once that finish in shuffled order, or asked for positions again: every frame
+// equals the one a single thread gets asking for the same positions in order from the start. Built
+// alone under ThreadSanitizer (preset tsan) as well as in the suite.
 #if !defined(_WIN32) && __has_include(<frei0r.h>)
 
 #include <gtest/gtest.h>
@@ -146,6 +146,19 @@ TEST_P(Frei0rThreads, InstancesPerThreadOfTwoTransitionsGiveTheFramesInOrder) {
     EXPECT_EQ(expectedFirst[k], gotFirst[k]) << "first, position " << k;
     EXPECT_EQ(expectedSecond[k], gotSecond[k]) << "second, position " << k;
   }
+}
+
+// A position earlier than the last one applied (a seek, a second pass) rebuilds the state
+// from the transition's start: the frames are the first pass's again.
+TEST_P(Frei0rThreads, PositionsAskedAgainGiveTheFirstPassFrames) {
+  const Transition t(0, 0.0, 1.0);
+  f0r_instance_t instance = plugin_.construct(kWidth, kHeight);
+  std::vector<Picture> firstPass;
+  for (int k = 0; k < kPositions; ++k) firstPass.push_back(RenderAt(plugin_, instance, t, k, true));
+  for (int from : {kPositions / 2, 0, 1})
+    for (int k = from; k < kPositions; ++k)
+      EXPECT_EQ(firstPass[k], RenderAt(plugin_, instance, t, k, true)) << from << ", " << k;
+  plugin_.destruct(instance);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stateful, Frei0rThreads,
