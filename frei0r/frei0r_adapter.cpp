@@ -335,6 +335,7 @@ void f0r_get_param_value(f0r_instance_t instance, f0r_param_t param, int index) 
   Instance* in = static_cast<Instance*>(instance);
   if (in == nullptr || param == nullptr || index < 0 || index >= static_cast<int>(g_params.size()))
     return;
+  std::lock_guard<std::mutex> lock(in->guard);
   const zk::Frei0rParam& p = g_params[index];
   const zk::ParamValue& v = in->values[index];
   if (p.kind == zk::Frei0rParamKind::Field && !v.set) {
