@@ -14,6 +14,9 @@ echo "== native tests"
 (cd build/native && ./zelkor_tests --gtest_brief=1)
 echo "== sanitizer tests"
 (cd build/sanitize && ASAN_OPTIONS=detect_leaks=1 ./zelkor_tests --gtest_brief=1)
+echo "== frei0r plug-ins of the stateful effects on several threads, under ThreadSanitizer"
+tools/build.sh tsan
+(cd build/tsan && TSAN_OPTIONS=halt_on_error=1 ./frei0r_threads_test --gtest_brief=1)
 echo "== Windows tests under Wine"
 (cd build/win32 && LC_ALL=zh_CN.UTF-8 wine zelkor_tests.exe --gtest_brief=1)
 echo "== GCC, clang and Windows builds give the same frames"

@@ -7,7 +7,9 @@ extern "C" {
 #include <iconv.h>
 
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "float_environment.h"
@@ -17,6 +19,7 @@ extern "C" {
 #include "module_state.h"
 #include "module_text.h"
 #include "rand15.h"
+#include "transition_timeline.h"
 
 namespace zk {
 namespace {
@@ -32,20 +35,73 @@ struct Instance {
   int32_t width = 0;
   int32_t height = 0;
   int32_t stride = 0;
-  std::vector<uint8_t> sceneA, sceneB, output;
-  std::vector<uint8_t> block;  // the settings record handed to the render code
-  std::vector<uint8_t> state;  // this transition's copy of the module's frame-to-frame state
-  // The shared generator's state between this transition's frames: an effect that keeps
-  // drawing from it across frames must not see the draws of another transition.
-  uint32_t randState = 1;
+  std::mutex guard;            // the values and the block, read by every frame call
+  std::vector<uint8_t> block;  // the settings record as of the last frame
   std::vector<ParamValue> values;
+  // The transition whose frame-to-frame state this instance renders on (stateful effects),
+  // chosen by the first frame call.
+  Timeline* timeline = nullptr;
 };
 
 std::vector<Frei0rParam> g_params;
-std::vector<uint8_t> g_pristineState;
 std::string g_name, g_explanation;
 
 bool HasModuleState() { return &kModuleState != nullptr && kModuleState.block != nullptr; }
+
+// The module's state is one global block: every render of a stateful effect, whichever
+// transition it belongs to, holds this while its transition's copy is swapped in.
+std::mutex g_moduleStateLock;
+
+int32_t RenderPosition(const PositionInputs& p, int32_t width, int32_t height,
+                       const uint8_t* sceneA, const uint8_t* sceneB, uint8_t* out) {
+  ApplyRequest request{};
+  BitmapHeader header{};
+  header.headerSize = sizeof header;
+  header.width = width;
+  header.height = height;
+  header.planes = 1;
+  header.bitCount = 24;
+  request.outputHeader = &header;
+  request.outputPixels = out;
+  request.sceneAPixels = sceneA;
+  request.sceneBPixels = sceneB;
+  request.rectWidth = width;
+  request.rectHeight = height;
+  request.variantFlags = p.variantFlags;
+  request.extraFlags = p.extraFlags;
+  request.extraColor = p.extraColor;
+  request.progress = p.progress;
+  // The render code may scribble on its settings record; the recorded one stays as it was.
+  std::vector<uint8_t> block = p.block;
+  if (!block.empty()) request.paramBlock = block.data();
+  ScopedDefaultFloatEnvironment floatEnvironment;
+  return kPlugin.render(DecodeApplyRequest(request, p.fieldMode, true));
+}
+
+int32_t RenderOnState(const PositionInputs& p, int32_t width, int32_t height,
+                      ModuleStateCopy* state, uint8_t* out) {
+  std::lock_guard<std::mutex> lock(g_moduleStateLock);
+  std::memcpy(kModuleState.block(), state->bytes.data(), kModuleState.size);
+  Rand15Seed(state->rand);
+  const int32_t result = RenderPosition(p, width, height, p.sceneA->data(), p.sceneB->data(), out);
+  std::memcpy(state->bytes.data(), kModuleState.block(), kModuleState.size);
+  state->rand = Rand15State();
+  return result;
+}
+
+std::vector<uint8_t> g_pristineState;
+
+void ResetState(ModuleStateCopy* state) {
+  std::lock_guard<std::mutex> lock(g_moduleStateLock);
+  if (!state->bytes.empty()) {
+    std::memcpy(kModuleState.block(), state->bytes.data(), kModuleState.size);
+    kModuleState.release();
+  }
+  state->bytes = g_pristineState;
+  state->rand = 1;
+}
+
+TransitionTimelines g_timelines({RenderOnState, ResetState});
 
 std::string Cp936ToUtf8(const char* text) {
   std::string out;
@@ -112,6 +168,75 @@ void BuildBlock(Instance* in) {
   }
 }
 
+// The frame call's inputs as the host has set them, with the settings record rebuilt.
+PositionInputs ReadPosition(Instance* in, double time) {
+  PositionInputs p;
+  p.time = time;
+  double progress = 0.0;
+  std::lock_guard<std::mutex> lock(in->guard);
+  for (size_t i = 0; i < g_params.size(); ++i) {
+    const Frei0rParam& param = g_params[i];
+    const ParamValue& v = in->values[i];
+    switch (param.kind) {
+      case Frei0rParamKind::Progress:
+        progress = v.number;
+        break;
+      case Frei0rParamKind::FieldMode:
+        p.fieldMode = v.number >= 0.5 ? 1 : 0;
+        break;
+      case Frei0rParamKind::VariantBit:
+        if (v.number >= 0.5) p.variantFlags |= param.bit;
+        break;
+      case Frei0rParamKind::ExtraBit:
+        if (v.number >= 0.5) p.extraFlags |= param.bit;
+        break;
+      case Frei0rParamKind::ExtraColour:
+        ColourToWord(v.colour, reinterpret_cast<uint8_t*>(&p.extraColor));
+        break;
+      default:
+        break;
+    }
+  }
+  if (!(progress >= 0.0)) progress = 0.0;
+  if (progress > 1.0) progress = 1.0;
+  p.progress = static_cast<float>(progress);
+  if (!in->block.empty()) {
+    BuildBlock(in);
+    p.block = in->block;
+  }
+  return p;
+}
+
+// The host's RGBA pictures as our frames. True when both are opaque throughout.
+bool ToScenes(const Instance& in, const uint8_t* rgbaA, const uint8_t* rgbaB,
+              std::vector<uint8_t>* sceneA, std::vector<uint8_t>* sceneB) {
+  const size_t bytes = static_cast<size_t>(in.stride) * in.height;
+  sceneA->resize(bytes);
+  sceneB->resize(bytes);
+  const size_t line = static_cast<size_t>(in.width) * 4;
+  // Picture line y is frame row (height - 1 - y): our frames keep the bottom line first.
+  uint8_t alpha = 255;
+  for (int32_t y = 0; y < in.height; ++y) {
+    const size_t row = static_cast<size_t>(in.height - 1 - y) * in.stride;
+    alpha &= RgbaLineToBgrRow(rgbaA + y * line, in.width, sceneA->data() + row);
+    alpha &= RgbaLineToBgrRow(rgbaB + y * line, in.width, sceneB->data() + row);
+  }
+  return alpha == 255;
+}
+
+void ShowFrame(const Instance& in, const std::vector<uint8_t>& shown, float progress,
+               const uint8_t* rgbaA, const uint8_t* rgbaB, bool opaque, uint8_t* rgbaOut) {
+  const size_t line = static_cast<size_t>(in.width) * 4;
+  for (int32_t y = 0; y < in.height; ++y) {
+    const size_t row = static_cast<size_t>(in.height - 1 - y) * in.stride;
+    if (opaque)
+      BgrRowToOpaqueRgbaLine(shown.data() + row, in.width, rgbaOut + y * line);
+    else
+      BgrRowToRgbaLine(shown.data() + row, rgbaA + y * line, rgbaB + y * line, progress, in.width,
+                       rgbaOut + y * line);
+  }
+}
+
 }  // namespace
 }  // namespace zk
 
@@ -161,16 +286,11 @@ f0r_instance_t f0r_construct(unsigned int width, unsigned int height) {
   in->width = static_cast<int32_t>(width);
   in->height = static_cast<int32_t>(height);
   in->stride = zk::FrameStride(in->width);
-  const size_t bytes = static_cast<size_t>(in->stride) * height;
-  in->sceneA.resize(bytes);
-  in->sceneB.resize(bytes);
-  in->output.resize(bytes);
   in->values.resize(g_params.size());
   if (zk::kFrei0rTarget.schema != nullptr) {
     in->block.resize(zk::kFrei0rTarget.schema->blockSize);
     zk::BuildBlock(in);
   }
-  in->state = zk::g_pristineState;
   // The host choices start at the module's own defaults.
   for (size_t i = 0; i < g_params.size(); ++i) {
     const zk::Frei0rParam& p = g_params[i];
@@ -186,11 +306,7 @@ f0r_instance_t f0r_construct(unsigned int width, unsigned int height) {
 void f0r_destruct(f0r_instance_t instance) {
   Instance* in = static_cast<Instance*>(instance);
   if (in == nullptr) return;
-  if (zk::HasModuleState()) {
-    // Let the module free what this transition's state owns.
-    std::memcpy(zk::kModuleState.block(), in->state.data(), zk::kModuleState.size);
-    zk::kModuleState.release();
-  }
+  if (in->timeline != nullptr) zk::g_timelines.Leave(in->timeline);
   delete in;
 }
 
@@ -198,6 +314,7 @@ void f0r_set_param_value(f0r_instance_t instance, f0r_param_t param, int index) 
   Instance* in = static_cast<Instance*>(instance);
   if (in == nullptr || param == nullptr || index < 0 || index >= static_cast<int>(g_params.size()))
     return;
+  std::lock_guard<std::mutex> lock(in->guard);
   zk::ParamValue& v = in->values[index];
   switch (g_params[index].type) {
     case F0R_PARAM_COLOR:
@@ -218,6 +335,7 @@ void f0r_get_param_value(f0r_instance_t instance, f0r_param_t param, int index) 
   Instance* in = static_cast<Instance*>(instance);
   if (in == nullptr || param == nullptr || index < 0 || index >= static_cast<int>(g_params.size()))
     return;
+  std::lock_guard<std::mutex> lock(in->guard);
   const zk::Frei0rParam& p = g_params[index];
   const zk::ParamValue& v = in->values[index];
   if (p.kind == zk::Frei0rParamKind::Field && !v.set) {
@@ -252,92 +370,44 @@ void f0r_get_param_value(f0r_instance_t instance, f0r_param_t param, int index) 
   }
 }
 
-void f0r_update2(f0r_instance_t instance, double, const uint32_t* inframe1,
+void f0r_update2(f0r_instance_t instance, double time, const uint32_t* inframe1,
                  const uint32_t* inframe2, const uint32_t*, uint32_t* outframe) {
   Instance* in = static_cast<Instance*>(instance);
   if (in == nullptr || inframe1 == nullptr || inframe2 == nullptr || outframe == nullptr) return;
   const uint8_t* rgbaA = reinterpret_cast<const uint8_t*>(inframe1);
   const uint8_t* rgbaB = reinterpret_cast<const uint8_t*>(inframe2);
   uint8_t* rgbaOut = reinterpret_cast<uint8_t*>(outframe);
-  const size_t line = static_cast<size_t>(in->width) * 4;
-  // Picture line y is frame row (height - 1 - y): our frames keep the bottom line first.
-  uint8_t alpha = 255;
-  for (int32_t y = 0; y < in->height; ++y) {
-    const size_t row = static_cast<size_t>(in->height - 1 - y) * in->stride;
-    alpha &= zk::RgbaLineToBgrRow(rgbaA + y * line, in->width, in->sceneA.data() + row);
-    alpha &= zk::RgbaLineToBgrRow(rgbaB + y * line, in->width, in->sceneB.data() + row);
+  zk::PositionInputs position = zk::ReadPosition(in, time);
+  const float progress = position.progress;
+  // Per thread, so that a host may run several frames of one instance at once.
+  thread_local std::vector<uint8_t> output;
+  output.resize(static_cast<size_t>(in->stride) * in->height);
+  if (!zk::HasModuleState()) {
+    thread_local std::vector<uint8_t> sceneA, sceneB;
+    const bool opaque = zk::ToScenes(*in, rgbaA, rgbaB, &sceneA, &sceneB);
+    const int32_t result = zk::RenderPosition(position, in->width, in->height, sceneA.data(),
+                                              sceneB.data(), output.data());
+    zk::ShowFrame(*in, result != 0 ? output : (progress < 0.5f ? sceneA : sceneB), progress, rgbaA,
+                  rgbaB, opaque, rgbaOut);
+    return;
   }
-  const bool opaque = alpha == 255;
-  zk::ApplyRequest request{};
-  zk::BitmapHeader header{};
-  header.headerSize = sizeof header;
-  header.width = in->width;
-  header.height = in->height;
-  header.planes = 1;
-  header.bitCount = 24;
-  request.outputHeader = &header;
-  request.outputPixels = in->output.data();
-  request.sceneAPixels = in->sceneA.data();
-  request.sceneBPixels = in->sceneB.data();
-  request.rectWidth = in->width;
-  request.rectHeight = in->height;
-  int32_t fieldMode = 0;
-  double progress = 0.0;
-  for (size_t i = 0; i < g_params.size(); ++i) {
-    const zk::Frei0rParam& p = g_params[i];
-    const zk::ParamValue& v = in->values[i];
-    switch (p.kind) {
-      case zk::Frei0rParamKind::Progress:
-        progress = v.number;
-        break;
-      case zk::Frei0rParamKind::FieldMode:
-        fieldMode = v.number >= 0.5 ? 1 : 0;
-        break;
-      case zk::Frei0rParamKind::VariantBit:
-        if (v.number >= 0.5) request.variantFlags |= p.bit;
-        break;
-      case zk::Frei0rParamKind::ExtraBit:
-        if (v.number >= 0.5) request.extraFlags |= p.bit;
-        break;
-      case zk::Frei0rParamKind::ExtraColour:
-        zk::ColourToWord(v.colour, reinterpret_cast<uint8_t*>(&request.extraColor));
-        break;
-      default:
-        break;
-    }
-  }
-  if (!(progress >= 0.0)) progress = 0.0;
-  if (progress > 1.0) progress = 1.0;
-  request.progress = static_cast<float>(progress);
-  if (!in->block.empty()) {
-    zk::BuildBlock(in);
-    request.paramBlock = in->block.data();
-  }
-  const bool stateful = zk::HasModuleState();
-  if (stateful) {
-    std::memcpy(zk::kModuleState.block(), in->state.data(), zk::kModuleState.size);
-    zk::Rand15Seed(in->randState);
-  }
-  int32_t result;
+  // The transition keeps the scenes for a replay.
+  auto sceneA = std::make_shared<std::vector<uint8_t>>(),
+       sceneB = std::make_shared<std::vector<uint8_t>>();
+  const bool opaque = zk::ToScenes(*in, rgbaA, rgbaB, sceneA.get(), sceneB.get());
+  position.sceneA = sceneA;
+  position.sceneB = sceneB;
+  zk::Timeline* timeline;
   {
-    zk::ScopedDefaultFloatEnvironment floatEnvironment;
-    result = zk::kPlugin.render(zk::DecodeApplyRequest(request, fieldMode, true));
+    // The first frame call picks the transition, from the thread the host runs it on.
+    std::lock_guard<std::mutex> lock(in->guard);
+    if (in->timeline == nullptr)
+      in->timeline = zk::g_timelines.Join(in->width, in->height, std::this_thread::get_id());
+    timeline = in->timeline;
   }
-  if (stateful) {
-    std::memcpy(in->state.data(), zk::kModuleState.block(), zk::kModuleState.size);
-    in->randState = zk::Rand15State();
-  }
-  // A declined frame (0) leaves no picture of its own: show the nearer scene instead.
-  const std::vector<uint8_t>& shown =
-      result != 0 ? in->output : (request.progress < 0.5f ? in->sceneA : in->sceneB);
-  for (int32_t y = 0; y < in->height; ++y) {
-    const size_t row = static_cast<size_t>(in->height - 1 - y) * in->stride;
-    if (opaque)
-      zk::BgrRowToOpaqueRgbaLine(shown.data() + row, in->width, rgbaOut + y * line);
-    else
-      zk::BgrRowToRgbaLine(shown.data() + row, rgbaA + y * line, rgbaB + y * line, request.progress,
-                           in->width, rgbaOut + y * line);
-  }
+  const int32_t result = zk::g_timelines.Render(timeline, std::move(position), output.data());
+  zk::ShowFrame(*in, result != 0 ? output : (progress < 0.5f ? *sceneA : *sceneB), progress, rgbaA,
+                rgbaB, opaque, rgbaOut);
 }
 
 void f0r_update(f0r_instance_t instance, double time, const uint32_t* inframe, uint32_t* outframe) {

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Renders every transition through its frei0r plug-in in the real melt and compares the
-# frames byte for byte with zelkor render at the same progress and choices.
+# Renders every transition through its frei0r plug-in in the real melt, on one, two and four
+# worker threads, and compares the frames byte for byte with zelkor render at the same
+# progress and choices.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 native=${ZELKOR_NATIVE_BUILD:-build/native}  # or the build named in ZELKOR_NATIVE_BUILD
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export FREI0R_PATH=$PWD/$native/frei0r-1
-W=320
-H=180
+W=160
+H=90
 $native/zelkor scenes --out-dir "$work" --size ${W}x${H}
 for s in a b; do
   $native/zelkor render crossfade --from "$work/scene_$s.bmp" --to "$work/scene_$s.bmp" \
@@ -30,15 +31,16 @@ PROFILE
 
 # zelkor render options -> frei0r properties for melt.
 to_melt() {
-  local name=$1
+  local name=$1 info
   shift
+  info=$($native/zelkor info "$name") || return 1
   local props=()
   while [ $# -gt 0 ]; do
     case "$1" in
       --variant | --extra)
         # Every bit the module announces is given, so its default choice does not linger.
         local kind=${1#--} word=$(($2)) mask
-        mask=$(($($native/zelkor info "$name" | sed -n "s/^${kind}Mask *//p")))
+        mask=$(($(sed -n "s/^${kind}Mask *//p" <<<"$info")))
         [ "$kind" = extra ] && mask=$((mask & ~0x308))
         for ((bit = 1; bit <= 0x40000000; bit <<= 1)); do
           if ((mask & bit)); then props+=("$(printf '%s0x%X=%d' "$kind" "$bit" $(((word & bit) != 0)))"); fi
@@ -51,7 +53,7 @@ to_melt() {
         shift 2 ;;
       --preset)
         local index
-        index=$($native/zelkor info "$name" | sed -n 's/^presets://p' | tr ',' '\n' |
+        index=$(sed -n 's/^presets://p' <<<"$info" | tr ',' '\n' |
           awk -v want="$2" '{ i=$1; $1=""; sub(/^ "/, ""); sub(/"$/, ""); if (tolower($0) == tolower(want) || i == want) print i }')
         props+=("preset=$index")
         shift 2 ;;
@@ -62,34 +64,7 @@ to_melt() {
   [ ${#props[@]} -eq 0 ] || printf '%s\n' "${props[@]}"
 }
 
-fail=0
-for plugin in "$FREI0R_PATH"/zelkor_${1:-*}.so; do
-  name=$(basename "$plugin" .so)
-  name=${name#zelkor_}
-  spec=effects/$name/gallery.txt
-  if [ -f "$spec" ]; then
-    mapfile -t strips < <(grep -v '^\s*#' "$spec" | grep -v '^\s*$' | sed 's/^[^|]*|//')
-  else
-    strips=("")
-  fi
-  for opts in "${strips[@]}"; do
-    # Settings given by value do not pass through frei0r's 0..1 doubles exactly, and frei0r
-    # has no rectangles or request modes: those choices are checked by the other tests.
-    if [[ "$opts" == *"--set"* || "$opts" == *"--params"* || "$opts" == *"--rect"* ||
-      "$opts" == *"--request-mode"* ]]; then continue; fi
-    frames=5
-    if [[ "$opts" == *"--frames"* ]]; then frames=$(echo "$opts" | sed -n 's/.*--frames[[:space:]]*\([0-9]*\).*/\1/p'); fi
-    # shellcheck disable=SC2086
-    mapfile -t props < <(eval to_melt "$name" $opts)
-    rm -f "$work"/o.rgba "$work"/z_*.bmp
-    melt -profile "$work/profile" "$work/a.png" out=$((frames - 1)) "$work/b.png" out=$((frames - 1)) \
-      -mix "$frames" -mixer "frei0r.zelkor_$name" progress="0=0;-1=1" "${props[@]}" \
-      -consumer avformat:"$work/o.rgba" f=rawvideo pix_fmt=rgba >"$work/melt.log" 2>&1 ||
-      { echo "  melt failed:"; tail -3 "$work/melt.log"; }
-    # shellcheck disable=SC2086
-    eval $native/zelkor render "$name" --from "$work/scene_a.bmp" --to "$work/scene_b.bmp" \
-      $(echo "$opts" | sed 's/--frames[[:space:]]*[0-9]*//') --frames "$frames" --out "$work/z_%03d.bmp"
-    if ! python3 - "$work" "$W" "$H" "$frames" <<'PY'
+cat > "$work/compare.py" <<'PY'
 import struct, sys
 work, W, H, n = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
 raw = open(work + "/o.rgba", "rb").read()
@@ -110,10 +85,51 @@ for k in range(n):
             print("  frame %d differs from line %d" % (k, y)); bad += 1; break
 sys.exit(1 if bad else 0)
 PY
-    then
-      echo "FAIL $name [$opts]"
+
+fail=0
+for plugin in "$FREI0R_PATH"/zelkor_${1:-*}.so; do
+  name=$(basename "$plugin" .so)
+  name=${name#zelkor_}
+  spec=effects/$name/gallery.txt
+  if [ -f "$spec" ]; then
+    mapfile -t strips < <(grep -v '^\s*#' "$spec" | grep -v '^\s*$' | sed 's/^[^|]*|//')
+  else
+    strips=("")
+  fi
+  for opts in "${strips[@]}"; do
+    # Settings given by value do not pass through frei0r's 0..1 doubles exactly, and frei0r
+    # has no rectangles or request modes: those choices are checked by the other tests.
+    if [[ "$opts" == *"--set"* || "$opts" == *"--params"* || "$opts" == *"--rect"* ||
+      "$opts" == *"--request-mode"* ]]; then continue; fi
+    frames=5
+    if [[ "$opts" == *"--frames"* ]]; then frames=$(echo "$opts" | sed -n 's/.*--frames[[:space:]]*\([0-9]*\).*/\1/p'); fi
+    # shellcheck disable=SC2086
+    if ! given=$(eval to_melt "$name" $opts); then
+      echo "FAIL $name [$opts]: the choices have no melt form"
       fail=1
+      continue
     fi
+    props=()
+    [ -z "$given" ] || mapfile -t props <<<"$given"
+    rm -f "$work"/z_*.bmp
+    # shellcheck disable=SC2086
+    eval $native/zelkor render "$name" --from "$work/scene_a.bmp" --to "$work/scene_b.bmp" \
+      $(echo "$opts" | sed 's/--frames[[:space:]]*[0-9]*//') --frames "$frames" --out "$work/z_%03d.bmp"
+    # -1: one worker in order; -2 and -4: workers that finish frames out of order, each with
+    # its own plug-in instance.
+    for threads in -1 -2 -4; do
+      rm -f "$work"/o.rgba
+      if ! melt -profile "$work/profile" "$work/a.png" out=$((frames - 1)) "$work/b.png" out=$((frames - 1)) \
+        -mix "$frames" -mixer "frei0r.zelkor_$name" progress="0=0;-1=1" "${props[@]}" \
+        -consumer avformat:"$work/o.rgba" f=rawvideo pix_fmt=rgba real_time=$threads >"$work/melt.log" 2>&1; then
+        echo "FAIL $name [$opts] real_time=$threads: melt failed:"
+        tail -3 "$work/melt.log"
+        fail=1
+      elif ! python3 "$work/compare.py" "$work" "$W" "$H" "$frames"; then
+        echo "FAIL $name [$opts] real_time=$threads"
+        fail=1
+      fi
+    done
   done
   echo "ok   $name"
 done
