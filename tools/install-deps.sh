@@ -21,6 +21,8 @@ have Xvfb || need+=(xvfb)
 have chromium || need+=(chromium)
 have melt || need+=(melt)
 [ -f /usr/include/frei0r.h ] || need+=(frei0r-plugins-dev)
+have lintian || need+=(lintian)
+have dpkg-shlibdeps || need+=(dpkg-dev)
 have python3 || need+=(python3)
 have pkg-config || need+=(pkg-config)
 for lib in libavformat libavcodec libswscale libswresample; do
