@@ -115,8 +115,8 @@ void LabelItem(const std::string& item, std::vector<std::string>* lastList,
     const size_t hash = text.find('#');
     for (long v = first; v <= last; ++v) {
       const std::string number = std::to_string(v - first + 1);
-      (*labels)[v] = hash == std::string::npos ? text + " " + number
-                                               : text.substr(0, hash + 1) + number;
+      (*labels)[v] =
+          hash == std::string::npos ? text + " " + number : text.substr(0, hash + 1) + number;
     }
   }
 }

@@ -17,11 +17,20 @@ std::string Escape(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -75,8 +84,8 @@ Parameter UnitList(const std::vector<std::string>& labels, size_t defaultIndex) 
     display += (i ? "," : "") + labels[i];
   }
   Parameter p;
-  p.attributes = "type=\"list\" default=\"" + Number(defaultIndex / last) + "\" paramlist=\"" +
-                 values + "\"";
+  p.attributes =
+      "type=\"list\" default=\"" + Number(defaultIndex / last) + "\" paramlist=\"" + values + "\"";
   p.display = display;
   return p;
 }
@@ -173,8 +182,8 @@ Parameter ReportedParameter(const ReportedParam& r) {
   } else if (r.type == F0R_PARAM_COLOR) {
     p.attributes = "type=\"color\" default=\"" + ColourText(r.colour) + "\"";
   } else {
-    p.attributes = "type=\"constant\" default=\"" + Number(r.number) +
-                   "\" min=\"0\" max=\"1\" decimals=\"3\"";
+    p.attributes =
+        "type=\"constant\" default=\"" + Number(r.number) + "\" min=\"0\" max=\"1\" decimals=\"3\"";
   }
   return p;
 }

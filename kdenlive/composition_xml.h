@@ -20,8 +20,8 @@ struct ReportedParam {
 };
 
 struct CompositionSource {
-  std::string module;       // "curtain": the service is frei0r.zelkor_curtain
-  std::string effectName;   // the module's own name and description, UTF-8
+  std::string module;      // "curtain": the service is frei0r.zelkor_curtain
+  std::string effectName;  // the module's own name and description, UTF-8
   std::string description;
   const SettingsSchema* schema = nullptr;  // null without settings
   std::vector<uint8_t> defaults;           // the settings record as the module fills it
