@@ -40,7 +40,13 @@ std::string ModuleDirectory(const std::string& explicitDir) {
   if (!explicitDir.empty()) return explicitDir;
   const char* env = std::getenv("ZELKOR_MODULES");
   if (env != nullptr && env[0] != '\0') return env;
-  return ExecutableDirectory() + "/modules";
+  const std::string beside = ExecutableDirectory() + "/modules";
+#if !defined(_WIN32)
+  // An installed zelkor (<prefix>/bin) finds the modules in <prefix>/lib/zelkor/modules.
+  const std::string installed = ExecutableDirectory() + "/../lib/zelkor/modules";
+  if (access(beside.c_str(), F_OK) != 0 && access(installed.c_str(), F_OK) == 0) return installed;
+#endif
+  return beside;
 }
 
 std::string ModulePath(const std::string& directory, const std::string& name) {

@@ -18,7 +18,8 @@ const char kUsage[] =
     "  configure EFFECT --params-file FILE [--screenshot PNG]\n"
     "                                run the settings dialog on FILE (Windows)\n"
     "  scenes --out-dir DIR [--size WxH]     write the two built-in sample scenes\n"
-    "Modules are looked up in --modules DIR, $ZELKOR_MODULES, or modules/ next to zelkor.\n";
+    "Modules are looked up in --modules DIR, $ZELKOR_MODULES, or modules/ next to zelkor\n"
+    "(installed: <prefix>/lib/zelkor/modules).\n";
 
 }  // namespace
 

@@ -21,6 +21,8 @@ have Xvfb || need+=(xvfb)
 have chromium || need+=(chromium)
 have melt || need+=(melt)
 [ -f /usr/include/frei0r.h ] || need+=(frei0r-plugins-dev)
+have lintian || need+=(lintian)
+have dpkg-shlibdeps || need+=(dpkg-dev)
 have python3 || need+=(python3)
 have pkg-config || need+=(pkg-config)
 # GStreamer with its frei0r wrapper, FFV1 and PNG, and the bindings tools/gst-join.py uses.
