@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -141,11 +142,14 @@ TEST(DreamCli, FramesOfOneRunSwayDifferently) {
   std::string error;
   ASSERT_TRUE(WriteImageFile(from, ColumnCodedA(), &error)) << error;
   ASSERT_TRUE(WriteImageFile(to, test::SolidFrame(kW, kH, 0, 0, 200), &error)) << error;
+  const std::string outputs[2] = {test::TempPath("dream_00.bmp"), test::TempPath("dream_01.bmp")};
+  // A run that writes nothing must not pass on an earlier run's frames.
+  for (const std::string& out : outputs) std::remove(out.c_str());
   ASSERT_EQ(0, test::RunZelkor("render dream --from " + from + " --to " + to + " --out " +
                                test::TempPath("dream_%02d.bmp") + " --sequence 0.5,0.5"));
   FrameImage first, second;
-  ASSERT_TRUE(ReadBmp24(test::TempPath("dream_00.bmp"), &first, &error)) << error;
-  ASSERT_TRUE(ReadBmp24(test::TempPath("dream_01.bmp"), &second, &error)) << error;
+  ASSERT_TRUE(ReadBmp24(outputs[0], &first, &error)) << error;
+  ASSERT_TRUE(ReadBmp24(outputs[1], &second, &error)) << error;
   // Frames 1 and 2 of the count: row 1 sways by +4 (k = 2), then stays (k = 3).
   EXPECT_EQ(7, PixelAt(first, 3, 1)[0]);
   EXPECT_EQ(3, PixelAt(second, 3, 1)[0]);

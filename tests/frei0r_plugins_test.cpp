@@ -6,7 +6,11 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 extern "C" {
 #include <frei0r.h>
@@ -35,6 +39,65 @@ std::vector<uint32_t> ToRgba(const FrameImage& f, uint8_t alpha) {
   return rgba;
 }
 
+// The field value a frei0r number in 0..1 stands for: a pick from the field's list, or a
+// point of the dialog range.
+double FieldValueOfUnit(const SettingField& field, double unit) {
+  if (field.choices == nullptr) return field.minValue + unit * (field.maxValue - field.minValue);
+  std::vector<long> choices;
+  for (const char* p = field.choices; *p != '\0'; ++p) {
+    char* end = nullptr;
+    choices.push_back(std::strtol(p, &end, 10));
+    p = end;
+    if (*p == '\0') break;
+  }
+  return static_cast<double>(choices.at(std::lround(unit * (choices.size() - 1))));
+}
+
+// Reads parameter `index` of a fresh instance and checks it against the field's bytes in
+// the module's own default record.
+void ExpectReadsBackDefault(const Frei0rPlugin& plugin, f0r_instance_t instance, int index,
+                            int paramType, const SettingField& field,
+                            const std::vector<uint8_t>& defaults) {
+  SCOPED_TRACE(field.name);
+  const uint8_t* at = defaults.data() + field.offset;
+  switch (field.type) {
+    case SettingType::Colour: {
+      ASSERT_EQ(F0R_PARAM_COLOR, paramType);
+      f0r_param_color c{-1.0f, -1.0f, -1.0f};
+      plugin.getParam(instance, &c, index);
+      const float channels[3] = {c.r, c.g, c.b};
+      for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(at[k], static_cast<uint32_t>(channels[k] * 255.0f + 0.5f)) << "channel " << k;
+      break;
+    }
+    case SettingType::Path: {
+      ASSERT_EQ(F0R_PARAM_STRING, paramType);
+      f0r_param_string text = nullptr;
+      plugin.getParam(instance, &text, index);
+      ASSERT_NE(nullptr, text);
+      const char* path = reinterpret_cast<const char*>(at);
+      EXPECT_EQ(std::string(path, strnlen(path, field.size)), text);
+      break;
+    }
+    case SettingType::Float32: {
+      ASSERT_EQ(F0R_PARAM_DOUBLE, paramType);
+      double unit = -1.0;
+      plugin.getParam(instance, &unit, index);
+      float value;
+      std::memcpy(&value, at, 4);
+      EXPECT_FLOAT_EQ(value, static_cast<float>(FieldValueOfUnit(field, unit)));
+      break;
+    }
+    default: {  // whole numbers and switches
+      ASSERT_TRUE(paramType == F0R_PARAM_DOUBLE || paramType == F0R_PARAM_BOOL);
+      double unit = -1.0;
+      plugin.getParam(instance, &unit, index);
+      EXPECT_EQ(ReadIntegerSetting(field, defaults.data()),
+                std::llround(FieldValueOfUnit(field, unit)));
+    }
+  }
+}
+
 TEST(Frei0rPlugins, InfoDefaultsAndFramesMatchTheModules) {
   const std::vector<std::string> modules = ListModuleNames(ZELKOR_TEST_MODULE_DIR);
   ASSERT_FALSE(modules.empty());
@@ -61,15 +124,16 @@ TEST(Frei0rPlugins, InfoDefaultsAndFramesMatchTheModules) {
     f0r_instance_t instance = plugin.construct(9, 6);
     ASSERT_NE(nullptr, instance);
     // Every settings field reads back as the module's default.
+    int32_t fieldsSeen = 0;
     for (int i = 0; i < info.num_params && schema != nullptr; ++i) {
       plugin.paramInfo(&param, i);
       const SettingField* field = FindSetting(*schema, param.name);
-      if (field == nullptr || param.type != F0R_PARAM_COLOR) continue;
-      f0r_param_color c{};
-      plugin.getParam(instance, &c, i);
-      uint32_t word;
-      std::memcpy(&word, effect.params.data() + field->offset, 4);
-      EXPECT_EQ(word & 0xFF, static_cast<uint32_t>(c.r * 255.0f + 0.5f)) << param.name;
+      if (field == nullptr) continue;
+      ++fieldsSeen;
+      ExpectReadsBackDefault(plugin, instance, i, param.type, *field, effect.params);
+    }
+    if (schema != nullptr) {
+      EXPECT_EQ(schema->fieldCount, fieldsSeen);
     }
     const FrameImage a = test::PatternFrame(9, 6, 71), b = test::PatternFrame(9, 6, 72);
     const std::vector<uint32_t> rgbaA = ToRgba(a, 255), rgbaB = ToRgba(b, 255);

@@ -21,13 +21,16 @@ if [ $# -gt 0 ]; then
 else
   targets=(build/fuzz/fuzz/*_fuzz)
 fi
-# LeakSanitizer stops every thread through a tracer at exit; now and then the tracer itself
-# crashes ("LeakSanitizer has encountered a fatal error") after a clean run, and libFuzzer then
-# saves whatever input it had last. That is no finding when the log shows no error of the code
-# under test and the saved input runs clean on its own (leak check included).
+# LeakSanitizer stops every thread through a tracer for each leak check (at exit, and mid-run
+# when an input looks leaky); now and then the tracer itself crashes ("LeakSanitizer has
+# encountered a fatal error"), ending the run, and libFuzzer then saves whatever input it had last. That is no finding when the log shows no error of the code
+# under test and the saved input runs clean on its own (leak check included). The fuzzing
+# time left then goes to a fresh run over the corpus grown so far.
+# Every sanitizer opens its report with "ERROR: <Name>Sanitizer", libFuzzer its own findings
+# (timeouts, memory, deadly signals) with "ERROR: libFuzzer"; UBSan's checks print "runtime error".
+finding_lines='ERROR: ([A-Za-z]+Sanitizer|libFuzzer)|runtime error'
 leak_checker_died() {
-  grep -q 'LeakSanitizer has encountered a fatal error' "$1" &&
-    ! grep -q -E 'ERROR: (AddressSanitizer|LeakSanitizer: detected)|runtime error|ERROR: libFuzzer' "$1"
+  grep -q 'LeakSanitizer has encountered a fatal error' "$1" && ! grep -q -E "$finding_lines" "$1"
 }
 input_passes_alone() {
   local target=$1 log=$2 unit
@@ -46,16 +49,23 @@ for target in "${targets[@]}"; do
   [ -d "$seeds" ] && dirs+=("$seeds")
   echo "== fuzzing $name for ${seconds}s"
   log=build/fuzz/"$name".log
-  if ! ASAN_OPTIONS=detect_leaks=1 "$target" "${dirs[@]}" -max_total_time="$seconds" -timeout=60 \
+  deadline=$((SECONDS + seconds))
+  left=$seconds
+  while ! ASAN_OPTIONS=detect_leaks=1 "$target" "${dirs[@]}" -max_total_time="$left" -timeout=60 \
       -rss_limit_mb=4096 -print_final_stats=0 -artifact_prefix=build/fuzz/findings/"$name"- \
-      >"$log" 2>&1; then
+      >"$log" 2>&1; do
     if leak_checker_died "$log" && input_passes_alone "$target" "$log"; then
-      echo "   $name: the leak checker itself failed at exit; the input it saved runs clean alone"
+      echo "   $name: the leak checker itself failed; the input it saved runs clean alone"
+      left=$((deadline - SECONDS))
+      # Never 0: -max_total_time=0 means no limit.
+      [ "$left" -gt 0 ] || break
+      echo "   $name: fuzzing on for the ${left}s left"
       continue
     fi
     echo "FAIL $name: see build/fuzz/$name.log and build/fuzz/findings/"
     grep -E 'ERROR|runtime error|SUMMARY' "$log" | head -5
     status=1
-  fi
+    break
+  done
 done
 exit $status
