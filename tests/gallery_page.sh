@@ -50,12 +50,23 @@ if [ "${broken:-}" != 1 ]; then
   fail=1
 fi
 
-# Every module has its section and an animated preview.
+# Every module has its section and an animated preview, and the contents strip that opens
+# the page links to the section with an animated thumbnail.
+contents=$(sed -n '/<nav class="contents">/,/<\/nav>/p' "$gallery/index.html")
+if [ "$(grep -n -m1 '<nav class="contents">\|<section ' "$gallery/index.html" | cut -d: -f2-)" != '<nav class="contents">' ]; then
+  echo "FAIL gallery page: the page does not open with the contents strip"
+  fail=1
+fi
 for module in build/native/modules/*.vfx; do
   name=$(basename "$module" .vfx)
-  if ! grep -q "<h2>$name " "$gallery/index.html" ||
+  if ! grep -q "<section id=\"$name\">" "$gallery/index.html" ||
+    ! grep -q "<h2>$name " "$gallery/index.html" ||
     ! grep -q "src=\"frames/${name}_[0-9]*\.webp\"" "$gallery/index.html"; then
     echo "FAIL gallery page: $name has no section or no animated preview"
+    fail=1
+  fi
+  if ! grep -q "<a href=\"#$name\"><img src=\"frames/${name}_0\.webp\"" <<<"$contents"; then
+    echo "FAIL gallery page: the contents strip has no animated thumbnail linking to $name"
     fail=1
   fi
 done
