@@ -28,7 +28,9 @@ void PrintHostChoices(const HostedEffect& e) {
     const HostChoice& c = table->choices[k];
     const uint32_t byDefault =
         c.word == HostWord::Variant ? e.info.variantDefault : e.info.extraDefault;
-    std::printf("  %-9s %-14s 0x%-6X %s %s\n", HostWordOption(c.word), c.name, c.value,
+    char number[16];
+    std::snprintf(number, sizeof number, "0x%X", c.value);
+    std::printf("  %-9s %-14s %-8s %s %s\n", HostWordOption(c.word), c.name, number,
                 c.value == byDefault ? "*" : " ", c.meaning);
   }
 }

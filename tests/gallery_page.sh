@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the gallery into a scratch directory and opens it in headless Chromium from the
-# file system, as a user would: every module has its section and animated preview, and no
+# file system, as a user would: the page opens with a contents strip of animated thumbnails
+# linking to the sections, every module has its section and animated preview, and no
 # picture on the page fails to load. Keeps a screenshot of the page in
 # build/test-output/gallery_page.png.
 set -euo pipefail
