@@ -17,7 +17,6 @@ struct Case {
   std::string module;
   std::string label;
   zk::SettingsOptions settings;
-  zk::RenderChoices choices;
   bool sequence;  // the effect carries state: render rising progress frame after frame
 };
 
@@ -44,13 +43,15 @@ void RenderCase(benchmark::State& state, const Case& c, int32_t width, int32_t h
     state.SkipWithError(error.c_str());
     return;
   }
+  // The words a host passes when the user chose none: the module's own defaults.
+  const zk::RenderChoices choices = zk::ModuleDefaultChoices(effect.info);
   const Scenes& s = ScenesOf(width, height);
   zk::FrameImage out = zk::MakeFrameImage(width, height);
   int64_t frame = 0;
   if (c.sequence) {
     // The first frame builds what the effect keeps for the whole transition (firestorm's
     // cooling map, say): a cost paid once, not per frame.
-    zk::RenderEffectFrame(effect, s.a, s.b, 0.0f, c.choices, &out);
+    zk::RenderEffectFrame(effect, s.a, s.b, 0.0f, choices, &out);
     ++frame;
   }
   for (auto _ : state) {
@@ -58,7 +59,7 @@ void RenderCase(benchmark::State& state, const Case& c, int32_t width, int32_t h
     const float p = c.sequence ? static_cast<float>(frame % kSequenceFrames) /
                                      static_cast<float>(kSequenceFrames - 1)
                                : progress;
-    zk::RenderEffectFrame(effect, s.a, s.b, p, c.choices, &out);
+    zk::RenderEffectFrame(effect, s.a, s.b, p, choices, &out);
     benchmark::DoNotOptimize(out.pixels.data());
     ++frame;
   }
@@ -70,11 +71,11 @@ void RenderCase(benchmark::State& state, const Case& c, int32_t width, int32_t h
 std::vector<Case> Cases() {
   std::vector<Case> cases;
   for (const std::string& m : zk::ListModuleNames(ZELKOR_BENCH_MODULE_DIR)) {
-    cases.push_back({m, "default", {}, {}, IsStateful(m)});
+    cases.push_back({m, "default", {}, IsStateful(m)});
   }
   auto add = [&](const std::string& m, const std::string& label, zk::SettingsOptions o) {
     for (const std::string& have : zk::ListModuleNames(ZELKOR_BENCH_MODULE_DIR))
-      if (have == m) cases.push_back({m, label, o, {}, IsStateful(m)});
+      if (have == m) cases.push_back({m, label, o, IsStateful(m)});
   };
   zk::SettingsOptions o;
   o.assignments = {"size=0.01"};

@@ -23,7 +23,7 @@ void RenderBatch(benchmark::State& state, const std::string& module) {
   const zk::FrameImage a = zk::DrawSunsetLake(1920, 1080), b = zk::DrawLighthouseCoast(1920, 1080);
   constexpr int64_t kFrames = 8;
   std::vector<zk::FrameImage> outs(kFrames, zk::MakeFrameImage(1920, 1080));
-  zk::RenderChoices choices;
+  const zk::RenderChoices choices = zk::ModuleDefaultChoices(effect.info);
   for (auto _ : state) {
     zk::ForEachFrameInParallel(kFrames, threads, [&](int64_t i) {
       zk::RenderEffectFrame(effect, a, b, static_cast<float>(i + 1) / (kFrames + 1), choices,

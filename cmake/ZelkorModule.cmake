@@ -4,6 +4,7 @@
 #     WIN32_SOURCES ...    dialog procedures and other Win32-only code
 #     [SETTINGS]           the module has a settings record and exports vxDLLGetDefault
 #     [SCHEMA symbol]      the zk::SettingsSchema object that describes the record
+#     [CHOICES symbol]     the zk::HostChoiceTable naming the variant and extra words
 #     [LIBS ...]           further libraries (zelkor_kit3d, ...)
 #     [TEST_ONLY])         a module for the tests: built into test_modules/, not shipped
 #
@@ -11,7 +12,7 @@
 # NAME.vfx in ${ZELKOR_MODULE_DIR}. The module's strings and version come from the
 # folder's strings.txt; its own resources (dialogs, bitmaps, icons) from NAME.rc if present.
 function(zelkor_add_module name)
-  cmake_parse_arguments(M "SETTINGS;TEST_ONLY" "SCHEMA" "RENDER_SOURCES;PLUGIN_SOURCES;WIN32_SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(M "SETTINGS;TEST_ONLY" "SCHEMA;CHOICES" "RENDER_SOURCES;PLUGIN_SOURCES;WIN32_SOURCES;LIBS" ${ARGN})
   set(src ${CMAKE_CURRENT_SOURCE_DIR})
   set(gen ${CMAKE_CURRENT_BINARY_DIR}/generated)
 
@@ -70,6 +71,9 @@ function(zelkor_add_module name)
   set_property(GLOBAL PROPERTY ZELKOR_${name}_VERSION "${ZELKOR_LAST_MODULE_VERSION}")
   if(M_SCHEMA)
     set_property(GLOBAL APPEND PROPERTY ZELKOR_SCHEMAS "${name}:${M_SCHEMA}")
+  endif()
+  if(M_CHOICES)
+    set_property(GLOBAL APPEND PROPERTY ZELKOR_CHOICES "${name}:${M_CHOICES}")
   endif()
 endfunction()
 

@@ -1,8 +1,10 @@
 // zelkor list and zelkor info.
 #include <cstdio>
 
+#include "choice_registry.h"
 #include "cli_options.h"
 #include "effect_host.h"
+#include "host_words.h"
 #include "schema_registry.h"
 
 namespace zk {
@@ -15,6 +17,22 @@ void PrintEffectLine(const HostedEffect& e) {
               ModuleTextToUtf8(e.info.groupName, sizeof e.info.groupName).c_str(),
               ModuleTextToUtf8(e.info.description, sizeof e.info.description).c_str(),
               e.params.empty() ? "no settings" : "settings");
+}
+
+// The module's named choices of the two host words, its defaults marked.
+void PrintHostChoices(const HostedEffect& e) {
+  const HostChoiceTable* table = FindHostChoices(e.name);
+  if (table == nullptr) return;
+  std::printf("\nhost choices (by name or number; * the default)\n");
+  for (int32_t k = 0; k < table->count; ++k) {
+    const HostChoice& c = table->choices[k];
+    const uint32_t byDefault =
+        c.word == HostWord::Variant ? e.info.variantDefault : e.info.extraDefault;
+    char number[16];
+    std::snprintf(number, sizeof number, "0x%X", c.value);
+    std::printf("  %-9s %-14s %-8s %s %s\n", HostWordOption(c.word), c.name, number,
+                c.value == byDefault ? "*" : " ", c.meaning);
+  }
 }
 
 }  // namespace
@@ -61,6 +79,7 @@ int RunInfo(const CommandContext& ctx) {
   std::printf("tailValue        %u\n", i.tailValue);
   std::printf("settings         %s\n",
               e.params.empty() ? "none" : (std::to_string(e.params.size()) + " bytes").c_str());
+  PrintHostChoices(e);
   if (const SettingsSchema* schema = FindSchema(e.name); schema != nullptr && !e.params.empty()) {
     std::printf("\n%-22s %6s  %-6s  %-14s  %-14s  %s\n", "field", "offset", "type", "default",
                 "range", "meaning");

@@ -19,12 +19,11 @@
 
 namespace zk {
 
-int RunRender(const CommandContext& ctx) {
-  RenderArgs r;
-  std::string error;
-  if (!ParseRenderArgs(ctx.args, &r, &error)) return Fail(error);
+namespace {
 
-  if (IsClipPath(r.out) || r.duration > 0) return RunJoin(ctx.modulesDir, r);
+// Frames of the open effect from two pictures.
+int RenderFrames(const RenderArgs& r, HostedEffect& effect) {
+  std::string error;
   FrameImage a, b;
   if (IsMediaJob(r)) {
     // Pictures of other formats: B is fitted to A's size.
@@ -43,13 +42,6 @@ int RunRender(const CommandContext& ctx) {
     return Fail("--rect lies outside the " + std::to_string(a.width) + "x" +
                 std::to_string(a.height) + " frame");
 
-  HostedEffect effect;
-  if (!OpenEffect(ModulePath(ModuleDirectory(ctx.modulesDir), r.effect), &effect, &error))
-    return Fail(error);
-  if (!ApplySettingsOptions(r.settings, &effect, &error)) {
-    CloseEffect(&effect);
-    return Fail(error);
-  }
   if (r.fixedNoise) SetNoiseSeedVariable(r.noiseSeed);
   // Frames that do not depend on one another render on several threads; the files are
   // written in order afterwards, so output and messages do not depend on the threads.
@@ -82,6 +74,28 @@ int RunRender(const CommandContext& ctx) {
     }
   }
   FinishProgressMeter(&meter);
+  return status;
+}
+
+}  // namespace
+
+int RunRender(const CommandContext& ctx) {
+  RenderArgs r;
+  std::string error;
+  const bool parsed = ParseRenderArgs(ctx.args, &r, &error);
+  if (r.effect.empty()) return Fail(error);
+  HostedEffect effect;
+  std::string effectError;
+  if (!OpenEffect(ModulePath(ModuleDirectory(ctx.modulesDir), r.effect), &effect, &effectError))
+    return Fail(effectError);
+  int status;
+  if (!parsed || !ApplySettingsOptions(r.settings, &effect, &error) ||
+      !SetHostWords(effect, &r, &error))
+    status = Fail(error);
+  else if (IsClipPath(r.out) || r.duration > 0)
+    status = RunJoin(r, effect);
+  else
+    status = RenderFrames(r, effect);
   CloseEffect(&effect);
   return status;
 }

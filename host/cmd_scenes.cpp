@@ -28,6 +28,7 @@ int RunScenes(const CommandContext& ctx) {
   }
   if (dir.empty()) return Fail("usage: zelkor scenes --out-dir DIR [--size WxH]");
   std::string error;
+  if (!MakeDirectories(dir, &error)) return Fail(error);
   if (!WriteImageFile(dir + "/scene_a.bmp", DrawSunsetLake(width, height), &error) ||
       !WriteImageFile(dir + "/scene_b.bmp", DrawLighthouseCoast(width, height), &error))
     return Fail(error);

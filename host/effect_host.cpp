@@ -1,5 +1,7 @@
 #include "effect_host.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -35,6 +37,13 @@ bool EndsWith(const std::string& s, const std::string& tail) {
 }
 
 }  // namespace
+
+RenderChoices ModuleDefaultChoices(const EffectInfo& info) {
+  RenderChoices choices;
+  choices.variantFlags = info.variantDefault;
+  choices.extraFlags = info.extraDefault;
+  return choices;
+}
 
 std::string ModuleDirectory(const std::string& explicitDir) {
   if (!explicitDir.empty()) return explicitDir;
@@ -84,11 +93,16 @@ std::vector<std::string> ListModuleNames(const std::string& directory) {
 
 bool OpenEffect(const std::string& path, HostedEffect* effect, std::string* error) {
   CloseEffect(effect);
-  if (!LoadModule(path, &effect->module, error)) return false;
-  effect->path = path;
   const size_t slash = path.find_last_of("/\\");
   std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
   if (EndsWith(base, ".vfx")) base.resize(base.size() - 4);
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) {
+    *error = "unknown effect '" + base + "': there is no " + path + " (zelkor list names them)";
+    return false;
+  }
+  if (!LoadModule(path, &effect->module, error)) return false;
+  effect->path = path;
   effect->name = base;
   std::memset(&effect->info, 0, sizeof effect->info);
   effect->module.getEffInfo(&effect->info);

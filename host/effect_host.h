@@ -34,6 +34,10 @@ struct RenderChoices {
   int32_t rectHeight = 0;
 };
 
+// The words a host passes when the user chose none: the variant and extra defaults the
+// module describes itself with, and black (0) as the colour.
+RenderChoices ModuleDefaultChoices(const EffectInfo& info);
+
 // Where modules are found: an explicit folder, else $ZELKOR_MODULES, else the modules/
 // folder next to the running executable.
 std::string ModuleDirectory(const std::string& explicitDir);

@@ -2,10 +2,16 @@
 
 #include <sys/stat.h>
 
+#if defined(_WIN32)
+#include <direct.h>
+#endif
+
 #if defined(ZELKOR_HAVE_ZLIB)
 #include <zlib.h>
 #endif
 
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -80,10 +86,43 @@ constexpr int32_t kMaxSide = 1 << 15;
 
 }  // namespace
 
+std::string ReadFailureReason(int errnum) {
+  std::string why = std::strerror(errnum);
+  if (!why.empty()) why[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(why[0])));
+  return why;
+}
+
+std::string WriteFailureReason(int errnum) {
+  return errnum == ENOENT ? "no such directory" : ReadFailureReason(errnum);
+}
+
+bool MakeDirectories(const std::string& dir, std::string* error) {
+  auto isDirectory = [](const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  };
+  for (size_t end = 0; end != std::string::npos;) {
+    end = dir.find_first_of("/\\", end + 1);
+    const std::string part = dir.substr(0, end);
+    // A drive ("C:") or the root is there, whatever stat says of it.
+    if (part.empty() || part.back() == ':' || isDirectory(part)) continue;
+#if defined(_WIN32)
+    const int made = _mkdir(part.c_str());
+#else
+    const int made = mkdir(part.c_str(), 0777);
+#endif
+    if (made != 0 && !isDirectory(part)) {
+      *error = part + ": cannot create the folder (" + WriteFailureReason(errno) + ")";
+      return false;
+    }
+  }
+  return true;
+}
+
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes, std::string* error) {
   struct stat st;
   if (stat(path.c_str(), &st) != 0) {
-    *error = path + ": no such file";
+    *error = path + ": cannot read (" + ReadFailureReason(errno) + ")";
     return false;
   }
   if (!S_ISREG(st.st_mode)) {
@@ -92,7 +131,7 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes, std::st
   }
   FILE* f = std::fopen(path.c_str(), "rb");
   if (f == nullptr) {
-    *error = path + ": cannot open for reading";
+    *error = path + ": cannot read (" + ReadFailureReason(errno) + ")";
     return false;
   }
   bytes->clear();
@@ -101,9 +140,10 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes, std::st
   while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
     bytes->insert(bytes->end(), buffer, buffer + n);
   const bool failed = std::ferror(f) != 0;
+  const int why = errno;
   std::fclose(f);
   if (failed) {
-    *error = path + ": read error";
+    *error = path + ": cannot read (" + ReadFailureReason(why) + ")";
     return false;
   }
   return true;
@@ -225,20 +265,23 @@ bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& by
   const std::string temp = path + ".partial";
   FILE* f = std::fopen(temp.c_str(), "wb");
   if (f == nullptr) {
-    *error = path + ": cannot write";
+    *error = path + ": cannot write (" + WriteFailureReason(errno) + ")";
     return false;
   }
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  int why = errno;
   const bool closed = std::fclose(f) == 0;
+  if (written) why = errno;
   if (!written || !closed) {
     std::remove(temp.c_str());
-    *error = path + ": write failed";
+    *error = path + ": cannot write (" + WriteFailureReason(why) + ")";
     return false;
   }
   std::remove(path.c_str());  // Windows' rename does not replace
   if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    why = errno;
     std::remove(temp.c_str());
-    *error = path + ": cannot write";
+    *error = path + ": cannot write (" + WriteFailureReason(why) + ")";
     return false;
   }
   return true;

@@ -17,6 +17,14 @@ bool DecodeBmp24(const std::vector<uint8_t>& file, FrameImage* frame, std::strin
 std::vector<uint8_t> EncodeBmp24(const FrameImage& frame);
 std::vector<uint8_t> EncodePng(const FrameImage& frame);
 
+// The system's reason for a failed file operation (errno), as words in lower case. A file
+// that cannot be created for want of its folder gives "no such directory".
+std::string ReadFailureReason(int errnum);
+std::string WriteFailureReason(int errnum);
+
+// Creates the folder and any missing folders above it; true when it is there already.
+bool MakeDirectories(const std::string& dir, std::string* error);
+
 // Writes by extension (.bmp or .png). The file appears complete or not at all.
 bool WriteImageFile(const std::string& path, const FrameImage& frame, std::string* error);
 bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,

@@ -14,7 +14,7 @@ bool WritePicture(const std::string& path, const FrameImage& frame, std::string*
   return WriteImageFile(path, frame, error);
 }
 
-int RunJoin(const std::string&, const RenderArgs& r) {
+int RunJoin(const RenderArgs& r, HostedEffect&) {
   return Fail(r.out + ": this build of zelkor cannot write clips (it has no FFmpeg)");
 }
 

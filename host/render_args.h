@@ -14,6 +14,9 @@ struct RenderArgs {
   std::string effect, from, to, out;
   std::vector<float> progress;
   RenderChoices choices;
+  // --variant and --extra as given (numbers or the module's names); empty: the module's
+  // default. Read into `choices` by SetHostWords once the module is open.
+  std::string variantWord, extraWord;
   SettingsOptions settings;
   bool verbose = false;
   bool quiet = false;
@@ -34,13 +37,16 @@ void SetNoiseSeedVariable(uint32_t seed);
 // Reads the render options; false with a one-line message on anything malformed.
 bool ParseRenderArgs(const std::vector<std::string>& args, RenderArgs* r, std::string* error);
 
+// The variant and extra words of `choices`: the module's defaults, or what was given.
+bool SetHostWords(const HostedEffect& effect, RenderArgs* r, std::string* error);
+
 // True when the inputs or the output call for FFmpeg's libraries: inputs other than BMP,
 // or a join (a clip as output, or --duration).
 bool IsMediaJob(const RenderArgs& r);
 bool IsClipPath(const std::string& path);
 
-// Joins two clips or pictures with the effect (native build with FFmpeg).
-int RunJoin(const std::string& modulesDir, const RenderArgs& r);
+// Joins two clips or pictures with the open effect (native build with FFmpeg).
+int RunJoin(const RenderArgs& r, HostedEffect& effect);
 // Reads a picture of any format FFmpeg knows as a frame of the given size (0: its own).
 // Writes a single frame by its file name: .bmp, .png, and with FFmpeg also .jpg/.jpeg.
 bool WritePicture(const std::string& path, const FrameImage& frame, std::string* error);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the gallery into a scratch directory and opens it in headless Chromium from the
-# file system, as a user would: every module has its section and animated preview, and no
+# file system, as a user would: the page opens with a contents strip of animated thumbnails
+# linking to the sections, every module has its section and animated preview, and no
 # picture on the page fails to load. Keeps a screenshot of the page in
 # build/test-output/gallery_page.png.
 set -euo pipefail
@@ -50,12 +51,23 @@ if [ "${broken:-}" != 1 ]; then
   fail=1
 fi
 
-# Every module has its section and an animated preview.
+# Every module has its section and an animated preview, and the contents strip that opens
+# the page links to the section with an animated thumbnail.
+contents=$(sed -n '/<nav class="contents">/,/<\/nav>/p' "$gallery/index.html")
+if [ "$(grep -n -m1 '<nav class="contents">\|<section ' "$gallery/index.html" | cut -d: -f2-)" != '<nav class="contents">' ]; then
+  echo "FAIL gallery page: the page does not open with the contents strip"
+  fail=1
+fi
 for module in build/native/modules/*.vfx; do
   name=$(basename "$module" .vfx)
-  if ! grep -q "<h2>$name " "$gallery/index.html" ||
+  if ! grep -q "<section id=\"$name\">" "$gallery/index.html" ||
+    ! grep -q "<h2>$name " "$gallery/index.html" ||
     ! grep -q "src=\"frames/${name}_[0-9]*\.webp\"" "$gallery/index.html"; then
     echo "FAIL gallery page: $name has no section or no animated preview"
+    fail=1
+  fi
+  if ! grep -q "<a href=\"#$name\"><img src=\"frames/${name}_0\.webp\"" <<<"$contents"; then
+    echo "FAIL gallery page: the contents strip has no animated thumbnail linking to $name"
     fail=1
   fi
 done

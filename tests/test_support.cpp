@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace zk::test {
 
@@ -82,18 +83,31 @@ int RunCommandOnce(const std::string& command, std::string* output) {
 
 }  // namespace
 
-int RunZelkor(const std::string& args, std::string* output) {
+int RunZelkor(const std::string& args, std::string* output, std::string* errors) {
+  const std::string errorFile = TempPath("zelkor_stderr.txt");
 #if defined(_WIN32)
-  const std::string command = "zelkor.exe " + args + " 2>NUL";
+  const std::string command =
+      "zelkor.exe " + args + (errors != nullptr ? " 2>" + errorFile : " 2>NUL");
   // Under Wine the first command shell of a process can fail to start ("not found", 9009)
   // while the drive mapping settles; a second attempt finds it.
   int status = RunCommandOnce(command, output);
   for (int attempt = 0; attempt < 2 && status == 9009; ++attempt)
     status = RunCommandOnce(command, output);
-  return status;
 #else
-  return RunCommandOnce("./zelkor " + args + " 2>/dev/null", output);
+  const int status = RunCommandOnce(
+      "./zelkor " + args + (errors != nullptr ? " 2>" + errorFile : " 2>/dev/null"), output);
 #endif
+  if (errors != nullptr) {
+    errors->clear();
+    if (FILE* f = std::fopen(errorFile.c_str(), "rb")) {
+      char buffer[4096];
+      size_t n;
+      while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) errors->append(buffer, n);
+      std::fclose(f);
+    }
+    std::remove(errorFile.c_str());
+  }
+  return status;
 }
 
 std::string TempPath(const std::string& name) {
@@ -105,6 +119,14 @@ std::string TempPath(const std::string& name) {
 #endif
   (void)dir;
   return base + "/zelkor_test_" + name;
+}
+
+std::string FreshTempDir(const std::string& name) {
+  const std::string dir = TempPath(name);
+  std::error_code ignored;
+  std::filesystem::remove_all(dir, ignored);
+  std::filesystem::create_directories(dir, ignored);
+  return dir;
 }
 
 }  // namespace zk::test

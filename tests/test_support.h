@@ -27,8 +27,13 @@ int32_t RenderRect(HostedEffect& e, const FrameImage& a, const FrameImage& b, fl
 bool OutsideRectUntouched(const FrameImage& out, int32_t left, int32_t top, int32_t width,
                           int32_t height, uint8_t fill);
 
-// Runs the built zelkor with arguments; returns its exit code, stdout in `output`.
-int RunZelkor(const std::string& args, std::string* output = nullptr);
+// Runs the built zelkor with arguments; returns its exit code, stdout in `output` and
+// stderr in `errors`.
+int RunZelkor(const std::string& args, std::string* output = nullptr,
+              std::string* errors = nullptr);
 std::string TempPath(const std::string& name);
+// An empty folder under the temporary folder (emptied when it is there from an earlier run),
+// so that no output of a previous run can stand in for one that was not written.
+std::string FreshTempDir(const std::string& name);
 
 }  // namespace zk::test

@@ -2,6 +2,7 @@
 // with an error and no output file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -12,7 +13,6 @@ namespace zk {
 namespace {
 
 using test::RunZelkor;
-using test::TempPath;
 
 bool FileExists(const std::string& path) {
   FILE* f = std::fopen(path.c_str(), "rb");
@@ -20,21 +20,28 @@ bool FileExists(const std::string& path) {
   return f != nullptr;
 }
 
+// Each test writes into a folder of its own, emptied first: a zelkor that exits 0 without
+// writing finds no file of an earlier run to pass on.
+std::string FreshTestDir() {
+  return test::FreshTempDir(std::string("cli_") +
+                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+}
+
 class ZelkorCli : public ::testing::Test {
  protected:
   void SetUp() override {
-    a_ = TempPath("cli_a.bmp");
-    b_ = TempPath("cli_b.bmp");
-    out_ = TempPath("cli_out.bmp");
+    dir_ = FreshTestDir();
+    a_ = dir_ + "/a.bmp";
+    b_ = dir_ + "/b.bmp";
+    out_ = dir_ + "/out.bmp";
     std::string error;
     ASSERT_TRUE(WriteImageFile(a_, test::PatternFrame(7, 5, 41), &error)) << error;
     ASSERT_TRUE(WriteImageFile(b_, test::PatternFrame(7, 5, 42), &error)) << error;
-    std::remove(out_.c_str());
   }
   std::string Render(const std::string& extra) const {
     return "render crossfade --from " + a_ + " --to " + b_ + " --out " + out_ + " " + extra;
   }
-  std::string a_, b_, out_;
+  std::string dir_, a_, b_, out_;
 };
 
 TEST_F(ZelkorCli, RenderedFileIsTheTruncatedBlend) {
@@ -53,23 +60,23 @@ TEST_F(ZelkorCli, RenderedFileIsTheTruncatedBlend) {
 }
 
 TEST_F(ZelkorCli, FramesSequenceAndVerboseReturnValues) {
-  const std::string pattern = TempPath("cli_seq_%02d.bmp");
+  const std::string pattern = dir_ + "/seq_%02d.bmp";
   std::string output;
   ASSERT_EQ(0, RunZelkor("render crossfade --from " + a_ + " --to " + b_ + " --out " + pattern +
                              " --sequence 0,0x1,0.5 -v",
                          &output));
   EXPECT_NE(std::string::npos, output.find("returned 1"));
-  for (int k = 0; k < 3; ++k)
-    EXPECT_TRUE(FileExists(TempPath("cli_seq_0" + std::to_string(k) + ".bmp")));
+  for (int k = 0; k < 3; ++k) EXPECT_TRUE(FileExists(dir_ + "/seq_0" + std::to_string(k) + ".bmp"));
   ASSERT_EQ(0, RunZelkor("render crossfade --from " + a_ + " --to " + b_ + " --out " + out_ +
                              " --progress 0.5 --request-mode 1 -v",
                          &output));
   EXPECT_NE(std::string::npos, output.find("returned 0"));
+  EXPECT_TRUE(FileExists(out_));
 }
 
 TEST_F(ZelkorCli, BadInputsFailWithoutWritingOutput) {
-  const std::string gray = TempPath("cli_small.bmp");
-  const std::string text = TempPath("cli_text.bmp");
+  const std::string gray = dir_ + "/small.bmp";
+  const std::string text = dir_ + "/text.bmp";
   std::string error;
   ASSERT_TRUE(WriteImageFile(gray, test::PatternFrame(3, 3, 1), &error));
   FILE* f = std::fopen(text.c_str(), "wb");
@@ -77,7 +84,7 @@ TEST_F(ZelkorCli, BadInputsFailWithoutWritingOutput) {
   std::fputs("BM not really a bitmap", f);
   std::fclose(f);
   const std::string cases[] = {
-      "render crossfade --from " + TempPath("missing.bmp") + " --to " + b_ + " --out " + out_ +
+      "render crossfade --from " + dir_ + "/missing.bmp --to " + b_ + " --out " + out_ +
           " --progress 0.5",
       "render crossfade --from " + a_ + " --to " + gray + " --out " + out_ + " --progress 0.5",
       "render crossfade --from " + text + " --to " + b_ + " --out " + out_ + " --progress 0.5",
@@ -100,9 +107,28 @@ TEST_F(ZelkorCli, BadInputsFailWithoutWritingOutput) {
   }
 }
 
-TEST_F(ZelkorCli, OutputThatCannotBeWrittenIsAnError) {
-  EXPECT_NE(0, RunZelkor("render crossfade --from " + a_ + " --to " + b_ + " --out " +
-                         TempPath("no_such_dir/x.bmp") + " --progress 0.5"));
+// A file that cannot be read or written is named with the system's reason, and an unknown
+// effect is told before anything else that is wrong.
+TEST_F(ZelkorCli, FailuresSayWhy) {
+  const struct {
+    std::string args, message;
+  } cases[] = {
+      {"render crossfade --from " + a_ + " --to " + b_ + " --out " + dir_ +
+           "/no_such_dir/x.bmp --progress 0.5",
+       dir_ + "/no_such_dir/x.bmp: cannot write (no such directory)"},
+      {"render crossfade --from " + dir_ + "/gone.bmp --to " + b_ + " --out " + out_ +
+           " --progress 0.5",
+       dir_ + "/gone.bmp: cannot read (no such file or directory)"},
+      {"render nosuch --from " + dir_ + "/gone.bmp --to " + b_ + " --out " + out_ +
+           " --progress abc --variant sideways",
+       "unknown effect 'nosuch'"},
+  };
+  for (const auto& c : cases) {
+    std::string errors;
+    EXPECT_NE(0, RunZelkor(c.args, nullptr, &errors)) << c.args;
+    EXPECT_EQ(0u, errors.find("zelkor: " + c.message)) << errors;
+    EXPECT_EQ(1, std::count(errors.begin(), errors.end(), '\n')) << errors;
+  }
 }
 
 TEST(ZelkorListing, ListsCrossfadeWithItsTexts) {
@@ -121,25 +147,25 @@ namespace zk {
 namespace {
 
 TEST(ZelkorThreads, FramesAreTheSameOnOneOrSeveralThreads) {
-  const std::string a = test::TempPath("thr_a.bmp"), b = test::TempPath("thr_b.bmp");
+  const std::string dir = FreshTestDir();
+  const std::string a = dir + "/a.bmp", b = dir + "/b.bmp";
   std::string error;
   ASSERT_TRUE(WriteImageFile(a, test::PatternFrame(21, 9, 3), &error));
   ASSERT_TRUE(WriteImageFile(b, test::PatternFrame(21, 9, 4), &error));
   for (const char* threads : {"1", "3"}) {
     ASSERT_EQ(0, test::RunZelkor("render crossfade --from " + a + " --to " + b +
-                                 " --frames 7 --threads " + threads + " --out " +
-                                 test::TempPath(std::string("thr") + threads + "_%02d.bmp")));
+                                 " --frames 7 --threads " + threads + " --out " + dir + "/thr" +
+                                 threads + "_%02d.bmp"));
   }
   for (int k = 0; k < 7; ++k) {
     std::vector<uint8_t> one, three;
     const std::string n = (k < 10 ? "0" : "") + std::to_string(k) + ".bmp";
-    ASSERT_TRUE(ReadWholeFile(test::TempPath("thr1_" + n), &one, &error)) << error;
-    ASSERT_TRUE(ReadWholeFile(test::TempPath("thr3_" + n), &three, &error)) << error;
+    ASSERT_TRUE(ReadWholeFile(dir + "/thr1_" + n, &one, &error)) << error;
+    ASSERT_TRUE(ReadWholeFile(dir + "/thr3_" + n, &three, &error)) << error;
     EXPECT_EQ(one, three) << k;
   }
-  EXPECT_NE(0,
-            test::RunZelkor("render crossfade --from " + a + " --to " + b +
-                            " --progress 0.5 --threads 0 --out " + test::TempPath("thr_bad.bmp")));
+  EXPECT_NE(0, test::RunZelkor("render crossfade --from " + a + " --to " + b +
+                               " --progress 0.5 --threads 0 --out " + dir + "/thr_bad.bmp"));
 }
 
 }  // namespace

@@ -14,12 +14,19 @@ $zelkor scenes --out-dir "$out" --size 320x180
 
 html_escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g'; }
 
+# The page is the head, a contents strip (a small animated thumbnail per transition, linking
+# to its section) and the sections; the strip is known only once every section is rendered.
+sections=$(mktemp)
+contents=$(mktemp)
+trap 'rm -f "$sections" "$contents"' EXIT
+
 {
   echo '<!doctype html><html><head><meta charset="utf-8"><title>Zelkor Transitions</title>'
   echo '<style>body{font-family:sans-serif;background:#1b1d22;color:#ddd;margin:2em}'
   echo 'h2{margin:1.4em 0 .2em}.strip{display:flex;gap:6px;margin:.3em 0 1em}'
   echo 'figure{margin:0}figcaption{font-size:12px;color:#999;text-align:center}'
-  echo 'img{display:block;border:1px solid #444}.desc{color:#aaa}.label{color:#8cf}</style></head><body>'
+  echo 'img{display:block;border:1px solid #444}.desc{color:#aaa}.label{color:#8cf}'
+  echo '.contents{display:flex;flex-wrap:wrap;gap:8px}.contents a{color:#8cf;font-size:12px;text-align:center;text-decoration:none}</style></head><body>'
   echo '<h1>Zelkor Transitions</h1><p>Scene A: a mountain lake at sunset. Scene B: a lighthouse on the coast.</p>'
 } > "$out/index.html"
 
@@ -31,12 +38,13 @@ for module in build/native/modules/*.vfx; do
   version=$(sed -n 's/^version[[:space:]]*//p' "effects/$name/strings.txt" 2>/dev/null || true)
   settings=$(echo "$info" | sed -n '/^field /,$p')
   {
+    echo "<section id=\"$name\">"
     echo "<h2>$name <small>version $version</small></h2>"
     echo "<p class=\"desc\">$(echo "$effect — $desc" | html_escape)</p>"
     if [ -n "$settings" ]; then
       echo "<details><summary>Settings and defaults</summary><pre>$(echo "$settings" | html_escape)</pre></details>"
     fi
-  } >> "$out/index.html"
+  } >> "$sections"
   spec=effects/$name/gallery.txt
   if [ -f "$spec" ]; then
     mapfile -t strips < <(grep -v '^\s*#' "$spec" | grep -v '^\s*$')
@@ -73,18 +81,31 @@ for module in build/native/modules/*.vfx; do
         --quiet --out "$out/frames/${tag}.webp" 2>/dev/null; then
       anim="<figure><img src=\"frames/${tag}.webp\" width=\"320\" alt=\"$name $label animated\"><figcaption>animated</figcaption></figure>"
     fi
-    echo "<div class=\"label\">$(echo "$label" | html_escape)</div><div class=\"strip\">$anim" >> "$out/index.html"
+    echo "<div class=\"label\">$(echo "$label" | html_escape)</div><div class=\"strip\">$anim" >> "$sections"
     q=0
     for k in "${picks[@]}"; do
       file=$(printf 'frames/%s_%03d.png' "$tag" "$k")
       echo "<figure><img src=\"$file\" width=\"240\" alt=\"$name $label\"><figcaption>p = 0.$((q * 25))</figcaption></figure>" \
-        | sed 's/p = 0.100/p = 1/; s/p = 0.0</p = 0</' >> "$out/index.html"
+        | sed 's/p = 0.100/p = 1/; s/p = 0.0</p = 0</' >> "$sections"
       q=$((q + 1))
     done
-    echo "</div>" >> "$out/index.html"
+    echo "</div>" >> "$sections"
+    # The thumbnail: the first strip's animation, else its middle frame.
+    if [ "$index" = 1 ]; then
+      thumb=$(printf 'frames/%s_%03d.png' "$tag" "${picks[2]}")
+      [ -z "$anim" ] || thumb="frames/${tag}.webp"
+    fi
   done
   if [ -f "$out/dialogs/$name.png" ]; then
-    echo "<p>Settings dialog:</p><img src=\"dialogs/$name.png\" alt=\"$name settings dialog\">" >> "$out/index.html"
+    echo "<p>Settings dialog:</p><img src=\"dialogs/$name.png\" alt=\"$name settings dialog\">" >> "$sections"
   fi
+  echo "</section>" >> "$sections"
+  echo "<a href=\"#$name\"><img src=\"$thumb\" width=\"128\" alt=\"$name\">$name</a>" >> "$contents"
 done
-echo '</body></html>' >> "$out/index.html"
+{
+  echo '<nav class="contents">'
+  cat "$contents"
+  echo '</nav>'
+  cat "$sections"
+  echo '</body></html>'
+} >> "$out/index.html"

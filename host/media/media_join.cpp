@@ -39,7 +39,7 @@ bool WritePicture(const std::string& path, const FrameImage& frame, std::string*
   return WriteImageFile(path, frame, error);
 }
 
-int RunJoin(const std::string& modulesDir, const RenderArgs& r) {
+int RunJoin(const RenderArgs& r, HostedEffect& effect) {
   std::string error;
   if (!IsMediaOutput(r.out))
     return Fail(r.out + ": a join writes a clip (.mkv, .mp4, .mov, .webm, .webp, .gif)");
@@ -67,20 +67,11 @@ int RunJoin(const std::string& modulesDir, const RenderArgs& r) {
     CloseMedia(&b);
     return Fail(error);
   }
-  HostedEffect effect;
-  if (!OpenEffect(ModulePath(ModuleDirectory(modulesDir), r.effect), &effect, &error) ||
-      !ApplySettingsOptions(r.settings, &effect, &error)) {
-    CloseEffect(&effect);
-    CloseMedia(&a);
-    CloseMedia(&b);
-    return Fail(error);
-  }
   if (r.fixedNoise) SetNoiseSeedVariable(r.noiseSeed);
   const int32_t width = a.width, height = a.height;
   MediaWriter writer;
   if (!OpenMediaWriter(r.out, width, height, plan.frameRate, withAudio, kSampleRate, &writer,
                        &error)) {
-    CloseEffect(&effect);
     CloseMedia(&a);
     CloseMedia(&b);
     return Fail(error);
@@ -138,7 +129,6 @@ int RunJoin(const std::string& modulesDir, const RenderArgs& r) {
   if (ok) ok = FinishMediaWriter(&writer, &error);
   FinishProgressMeter(&meter);
   if (!ok) AbandonMediaWriter(&writer);
-  CloseEffect(&effect);
   CloseMedia(&a);
   CloseMedia(&b);
   return ok ? 0 : Fail(error);

@@ -239,8 +239,9 @@ bool ReadAllAudio(const std::string& path, int32_t sampleRate, std::vector<float
                   std::string* error) {
   samples->clear();
   AVFormatContext* format = nullptr;
-  if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0) {
-    *error = path + ": cannot open";
+  const int code = avformat_open_input(&format, path.c_str(), nullptr, nullptr);
+  if (code < 0) {
+    *error = path + ": cannot open (" + AvError(code) + ")";
     return false;
   }
   bool ok = true;

@@ -9,6 +9,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <cerrno>
 #include <cstdio>
 
 #include "image_files.h"
@@ -244,14 +245,15 @@ bool FinishMediaWriter(MediaWriter* w, std::string* error) {
     avcodec_send_frame(w->audio, nullptr);
     if (!Drain(w, w->audio, w->audioStream, error)) return false;
   }
-  if (av_write_trailer(w->format) < 0) {
-    *error = w->path + ": cannot finish the file";
+  const int code = av_write_trailer(w->format);
+  if (code < 0) {
+    *error = w->path + ": cannot finish the file (" + AvError(code) + ")";
     return false;
   }
   if (!(w->format->oformat->flags & AVFMT_NOFILE)) avio_closep(&w->format->pb);
   std::remove(w->path.c_str());
   if (std::rename(w->temporary.c_str(), w->path.c_str()) != 0) {
-    *error = w->path + ": cannot write";
+    *error = w->path + ": cannot write (" + WriteFailureReason(errno) + ")";
     return false;
   }
   w->temporary.clear();

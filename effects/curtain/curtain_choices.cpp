@@ -1,0 +1,20 @@
+#include "curtain_render.h"
+#include "host_choices.h"
+
+namespace zk {
+namespace {
+
+constexpr HostChoice kChoices[] = {
+    {HostWord::Variant, kCurtainOpens, "opening", "a curtain of scene A opens over scene B"},
+    {HostWord::Variant, 0x200, "closing", "a curtain of scene B closes over scene A"},
+    {HostWord::Extra, 0, "no-shadow", "the curtain casts no shadow"},
+    {HostWord::Extra, kCurtainShadowWide, "wide-shadow", "shadow offset by 1/20 of the frame"},
+    {HostWord::Extra, kCurtainShadowMedium, "medium-shadow", "shadow offset by 1/35 of the frame"},
+    {HostWord::Extra, kCurtainShadowNarrow, "narrow-shadow", "shadow offset by 1/60 of the frame"},
+};
+
+}  // namespace
+
+extern const HostChoiceTable kCurtainChoices = MakeHostChoiceTable("curtain", kChoices);
+
+}  // namespace zk
