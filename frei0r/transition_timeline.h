@@ -24,8 +24,9 @@
 // them as well for the newest kRepairWindow positions, for a late frame's successors to be
 // applied again; a frame later than that is rendered on the state before it and left out of
 // the history. Replays of any other effect run on blank pictures. Past the byte budget the
-// oldest saved states and pictures go: a position whose state before it is gone starts from
-// the earliest state still saved (the load-time state for the transition's first position).
+// oldest saved states and pictures go: a position whose state before it can no longer be
+// replayed starts from the earliest state still saved (the load-time state for the
+// transition's first position).
 #pragma once
 
 #include <chrono>
