@@ -78,12 +78,24 @@ int32_t RenderPosition(const PositionInputs& p, int32_t width, int32_t height,
   return kPlugin.render(DecodeApplyRequest(request, p.fieldMode, true));
 }
 
+// A replay's pictures when the effect's state does not look at them, and its output: shared
+// by every replay, under g_moduleStateLock.
+std::vector<uint8_t> g_blankScene, g_replayOutput;
+
 int32_t RenderOnState(const PositionInputs& p, int32_t width, int32_t height,
                       ModuleStateCopy* state, uint8_t* out) {
   std::lock_guard<std::mutex> lock(g_moduleStateLock);
+  const size_t bytes = static_cast<size_t>(height) * FrameStride(width);
+  if (out == nullptr) {
+    if (g_replayOutput.size() < bytes) g_replayOutput.resize(bytes);
+    out = g_replayOutput.data();
+  }
+  if ((!p.sceneA || !p.sceneB) && g_blankScene.size() < bytes) g_blankScene.resize(bytes);
+  const uint8_t* sceneA = p.sceneA ? p.sceneA->data() : g_blankScene.data();
+  const uint8_t* sceneB = p.sceneB ? p.sceneB->data() : g_blankScene.data();
   std::memcpy(kModuleState.block(), state->bytes.data(), kModuleState.size);
   Rand15Seed(state->rand);
-  const int32_t result = RenderPosition(p, width, height, p.sceneA->data(), p.sceneB->data(), out);
+  const int32_t result = RenderPosition(p, width, height, sceneA, sceneB, out);
   std::memcpy(state->bytes.data(), kModuleState.block(), kModuleState.size);
   state->rand = Rand15State();
   return result;
@@ -101,7 +113,39 @@ void ResetState(ModuleStateCopy* state) {
   state->rand = 1;
 }
 
-TransitionTimelines g_timelines({RenderOnState, ResetState});
+// Where a block that owns memory is saved before its copy is cut to size, under
+// g_moduleStateLock.
+std::vector<uint8_t> g_saving;
+
+// A block that owns nothing is its own saved copy.
+SavedState SaveState(const ModuleStateCopy& state) {
+  SavedState saved;
+  saved.rand = state.rand;
+  if (kModuleState.save == nullptr) {
+    saved.bytes = state.bytes;
+    return saved;
+  }
+  std::lock_guard<std::mutex> lock(g_moduleStateLock);
+  std::memcpy(kModuleState.block(), state.bytes.data(), kModuleState.size);
+  g_saving.resize(kModuleState.savedSize());
+  saved.bytes.assign(g_saving.begin(), g_saving.begin() + kModuleState.save(g_saving.data()));
+  return saved;
+}
+
+void RestoreState(const SavedState& saved, ModuleStateCopy* state) {
+  state->rand = saved.rand;
+  if (kModuleState.restore == nullptr) {
+    state->bytes = saved.bytes;
+    return;
+  }
+  std::lock_guard<std::mutex> lock(g_moduleStateLock);
+  std::memcpy(kModuleState.block(), state->bytes.data(), kModuleState.size);
+  kModuleState.restore(saved.bytes.data(), saved.bytes.size());
+  std::memcpy(state->bytes.data(), kModuleState.block(), kModuleState.size);
+}
+
+TransitionTimelines g_timelines({RenderOnState, ResetState, SaveState, RestoreState,
+                                 !kFrei0rTarget.stateIgnoresPictures});
 
 std::string Cp936ToUtf8(const char* text) {
   std::string out;
@@ -391,7 +435,7 @@ void f0r_update2(f0r_instance_t instance, double time, const uint32_t* inframe1,
                   rgbaB, opaque, rgbaOut);
     return;
   }
-  // The transition keeps the scenes for a replay.
+  // The transition may keep the scenes for a replay.
   auto sceneA = std::make_shared<std::vector<uint8_t>>(),
        sceneB = std::make_shared<std::vector<uint8_t>>();
   const bool opaque = zk::ToScenes(*in, rgbaA, rgbaB, sceneA.get(), sceneB.get());

@@ -14,6 +14,9 @@ struct Frei0rTarget {
   const SettingsSchema* schema;  // null without settings
   int32_t versionMajor;
   int32_t versionMinor;
+  // The module's frame-to-frame state follows the progress and settings alone: replays of
+  // earlier frames run on blank pictures, and no pictures are kept for them.
+  bool stateIgnoresPictures;
 };
 
 extern const Frei0rTarget kFrei0rTarget;

@@ -1,5 +1,6 @@
 // Whole firestorm frames rendered with a fire state of the test's own: the frame steps in
-// order, the rectangle bounds of the fire, running out of memory, size changes.
+// order, the rectangle bounds of the fire, running out of memory, size changes, a saved
+// fire taken up again.
 #include "firestorm_render.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 #include "frame_view.h"
 #include "rand15.h"
 #include "test_support.h"
+#include "zero_runs.h"
 
 namespace zk {
 namespace {
@@ -212,6 +214,69 @@ TEST(FirestormRender, SizeChangeRebuildsAndProgressZeroClears) {
   EXPECT_EQ(FireCells(state), std::vector<uint8_t>(380, 0));
   EXPECT_EQ(std::count(PreviousFire(state), PreviousFire(state) + 380, 0), 380);
   ReleaseFireState(&state);
+}
+
+// A saved fire with the generator's state, restored into a fresh state, one of another
+// size or one further on, continues frame for frame as the state it was saved from.
+TEST(FirestormRender, SavedFireContinuesAsTheStateItWasSavedFrom) {
+  Frames f(test::PatternFrame(24, 20, 7), test::PatternFrame(24, 20, 8));
+  f.params.hotSpotEnd = 0.9f;  // hot spots (and their draws) on every frame below
+  FireState state{};
+  for (int i = 1; i <= 4; ++i) RenderFirestormWith(&state, f.Whole(0.1f * i));
+  std::vector<uint8_t> saved(MostSavedFireBytes(state));
+  saved.resize(SaveFireState(state, saved.data()));
+  // Four early frames leave most cells cold: the copy is smaller than the two buffers.
+  EXPECT_LT(saved.size(), 2u * 24 * 20);
+  const uint32_t rand = Rand15State();
+  std::vector<std::vector<uint8_t>> expected;
+  for (int i = 5; i <= 7; ++i) {
+    RenderFirestormWith(&state, f.Whole(0.1f * i));
+    expected.push_back(f.out.pixels);
+  }
+
+  FireState fresh{}, otherSize{};
+  RenderFirestormWith(&otherSize, f.View(0.3f, 0, 0, 19, 20));
+  for (FireState* s : {&fresh, &otherSize, &state}) {
+    ASSERT_TRUE(RestoreFireState(s, saved.data(), saved.size()));
+    Rand15Seed(rand);
+    for (int i = 5; i <= 7; ++i) {
+      RenderFirestormWith(s, f.Whole(0.1f * i));
+      EXPECT_EQ(expected[i - 5], f.out.pixels) << "frame " << i;
+    }
+  }
+  // Bytes that do not hold a saved fire leave it cold.
+  EXPECT_FALSE(RestoreFireState(&fresh, saved.data(), saved.size() - 1));
+  EXPECT_EQ(FireCells(fresh), std::vector<uint8_t>(24 * 20, 0));
+  EXPECT_FALSE(RestoreFireState(&fresh, saved.data(), 3));
+  for (FireState* s : {&fresh, &otherSize, &state}) ReleaseFireState(s);
+}
+
+TEST(FirestormZeroRuns, PackedByHandAndUnpackedForEveryShape) {
+  const std::vector<uint8_t> worked = {0, 0, 0, 5, 0, 7, 0, 0};
+  std::vector<uint8_t> packed(MostPackedBytes(worked.size()));
+  packed.resize(PackZeroRuns(worked.data(), worked.size(), packed.data()));
+  // Three zeros, three bytes copied (a lone zero among them), then two zeros.
+  EXPECT_EQ(packed, (std::vector<uint8_t>{3, 3, 5, 0, 7, 2, 0}));
+
+  std::vector<uint8_t> noisy(3000);
+  uint32_t seed = 9;
+  for (uint8_t& b : noisy) {
+    seed = seed * 1103515245u + 12345u;
+    b = (seed >> 28) < 9 ? 0 : static_cast<uint8_t>(seed >> 16);
+  }
+  const std::vector<std::vector<uint8_t>> shapes = {
+      {},   {0}, {4}, {4, 0}, {0, 4}, std::vector<uint8_t>(300, 0), std::vector<uint8_t>(300, 9),
+      noisy};
+  for (const std::vector<uint8_t>& bytes : shapes) {
+    std::vector<uint8_t> p(MostPackedBytes(bytes.size()));
+    p.resize(PackZeroRuns(bytes.data(), bytes.size(), p.data()));
+    std::vector<uint8_t> back(bytes.size(), 0xEE);
+    EXPECT_TRUE(UnpackZeroRuns(p.data(), p.size(), back.data(), back.size())) << bytes.size();
+    EXPECT_EQ(bytes, back);
+    if (bytes.empty()) continue;
+    EXPECT_FALSE(UnpackZeroRuns(p.data(), p.size() - 1, back.data(), back.size())) << bytes.size();
+    EXPECT_FALSE(UnpackZeroRuns(p.data(), p.size(), back.data(), back.size() - 1)) << bytes.size();
+  }
 }
 
 TEST(FirestormRender, EdgesFoundAtTheStartGlowFaintlyAfterOneStep) {

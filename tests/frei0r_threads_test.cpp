@@ -1,7 +1,7 @@
 // The frei0r plug-ins of the effects with frame-to-frame state, asked for frames from four
-// threads at once that finish in shuffled order, or asked for positions again: every frame
-// equals the one a single thread gets asking for the same positions in order from the start. Built
-// alone under ThreadSanitizer (preset tsan) as well as in the suite.
+// threads at once that finish in shuffled order, asked for positions again, or given one
+// late: every frame equals the one a single thread gets asking for the same positions in order
+// from the start. Built alone under ThreadSanitizer (preset tsan) as well as in the suite.
 #if !defined(_WIN32) && __has_include(<frei0r.h>)
 
 #include <gtest/gtest.h>
@@ -158,6 +158,19 @@ TEST_P(Frei0rThreads, PositionsAskedAgainGiveTheFirstPassFrames) {
   for (int from : {kPositions / 2, 0, 1})
     for (int k = from; k < kPositions; ++k)
       EXPECT_EQ(firstPass[k], RenderAt(plugin_, instance, t, k, true)) << from << ", " << k;
+  plugin_.destruct(instance);
+}
+
+// A frame that comes after a later one was applied (its thread stalled past the wait) is put
+// in its place and the later one applied again behind it, on blank pictures where the state
+// ignores them: the frames from there on are the sequential ones.
+TEST_P(Frei0rThreads, AFrameThatCameLateIsPutInItsPlace) {
+  const Transition t(0, 0.0, 1.0);
+  const std::vector<Picture> expected = InOrder(plugin_, t, true);
+  f0r_instance_t instance = plugin_.construct(kWidth, kHeight);
+  for (int k : {0, 1, 3}) RenderAt(plugin_, instance, t, k, true);
+  for (int k = 2; k < kPositions; k += k == 2 ? 2 : 1)
+    EXPECT_EQ(expected[k], RenderAt(plugin_, instance, t, k, true)) << "position " << k;
   plugin_.destruct(instance);
 }
 

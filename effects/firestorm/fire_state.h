@@ -30,6 +30,15 @@ void ClearFire(FireState* state);
 // Frees everything and forgets the sizes.
 void ReleaseFireState(FireState* state);
 
+// A copy of the fire that owns no memory of the state's: the sizes and both fire buffers,
+// packed. The cooling map is not copied, being rebuilt from its size alone.
+size_t MostSavedFireBytes(const FireState& state);
+size_t SaveFireState(const FireState& state, uint8_t* to);  // returns the bytes written
+// Makes the state the saved one, reusing its buffers where the sizes agree. A map it has to
+// rebuild reseeds Rand15 as PrepareFireState does; memory that cannot be had is left unmade.
+// False (the fire cleared) when `size` bytes do not hold a saved fire.
+bool RestoreFireState(FireState* state, const uint8_t* from, size_t size);
+
 inline uint8_t* CurrentFire(const FireState& s) { return s.fire[s.current]; }
 inline uint8_t* PreviousFire(const FireState& s) { return s.fire[1 - s.current]; }
 
