@@ -4,6 +4,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "kernel_choice.h"
+
 namespace zk {
 
 uint64_t SumBytesPlain(const uint8_t* bytes, int32_t count) {
@@ -13,6 +15,7 @@ uint64_t SumBytesPlain(const uint8_t* bytes, int32_t count) {
 }
 
 uint64_t SumBytes(const uint8_t* bytes, int32_t count) {
+  if (PlainKernels()) return SumBytesPlain(bytes, count);
   int32_t i = 0;
   uint64_t sum = 0;
 #if defined(__SSE2__)

@@ -1,5 +1,6 @@
 #include "level_blend_rows.h"
 
+#include "kernel_choice.h"
 #include "level_blend.h"
 
 #if defined(__SSE2__)
@@ -31,6 +32,10 @@ inline __m128i BlendEight(__m128i a, __m128i b, __m128i q) {
 
 void BlendRowLevels(uint8_t* out, const uint8_t* a, const uint8_t* b, const uint8_t* levels,
                     int32_t byteCount) {
+  if (PlainKernels()) {
+    BlendRowLevelsPlain(out, a, b, levels, byteCount);
+    return;
+  }
   const __m128i zero = _mm_setzero_si128();
   int32_t i = 0;
   for (; i + 16 <= byteCount; i += 16) {

@@ -2,6 +2,7 @@
 // same order as its plain form, two bytes per instruction, so the bytes are identical.
 #include <emmintrin.h>
 
+#include "kernel_choice.h"
 #include "pixel_rows.h"
 
 namespace zk {
@@ -20,6 +21,10 @@ inline __m128i BlendFour(__m128i a32, __m128i b32, __m128d keep, __m128d p) {
 
 void CrossfadeRowSse2(uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t byteCount,
                       double p) {
+  if (PlainKernels()) {
+    CrossfadeRowPlain(out, a, b, byteCount, p);
+    return;
+  }
   const __m128d keep = _mm_set1_pd(1.0 - p);
   const __m128d weight = _mm_set1_pd(p);
   const __m128i zero = _mm_setzero_si128();
@@ -70,6 +75,10 @@ inline __m128i FixedEight(__m128i a16, __m128i b16, __m128i high, __m128i low) {
 
 void CrossfadeRowFixedSse2(uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t byteCount,
                            float p) {
+  if (PlainKernels()) {
+    CrossfadeRowPlain(out, a, b, byteCount, p);
+    return;
+  }
   const int32_t steps = static_cast<int32_t>(static_cast<double>(p) * 0x1p30);  // exact
   // Each multiplier sits in the low word of its 32-bit lane; the high word, 0, meets the 0
   // above each d, so pmaddwd gives the signed 32-bit product.

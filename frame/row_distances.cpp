@@ -4,6 +4,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "kernel_choice.h"
+
 namespace zk {
 
 void RowDistancesPlain(int32_t centreX, int32_t dy, int32_t width, int32_t* distances) {
@@ -18,7 +20,7 @@ void RowDistances(int32_t centreX, int32_t dy, int32_t width, int32_t* distances
   const int64_t firstDx = -static_cast<int64_t>(centreX);
   const int64_t lastDx = static_cast<int64_t>(width) - 1 - centreX;
   const int64_t absDy = dy < 0 ? -static_cast<int64_t>(dy) : dy;
-  if (firstDx <= -kExact || lastDx >= kExact || absDy >= kExact) {
+  if (PlainKernels() || firstDx <= -kExact || lastDx >= kExact || absDy >= kExact) {
     RowDistancesPlain(centreX, dy, width, distances);
     return;
   }

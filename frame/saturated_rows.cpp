@@ -4,6 +4,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "kernel_choice.h"
+
 namespace zk {
 
 void AddSaturatedRowPlain(uint8_t* out, const uint8_t* s, int32_t byteCount, uint8_t n) {
@@ -28,6 +30,10 @@ namespace {
 template <__m128i (*Shift)(__m128i, __m128i),
           void (*Plain)(uint8_t*, const uint8_t*, int32_t, uint8_t)>
 void ShiftRow(uint8_t* out, const uint8_t* s, int32_t byteCount, uint8_t n) {
+  if (PlainKernels()) {
+    Plain(out, s, byteCount, n);
+    return;
+  }
   const __m128i step = _mm_set1_epi8(static_cast<char>(n));
   int32_t i = 0;
   for (; i + 16 <= byteCount; i += 16) {

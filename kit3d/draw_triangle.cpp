@@ -7,6 +7,7 @@
 #include "coverage.h"
 #include "coverage_fast.h"
 #include "float_to_int.h"
+#include "kernel_choice.h"
 #include "span_fast.h"
 #include "texel_fast.h"
 #include "triangle_renderer.h"
@@ -374,8 +375,9 @@ int32_t DrawTriangle(ImagePlane* output, const CameraSetup* camera, ShadedTriang
 #if defined(__SSE2__)
   // The fast walk leaves outlines, textures of other than three bytes a texel and a
   // translucent texture without a mask to the spans above.
-  t.fastSpans = t.texture != nullptr && t.threeChannels && t.texture->bytesPerPixel == 3 &&
-                (camera->outline & 1) == 0 && (!t.covered || t.texture->mask != nullptr);
+  t.fastSpans = !PlainKernels() && t.texture != nullptr && t.threeChannels &&
+                t.texture->bytesPerPixel == 3 && (camera->outline & 1) == 0 &&
+                (!t.covered || t.texture->mask != nullptr);
   // Filled only when used (its coverage table is not cleared for every triangle).
   SpanTexture fast;
   if (t.fastSpans) MakeSpanTexture(*t.texture, t.lighting, t.covered, &fast);

@@ -1,7 +1,8 @@
-// The faster paths of the effects against the plain ones they replace, byte for byte, on
-// random pictures, odd sizes, rectangles away from the origin and field mode: waves with
-// its level table and without, bloom's row orders, position tables and run copies, and the
-// radar with estimated angles and with an arctangent for every pixel.
+// The faster paths of the effects against the plain ones they replace, byte for byte, where
+// a whole render cannot reach them (whole renders with both are compared by
+// tests/plain_kernels_identity.sh): the bubble's row samples, the twister's pose tables,
+// firestorm's hot spots, the rays' map and composite, bloom's row orders, position tables
+// and run copies.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,79 +14,22 @@
 #include "bloom_params.h"
 #include "bloom_timing.h"
 #include "bubble_geometry.h"
-#include "bubble_render.h"
 #include "cooling_map.h"
 #include "fire_random.h"
 #include "fire_step.h"
 #include "pixel_rows.h"
-#include "radar_render.h"
 #include "rand15.h"
 #include "ray_casting.h"
 #include "rays_render.h"
 #include "speed_test_support.h"
-#include "spiral_render.h"
 #include "twister_params.h"
 #include "twister_render.h"
-#include "waves_render.h"
 
 namespace zk {
 namespace {
 
-using test::ChoicesFor;
-using test::DirectView;
 using test::kSpeedProgress;
 using test::RandomFrame;
-using test::SpeedCases;
-
-// Renders every case at every progress with both paths and compares the whole frames.
-template <class RenderFn>
-void ExpectSamePaths(RenderFn render, uint32_t variant, const char* what) {
-  for (const test::SpeedCase& c : SpeedCases()) {
-    const FrameImage a = RandomFrame(c.width, c.height, 1 + c.width);
-    const FrameImage b = RandomFrame(c.width, c.height, 2 + c.height);
-    RenderChoices choices = ChoicesFor(c);
-    choices.variantFlags = variant;
-    for (float p : kSpeedProgress) {
-      FrameImage fast = MakeFrameImage(c.width, c.height, 0x3C);
-      FrameImage plain = MakeFrameImage(c.width, c.height, 0x3C);
-      const int32_t fastResult = render(DirectView(&fast, a, b, p, choices), true);
-      const int32_t plainResult = render(DirectView(&plain, a, b, p, choices), false);
-      EXPECT_EQ(plainResult, fastResult);
-      ASSERT_TRUE(fast.pixels == plain.pixels)
-          << what << " " << c.width << "x" << c.height << " field " << c.fieldMode << " p " << p;
-    }
-  }
-}
-
-// The same for renderers whose plain path is the one they take without scratch memory.
-using RenderWithScratch = int32_t (*)(const FrameView&, const ScratchSource&);
-void ExpectScratchPathsAgree(RenderWithScratch render, std::initializer_list<uint32_t> variants,
-                             const char* what) {
-  for (uint32_t variant : variants) {
-    ExpectSamePaths(
-        [render](const FrameView& v, bool fast) {
-          return render(v, fast ? kHeapScratch : test::kFailingScratch);
-        },
-        variant, what);
-  }
-}
-
-TEST(SpeedWaves, LevelTableGivesThePixelwiseBytes) {
-  ExpectScratchPathsAgree(RenderWavesWith, {0x10000u, 0x20000u}, "waves");
-}
-
-TEST(SpeedRadar, EstimatedAnglesGiveTheExactBytes) {
-  ExpectSamePaths([](const FrameView& v, bool fast) { return RenderRadarWith(v, fast); }, 0,
-                  "radar");
-}
-
-TEST(SpeedBubble, BorderTablesGiveThePixelwiseBytes) {
-  ExpectScratchPathsAgree(RenderBubbleWith, {0x10000u, 0x20000u}, "bubble");
-}
-
-TEST(SpeedSpiral, DistanceTablesGiveThePixelwiseBytes) {
-  ExpectScratchPathsAgree(RenderSpiralWith, {2u, 1u, 0u}, "spiral");
-}
 
 TEST(SpeedBubble, RowSamplesEqualThePixelSamples) {
   const int32_t sizes[][2] = {{1, 1},   {2, 2},   {3, 5},    {4, 4},     {5, 3},

@@ -1,8 +1,7 @@
-// The faster paths of bubble, spiral, rays and radar against their plain forms, byte for
-// byte: larger and brighter frames than the shared speed cases (more echoes, longer rays,
-// spans of every length), the bubble's source addresses against its pixel samples, the
-// rays' composite at every width around the sixteen-pixel steps and the ray map with the
-// source at many places inside a wide rectangle.
+// The faster paths of bubble and rays against their plain forms, byte for byte: the
+// bubble's source addresses against its pixel samples, the rays' composite at every width
+// around the sixteen-pixel steps and the ray map with the source at many places inside a
+// wide rectangle.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,87 +9,16 @@
 #include <vector>
 
 #include "bubble_geometry.h"
-#include "bubble_render.h"
 #include "colour_word.h"
 #include "pixel_rows.h"
-#include "radar_render.h"
 #include "ray_casting.h"
 #include "rays_render.h"
 #include "speed_test_support.h"
-#include "spiral_render.h"
 
 namespace zk {
 namespace {
 
-using test::DirectView;
 using test::RandomFrame;
-
-// A picture whose channel sums mostly lie above the echo threshold of the radar.
-FrameImage BrightFrame(int32_t width, int32_t height, uint32_t seed) {
-  FrameImage f = RandomFrame(width, height, seed);
-  for (uint8_t& b : f.pixels) b = static_cast<uint8_t>(128 + b / 2);
-  return f;
-}
-
-const test::SpeedCase kShapes[] = {
-    {401, 301, true, 0, 0, 0, 0, 0},
-    {400, 300, true, 0, 0, 0, 0, 1},
-    {330, 250, false, 17, 11, 297, 203, 0},
-    {330, 250, false, 9, 4, 250, 231, 1},
-};
-
-template <class RenderFn>
-void ExpectSameFrames(RenderFn render, const FrameImage& a, const FrameImage& b,
-                      const test::SpeedCase& s, uint32_t variant, const char* what) {
-  for (float p : {0.0f, 0.05f, 0.19f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.81f, 0.95f, 1.0f}) {
-    FrameImage fast = MakeFrameImage(s.width, s.height, 0x5A);
-    FrameImage plain = MakeFrameImage(s.width, s.height, 0x5A);
-    RenderChoices c = test::ChoicesFor(s);
-    c.variantFlags = variant;
-    c.extraColor = 0x00336699;
-    EXPECT_EQ(render(DirectView(&plain, a, b, p, c), false),
-              render(DirectView(&fast, a, b, p, c), true));
-    ASSERT_TRUE(fast.pixels == plain.pixels)
-        << what << " " << s.width << "x" << s.height << " field " << s.fieldMode << " p " << p
-        << " variant " << variant;
-  }
-}
-
-TEST(SpeedS3dRadar, BrightAndDarkScenesGiveTheExactBytes) {
-  for (const test::SpeedCase& s : kShapes) {
-    const FrameImage a = BrightFrame(s.width, s.height, 3);
-    const FrameImage b = RandomFrame(s.width, s.height, 5);
-    auto render = [](const FrameView& v, bool fast) { return RenderRadarWith(v, fast); };
-    ExpectSameFrames(render, a, b, s, 0, "radar");
-    ExpectSameFrames(render, b, a, s, 0, "radar");
-  }
-}
-
-// Renderers whose plain path is the one they take without scratch memory, over every
-// shape with the given variants and the two scenes swapped in brightness.
-using RenderWithScratch = int32_t (*)(const FrameView&, const ScratchSource&);
-void ExpectScratchPathsAgree(RenderWithScratch render, std::initializer_list<uint32_t> variants,
-                             const char* what) {
-  for (const test::SpeedCase& s : kShapes) {
-    const FrameImage a = RandomFrame(s.width, s.height, 7);
-    const FrameImage b = BrightFrame(s.width, s.height, 8);
-    for (uint32_t variant : variants) {
-      ExpectSameFrames(
-          [render](const FrameView& v, bool fast) {
-            return render(v, fast ? kHeapScratch : test::kFailingScratch);
-          },
-          a, b, s, variant, what);
-    }
-  }
-}
-
-TEST(SpeedS3dSpiral, TurnedSpansGiveThePixelwiseBytes) {
-  ExpectScratchPathsAgree(RenderSpiralWith, {2u, 1u}, "spiral");
-}
-
-TEST(SpeedS3dBubble, SourceAddressesGiveThePixelwiseBytes) {
-  ExpectScratchPathsAgree(RenderBubbleWith, {0x10000u, 0x20000u}, "bubble");
-}
 
 TEST(SpeedS3dBubble, SpanSourcesAreThoseOfTheSamples) {
   const int32_t sizes[][2] = {{1, 1},   {2, 2},   {3, 5},    {5, 3},    {17, 40},

@@ -54,17 +54,6 @@ inline std::vector<SpeedCase> SpeedCases() {
   };
 }
 
-inline RenderChoices ChoicesFor(const SpeedCase& c) {
-  RenderChoices r;
-  r.wholeFrame = c.wholeFrame;
-  r.rectLeft = c.left;
-  r.rectTop = c.top;
-  r.rectWidth = c.rectWidth;
-  r.rectHeight = c.rectHeight;
-  r.fieldMode = c.fieldMode;
-  return r;
-}
-
 inline const float kSpeedProgress[] = {0.0f,  0.03f, 0.1f, 0.2f,    0.25f, 0.37f, 0.5f,
                                        0.62f, 0.75f, 0.8f, 0.8001f, 0.9f,  0.99f, 1.0f};
 

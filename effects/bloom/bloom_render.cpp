@@ -8,6 +8,7 @@
 #include "bloom_order.h"
 #include "bloom_params.h"
 #include "bloom_timing.h"
+#include "kernel_choice.h"
 #include "pixel_rows.h"
 #include "rand15.h"
 
@@ -53,6 +54,14 @@ int32_t RenderBloom(const FrameView& v, double clockSeconds) {
   int32_t runCount = 0;
   if (columnsOnly && BloomModeHasRuns(params.bloomMode)) {
     runs = new (std::nothrow) BloomRun[width];
+  }
+  if (PlainKernels()) {
+    ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
+      BloomLocalPositionRow(g, row * step, table.step, table.duration, table.progress, positions);
+      BloomBlendRowPlain(params.bloomMode, out, a, b, positions, v.width);
+    });
+    delete[] scratch;
+    return 1;
   }
   ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
     if (row == 0 || !columnsOnly) {

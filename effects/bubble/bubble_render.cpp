@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "bubble_geometry.h"
+#include "kernel_choice.h"
 #include "picture_lines.h"
 #include "scratch_source.h"
 #include "tile_walk.h"
@@ -21,7 +22,7 @@ void AverageIntoRow(uint8_t* row, const uint8_t* above, const uint8_t* below, in
 
 }  // namespace
 
-int32_t RenderBubble(const FrameView& v) { return RenderBubbleWith(v, kHeapScratch); }
+int32_t RenderBubble(const FrameView& v) { return RenderBubbleWith(v, FastPathScratch()); }
 
 int32_t RenderBubbleWith(const FrameView& v, const ScratchSource& scratch) {
   const bool shrinkA = (v.variantFlags & kBubbleShrinkA) != 0;

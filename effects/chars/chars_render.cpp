@@ -5,6 +5,7 @@
 
 #include "chars_params.h"
 #include "chars_phases.h"
+#include "kernel_choice.h"
 
 namespace zk {
 namespace {
@@ -27,7 +28,7 @@ int32_t RenderChars(const FrameView& v, FrameClock* clock, GlyphSheetLoader load
   if (p < params.dimOutEnd) {
     // No map and no tape while scene A dims out.
     AdvanceFrameClock(clock, p);
-    DimOutSceneA(v, params);
+    (PlainKernels() ? DimOutSceneAPlain : DimOutSceneA)(v, params);
     if (p >= params.blendSceneBStart) CrossfadeToSceneB(v, params);
     return 1;
   }
@@ -57,8 +58,10 @@ int32_t RenderChars(const FrameView& v, FrameClock* clock, GlyphSheetLoader load
   if (params.randomizeChars != 0) RandomizeGridGlyphs(sheet.glyphCount, &grid);
   const double offset =
       (clock->frameIndex - frames * static_cast<double>(params.dimOutEnd)) * grid.speed;
-  DrawCharacterCells(v, params, TapeView{&grid, &sheet, cw, ch, offset});
-  if (params.applyGlow != 0) ApplyGlow(v, params.backgroundColor);
+  const bool plain = PlainKernels();
+  (plain ? DrawCharacterCellsPlain : DrawCharacterCells)(v, params,
+                                                         TapeView{&grid, &sheet, cw, ch, offset});
+  if (params.applyGlow != 0) (plain ? ApplyGlowPlain : ApplyGlow)(v, params.backgroundColor);
   if (p >= params.blendSceneBStart) CrossfadeToSceneB(v, params);
   return 1;
 }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "fire_random.h"
+#include "kernel_choice.h"
 #include "rand15.h"
 
 namespace zk {
@@ -81,7 +82,8 @@ void SmoothCoolingMapFast(uint8_t* map, int32_t width, int32_t height, int32_t p
 
 void BuildCoolingMap(uint8_t* map, int32_t width, int32_t height) {
   SeedCoolingMap(map, width, height);
-  SmoothCoolingMapFast(map, width, height, kCoolingSmoothPasses);
+  (PlainKernels() ? SmoothCoolingMap : SmoothCoolingMapFast)(map, width, height,
+                                                             kCoolingSmoothPasses);
 }
 
 }  // namespace zk

@@ -6,6 +6,7 @@
 #include "fire_step.h"
 #include "fire_timing.h"
 #include "firestorm_params.h"
+#include "kernel_choice.h"
 #include "pixel_rows.h"
 
 namespace zk {
@@ -57,13 +58,14 @@ int32_t RenderFirestormWith(FireState* state, const FrameView& v) {
   search.testAll = params.allEdgeDetection != 0;
   search.chance = timing.hotSpotChance;
   const bool visible = params.visibleHotSpots != 0;
+  const auto setHotSpots = PlainKernels() ? SetHotSpotsPlain : SetHotSpots;
   if (timing.hotSpots && !visible) {
-    SetHotSpots(CurrentFire(*state), v.width, v.height, speed, v.out, v.stride, search);
+    setHotSpots(CurrentFire(*state), v.width, v.height, speed, v.out, v.stride, search);
   }
   state->current = 1 - state->current;
   StepFire(PreviousFire(*state), CurrentFire(*state), state->cooling, v.width, v.height, speed);
   if (timing.hotSpots && visible) {
-    SetHotSpots(CurrentFire(*state), v.width, v.height, speed, v.out, v.stride, search);
+    setHotSpots(CurrentFire(*state), v.width, v.height, speed, v.out, v.stride, search);
   }
   OverlayFire(v, CurrentFire(*state), timing);
   return 1;

@@ -6,6 +6,7 @@
 
 #include "bitmap_reader.h"
 #include "float_to_int.h"
+#include "kernel_choice.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -151,7 +152,7 @@ void ResampleIntoMask(const ImagePlane& picture, uint8_t* mask, int32_t width, i
       static_cast<MaskColumn*>(std::malloc(static_cast<size_t>(width) * sizeof(MaskColumn)));
   double* along =
       static_cast<double*>(std::malloc(static_cast<size_t>(width) * 6 * sizeof(double)));
-  if (columns == nullptr || along == nullptr) {
+  if (columns == nullptr || along == nullptr || PlainKernels()) {
     // Short of memory the plain walk gives the same bytes.
     std::free(columns);
     std::free(along);

@@ -8,6 +8,8 @@
 #define ZK_MARBLES_SSE2 1
 #endif
 
+#include "kernel_choice.h"
+
 namespace zk {
 namespace {
 
@@ -57,7 +59,7 @@ void PaintRisingBackground(const RowSpan& span, uint8_t* out, const uint8_t* rev
   uint8_t level[256];
   for (int32_t b = 0; b < 256; ++b)
     level[b] = static_cast<uint8_t>(static_cast<float>(b * double{m}));
-  const int32_t K = LevelMultiplier(level);
+  const int32_t K = PlainKernels() ? -1 : LevelMultiplier(level);
   for (int32_t row = 0; row < span.rows; ++row) {
     uint8_t* o = out + static_cast<ptrdiff_t>(row) * span.stride;
     // Before the marbles move the revealed scene is black.

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "kernel_choice.h"
 #include "marbles_board.h"
 #include "marbles_draw.h"
 #include "marbles_fades.h"
@@ -66,7 +67,8 @@ int32_t RenderMarblesWith(const FrameView& v, const ScratchSource& scratch) {
   PaintRisingBackground(span, v.out, revealed, m);
   const MarbleLight light{LightPosition(p, m), p.lightColor, p.viewDistance};
 
-  SampleMarbles(SceneRows{source, v.stride, W, H, s}, grid, marbles);
+  const bool plain = PlainKernels();
+  (plain ? SampleMarblesPlain : SampleMarbles)(SceneRows{source, v.stride, W, H, s}, grid, marbles);
   MoveMarbles(p, grid, W, H, m, marbles);
   IntensifyColours(p.colorHue, marbles, grid.count);
   SortFarToNear(marbles, grid.count, order, order + grid.count);
@@ -84,14 +86,15 @@ int32_t RenderMarblesWith(const FrameView& v, const ScratchSource& scratch) {
     const Marble& b = marbles[order[k]];
     const MarbleLook look{b.colour, p.shadeImpact, p.shadeGloss};
     const float opacity = F(1 - (transpSpan * b.depthFraction + p.transpStart));
-    DrawMarble(&out, &light, Point3{b.x, b.y, b.z}, radius, &look, opacity);
+    (plain ? DrawMarblePlain : DrawMarble)(&out, &light, Point3{b.x, b.y, b.z}, radius, &look,
+                                           opacity);
   }
 
   // An opening of no length (xFade 0) still shows the source scene at its first frame.
   if (pp <= p.xFade) {
     const float a = p.xFade > 0 ? F(pp / double{p.xFade}) : 0.0f;
     // Without memory for the table the bytes are worked out one by one.
-    ScopedScratch table(scratch, CrossFadeTablePays(span) ? kCrossFadeTableBytes : 0);
+    ScopedScratch table(scratch, CrossFadeTablePays(span) && !plain ? kCrossFadeTableBytes : 0);
     CrossFadeFromSource(span, v.out, source, a, static_cast<uint8_t*>(table.data()));
   }
   return 1;

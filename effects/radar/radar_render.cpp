@@ -5,6 +5,7 @@
 #include <new>
 
 #include "arctan_estimate.h"
+#include "kernel_choice.h"
 #include "picture_lines.h"
 #include "radar_screen.h"
 #include "unit_progress.h"
@@ -169,7 +170,7 @@ void RadarLineFromDegrees(const RadarFrame& f, const EchoTable& echoes, int32_t 
 
 }  // namespace
 
-int32_t RenderRadar(const FrameView& v) { return RenderRadarWith(v, true); }
+int32_t RenderRadar(const FrameView& v) { return RenderRadarWith(v, !PlainKernels()); }
 
 int32_t RenderRadarWith(const FrameView& v, bool estimateAngles) {
   RadarFrame f;

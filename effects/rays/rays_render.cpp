@@ -7,6 +7,7 @@
 #endif
 
 #include "colour_word.h"
+#include "kernel_choice.h"
 #include "level_blend_rows.h"
 #include "pixel_rows.h"
 #include "ray_casting.h"
@@ -81,11 +82,17 @@ int32_t RenderRaysWith(const ScratchSource& scratch, const FrameView& v) {
 
   const uint8_t* source = f.fromSceneB ? v.sceneB : v.sceneA;
   BuildLightMask(source, v.stride, v.width, v.height, f.threshold, mask);
-  CastRays(mask, rays, v.width, v.height, f.lightCol, f.lightRow, p.density);
+  const bool plain = PlainKernels();
+  (plain ? CastRaysPlain : CastRays)(mask, rays, v.width, v.height, f.lightCol, f.lightRow,
+                                     p.density);
   for (int32_t row = 0; row < v.height; ++row) {
     const size_t at = static_cast<size_t>(row) * static_cast<size_t>(v.width);
     uint8_t* out = OutRow(v, row);
     const uint8_t* in = source + static_cast<int64_t>(row) * v.stride;
+    if (plain) {
+      CompositeRaysRow(out, in, mask + at, rays + at, v.width, f.phase, p.rayColor);
+      continue;
+    }
     for (int32_t x = 0; x < v.width; x += kCompositePiece) {
       const int32_t n = v.width - x < kCompositePiece ? v.width - x : kCompositePiece;
       CompositeRaysRowByLevels(out + 3 * x, in + 3 * x, mask + at + x, rays + at + x, n, f.phase,

@@ -6,6 +6,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "kernel_choice.h"
 #include "picture_lines.h"
 #include "pixel_rows.h"
 #include "rect_fill.h"
@@ -109,7 +110,7 @@ void RenderSpiralPixelwise(const FrameView& v, const SpiralFrame& f) {
 
 }  // namespace
 
-int32_t RenderSpiral(const FrameView& v) { return RenderSpiralWith(v, kHeapScratch); }
+int32_t RenderSpiral(const FrameView& v) { return RenderSpiralWith(v, FastPathScratch()); }
 
 int32_t RenderSpiralWith(const FrameView& v, const ScratchSource& scratch) {
   // Pixels whose turned source falls outside the rectangle show the host's colour.

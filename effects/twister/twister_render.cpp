@@ -3,6 +3,7 @@
 #include <cmath>
 #include <new>
 
+#include "kernel_choice.h"
 #include "pixel_rows.h"
 #include "zmath.h"
 
@@ -179,7 +180,8 @@ int32_t RenderTwister(const FrameView& v) {
   const float reversed = static_cast<float>(1.0 - static_cast<double>(v.progress));
   TwistRowTables tables;
   tables.angle = -1;
-  tables.columns = new (std::nothrow) float[static_cast<size_t>(v.width)];
+  tables.columns =
+      PlainKernels() ? nullptr : new (std::nothrow) float[static_cast<size_t>(v.width)];
   ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
     FillRowPixel(out, v.width, background);
     const float rowStart = static_cast<float>(static_cast<double>(row) * rowDelay);

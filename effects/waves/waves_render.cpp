@@ -1,5 +1,6 @@
 #include "waves_render.h"
 
+#include "kernel_choice.h"
 #include "level_blend.h"
 #include "level_blend_rows.h"
 #include "picture_lines.h"
@@ -40,7 +41,7 @@ struct WavesScratch {
 
 }  // namespace
 
-int32_t RenderWaves(const FrameView& v) { return RenderWavesWith(v, kHeapScratch); }
+int32_t RenderWaves(const FrameView& v) { return RenderWavesWith(v, FastPathScratch()); }
 
 int32_t RenderWavesWith(const FrameView& v, const ScratchSource& scratch) {
   if (v.width <= 0 || v.height <= 0) return 1;
