@@ -6,6 +6,7 @@ extern "C" {
 
 #include <iconv.h>
 
+#include <cmath>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -217,6 +218,7 @@ PositionInputs ReadPosition(Instance* in, double time) {
   PositionInputs p;
   p.time = time;
   double progress = 0.0;
+  const uint32_t* named[2] = {nullptr, nullptr};  // variant, extra
   std::lock_guard<std::mutex> lock(in->guard);
   for (size_t i = 0; i < g_params.size(); ++i) {
     const Frei0rParam& param = g_params[i];
@@ -237,10 +239,19 @@ PositionInputs ReadPosition(Instance* in, double time) {
       case Frei0rParamKind::ExtraColour:
         ColourToWord(v.colour, reinterpret_cast<uint8_t*>(&p.extraColor));
         break;
+      case Frei0rParamKind::NamedChoice: {
+        const double index = std::floor(v.number + 0.5);
+        if (index >= 0 && index < param.words.size())
+          named[param.word == HostWord::Variant ? 0 : 1] = &param.words[static_cast<size_t>(index)];
+        break;
+      }
       default:
         break;
     }
   }
+  // A named choice is the whole word, whatever its bits say.
+  if (named[0] != nullptr) p.variantFlags = *named[0];
+  if (named[1] != nullptr) p.extraFlags = *named[1];
   if (!(progress >= 0.0)) progress = 0.0;
   if (progress > 1.0) progress = 1.0;
   p.progress = static_cast<float>(progress);
@@ -342,7 +353,8 @@ f0r_instance_t f0r_construct(unsigned int width, unsigned int height) {
       in->values[i].number = (zk::kPlugin.variantDefault & p.bit) ? 1.0 : 0.0;
     if (p.kind == zk::Frei0rParamKind::ExtraBit)
       in->values[i].number = (zk::kPlugin.extraDefault & p.bit) ? 1.0 : 0.0;
-    if (p.kind == zk::Frei0rParamKind::Preset) in->values[i].number = -1.0;
+    if (p.kind == zk::Frei0rParamKind::Preset || p.kind == zk::Frei0rParamKind::NamedChoice)
+      in->values[i].number = -1.0;
   }
   return in;
 }

@@ -33,6 +33,22 @@ std::string Hex(uint32_t bit) {
   return text;
 }
 
+// The word's choices as one parameter, offered only where the word's bits are offered too.
+void AddNamedChoices(const HostChoiceTable* table, HostWord word,
+                     std::vector<Frei0rParam>* params) {
+  Frei0rParam p{Frei0rParamKind::NamedChoice, F0R_PARAM_DOUBLE,
+                word == HostWord::Variant ? "variant" : "extra",
+                "Host choice by index, in place of the bits (-1: the bits decide):"};
+  p.word = word;
+  for (int32_t i = 0; table != nullptr && i < table->count; ++i) {
+    const HostChoice& c = table->choices[i];
+    if (c.word != word) continue;
+    p.explanation += (p.words.empty() ? " " : ", ") + std::to_string(p.words.size()) + " " + c.name;
+    p.words.push_back(c.value);
+  }
+  if (!p.words.empty()) params->push_back(p);
+}
+
 }  // namespace
 
 std::vector<Frei0rParam> BuildFrei0rParams(const Frei0rTarget& target,
@@ -82,6 +98,9 @@ std::vector<Frei0rParam> BuildFrei0rParams(const Frei0rTarget& target,
   if (plugin.writesExtraWords && (plugin.extraMask & 0x08u))
     params.push_back({Frei0rParamKind::ExtraColour, F0R_PARAM_COLOR, "color",
                       "Host colour the effect paints with"});
+  // After the bits, so that the parameters hosts already know keep their places.
+  if (plugin.variantMask != 0) AddNamedChoices(target.choices, HostWord::Variant, &params);
+  if (extraChoices != 0) AddNamedChoices(target.choices, HostWord::Extra, &params);
   return params;
 }
 

@@ -1,5 +1,6 @@
 // The frei0r parameter list of a wrapped module: progress, every settings field, the preset,
-// field mode and the host choices, each with its frei0r type and how it maps to our records.
+// field mode and the host choices (bit by bit, and by name where the module names them), each
+// with its frei0r type and how it maps to our records.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "frei0r_target.h"
+#include "host_choices.h"
 
 namespace zk {
 
@@ -18,6 +20,9 @@ enum class Frei0rParamKind {
   VariantBit,
   ExtraBit,
   ExtraColour,
+  // One of the module's named choices for a whole host word, by its place among that word's
+  // choices; below 0 leaves the word to the bits.
+  NamedChoice,
 };
 
 struct Frei0rParam {
@@ -27,6 +32,8 @@ struct Frei0rParam {
   std::string explanation;
   const SettingField* field = nullptr;
   uint32_t bit = 0;
+  HostWord word = HostWord::Variant;  // NamedChoice: the word it sets
+  std::vector<uint32_t> words = {};   // NamedChoice: the word's value each index stands for
 };
 
 std::vector<Frei0rParam> BuildFrei0rParams(const Frei0rTarget& target,

@@ -170,6 +170,36 @@ Parameter PresetParameter(const SettingsSchema& schema) {
   return p;
 }
 
+// The named choices of one host word as a list sending the choice's index. The entry a new
+// composition shows is the one the module's default bits spell.
+Parameter NamedChoiceParameter(const HostChoiceTable& table, HostWord word, uint32_t defaultWord) {
+  Parameter p;
+  p.label = word == HostWord::Variant ? "Variant" : "Extra";
+  std::string values, defaultIndex = "-1";
+  int32_t index = 0;
+  for (int32_t i = 0; i < table.count; ++i) {
+    const HostChoice& c = table.choices[i];
+    if (c.word != word) continue;
+    if (c.value == defaultWord) defaultIndex = std::to_string(index);
+    values += (index ? ";" : "") + std::to_string(index);
+    p.display += std::string(index ? "," : "") + c.name;
+    p.comment += std::string(index ? "; " : "") + c.name + ": " + c.meaning;
+    ++index;
+  }
+  if (defaultIndex == "-1") {
+    values = "-1;" + values;
+    p.display = "(module default)," + p.display;
+  }
+  p.attributes = "type=\"list\" default=\"" + defaultIndex + "\" paramlist=\"" + values + "\"";
+  return p;
+}
+
+// The bits a named-choice parameter stands for: "variant0x100" -> variant.
+bool IsBitOf(const std::string& name, const char* word) {
+  const size_t n = std::strlen(word);
+  return name.compare(0, n, word) == 0 && name.compare(n, 2, "0x") == 0;
+}
+
 Parameter ReportedParameter(const ReportedParam& r) {
   Parameter p;
   p.label = r.explanation;
@@ -197,7 +227,29 @@ std::string CompositionXml(const CompositionSource& s) {
   xml += "    <name>" + Escape(ReadableEffectName(s.effectName, s.module)) + "</name>\n";
   xml += "    <description>" + Escape(s.description) + "</description>\n";
   xml += "    <author>Zelkor Transitions</author>\n";
+  // Where a host word has a list of named choices, its bits stay out of sight: Kdenlive sets
+  // every parameter, and the list decides the whole word.
+  bool listed[2] = {false, false};
+  uint32_t defaults[2] = {0, 0};
+  const char* words[2] = {"variant", "extra"};
   for (const ReportedParam& r : s.params) {
+    for (int w = 0; w < 2; ++w) {
+      if (r.name == words[w]) listed[w] = true;
+      if (IsBitOf(r.name, words[w]) && r.number >= 0.5)
+        defaults[w] |=
+            static_cast<uint32_t>(std::stoul(r.name.substr(std::strlen(words[w])), nullptr, 16));
+    }
+  }
+  for (const ReportedParam& r : s.params) {
+    if ((listed[0] && IsBitOf(r.name, words[0])) || (listed[1] && IsBitOf(r.name, words[1])))
+      continue;
+    if (s.choices != nullptr && (r.name == words[0] || r.name == words[1])) {
+      const int w = r.name == words[0] ? 0 : 1;
+      xml += Render(r.name,
+                    NamedChoiceParameter(*s.choices, w == 0 ? HostWord::Variant : HostWord::Extra,
+                                         defaults[w]));
+      continue;
+    }
     if (r.name == "progress") {
       // Played from the first clip to the second over the composition's length; the switch
       // turns it round.

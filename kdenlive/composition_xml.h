@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "host_choices.h"
 #include "settings_schema.h"
 
 namespace zk {
@@ -23,8 +24,9 @@ struct CompositionSource {
   std::string module;      // "curtain": the service is frei0r.zelkor_curtain
   std::string effectName;  // the module's own name and description, UTF-8
   std::string description;
-  const SettingsSchema* schema = nullptr;  // null without settings
-  std::vector<uint8_t> defaults;           // the settings record as the module fills it
+  const SettingsSchema* schema = nullptr;    // null without settings
+  std::vector<uint8_t> defaults;             // the settings record as the module fills it
+  const HostChoiceTable* choices = nullptr;  // the named host choices, if any
   std::vector<ReportedParam> params;
 };
 

@@ -10,6 +10,7 @@ extern "C" {
 #include <cstdio>
 #include <cstring>
 
+#include "choice_registry.h"
 #include "composition_xml.h"
 #include "effect_host.h"
 #include "schema_registry.h"
@@ -93,6 +94,7 @@ int main(int argc, char** argv) {
     source.description = zk::ModuleTextToUtf8(i.description, sizeof i.description);
     source.schema = effect.params.empty() ? nullptr : zk::FindSchema(name);
     source.defaults = effect.params;
+    source.choices = zk::FindHostChoices(name);
     zk::CloseEffect(&effect);
 
     const std::string path = out + "/frei0r_zelkor_" + name + ".xml";

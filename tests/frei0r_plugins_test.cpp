@@ -16,6 +16,7 @@ extern "C" {
 #include <frei0r.h>
 }
 
+#include "choice_registry.h"
 #include "frei0r_plugin_loader.h"
 #include "schema_registry.h"
 #include "test_support.h"
@@ -153,6 +154,62 @@ TEST(Frei0rPlugins, InfoDefaultsAndFramesMatchTheModules) {
     plugin.destruct(instance);
     CloseEffect(&effect);
   }
+}
+
+// A named choice, given by its index, is the whole host word: the word's bits, all set here,
+// no longer count. Each choice gives the frame the module gives for that word.
+TEST(Frei0rPlugins, NamedChoicesSetTheWholeWord) {
+  int32_t checked = 0;
+  for (const std::string& name : ListModuleNames(ZELKOR_TEST_MODULE_DIR)) {
+    const HostChoiceTable* table = FindHostChoices(name);
+    if (table == nullptr) continue;
+    SCOPED_TRACE(name);
+    Frei0rPlugin plugin;
+    ASSERT_TRUE(plugin.Load("frei0r-1/zelkor_" + name + ".so"));
+    ASSERT_EQ(1, plugin.init());
+    HostedEffect effect;
+    ASSERT_TRUE(test::OpenBuiltEffect(name, &effect));
+    f0r_plugin_info_t info{};
+    plugin.pluginInfo(&info);
+    const FrameImage a = test::PatternFrame(16, 10, 5), b = test::PatternFrame(16, 10, 6);
+    const std::vector<uint32_t> rgbaA = ToRgba(a, 255), rgbaB = ToRgba(b, 255);
+    for (HostWord word : {HostWord::Variant, HostWord::Extra}) {
+      const std::string wordName = word == HostWord::Variant ? "variant" : "extra";
+      int listIndex = -1;
+      std::vector<int> bits;
+      for (int i = 0; i < info.num_params; ++i) {
+        f0r_param_info_t param{};
+        plugin.paramInfo(&param, i);
+        if (param.name == wordName) listIndex = i;
+        if (std::string(param.name).rfind(wordName + "0x", 0) == 0) bits.push_back(i);
+      }
+      if (listIndex < 0 || bits.empty()) continue;
+      double index = 0;
+      for (int32_t c = 0; c < table->count; ++c) {
+        if (table->choices[c].word != word) continue;
+        f0r_instance_t instance = plugin.construct(16, 10);
+        double on = 1.0, progress = 0.4;
+        for (int bit : bits) plugin.setParam(instance, &on, bit);
+        plugin.setParam(instance, &index, listIndex);
+        plugin.setParam(instance, &progress, 0);
+        std::vector<uint32_t> out(rgbaA.size(), 0);
+        plugin.update2(instance, progress, rgbaA.data(), rgbaB.data(), nullptr, out.data());
+        plugin.destruct(instance);
+        RenderChoices choices;
+        choices.variantFlags = effect.info.variantDefault & effect.info.variantMask;
+        choices.extraFlags = effect.info.extraDefault & effect.info.extraMask & ~0x308u;
+        (word == HostWord::Variant ? choices.variantFlags : choices.extraFlags) =
+            table->choices[c].value;
+        FrameImage expected = MakeFrameImage(16, 10);
+        RenderEffectFrame(effect, a, b, static_cast<float>(progress), choices, &expected);
+        EXPECT_EQ(ToRgba(expected, 255), out) << table->choices[c].name;
+        index += 1;
+        ++checked;
+      }
+    }
+    CloseEffect(&effect);
+  }
+  EXPECT_GE(checked, 16);
 }
 
 // Two transitions of an effect with frame-to-frame state, rendered interleaved in one

@@ -68,6 +68,10 @@ expected_properties() {
       if ((mask & bit & ~0x308)); then printf 'extra0x%X\n' $bit; fi
     done
     if ((mask & 0x8)); then printf '%s\n' color-r color-g color-b; fi
+    # A word's named choices as one more property, where its bits are offered.
+    if ((mask & ~0x308)) && grep -q '^  --extra ' "$info"; then echo extra; fi
+    mask=$(($(sed -n 's/^variantMask *//p' "$info")))
+    if ((mask)) && grep -q '^  --variant ' "$info"; then echo variant; fi
   } | sort
 }
 

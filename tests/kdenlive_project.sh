@@ -23,7 +23,8 @@ for xml in "$native"/kdenlive/transitions/*.xml; do
   name=$(basename "$xml" .xml)
   $native/zelkor info "${name#frei0r_zelkor_}" >"$work/${name#frei0r_zelkor_}.info"
 done
-# One changed setting per settings module, as the user picks it in the dialog's numbers.
+# One changed setting per settings module, as the user picks it in the dialog's numbers, and
+# named host choices picked from their lists (zelkor render takes the same names).
 cat >"$work/changes" <<'CHANGES'
 airport tilesDown 3
 bloom bloomMode 0
@@ -34,6 +35,10 @@ logo backgroundType 3
 marbles order 2
 rays lightX 25
 twister bendDegrees 540
+curtain variant closing
+curtain extra wide-shadow
+bwflash extra soft
+shaft variant outward
 CHANGES
 
 python3 - "$work" "$W" "$H" "$F" "$native"/kdenlive/transitions/*.xml <<'PY'
@@ -43,7 +48,7 @@ work, W, H, F, files = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), int(sys.
 changes = {}
 for line in open(work + "/changes"):
     module, field, value = line.split()
-    changes[module] = (field, value)
+    changes.setdefault(module, []).append((field, value))
 
 def mlt_value(p, shown):
     """What Kdenlive stores for a parameter shown as `shown` (here at full precision); list
@@ -64,7 +69,7 @@ for path in files:
     module = re.match(r".*frei0r_zelkor_(\w+)\.xml$", path).group(1)
     root = ET.parse(path).getroot()
     params = root.findall("parameter")
-    cases = [None] + ([changes[module]] if module in changes else [])
+    cases = [None] + changes.get(module, [])
     for case in cases:
         props = {}
         for p in params:
@@ -73,11 +78,11 @@ for path in files:
         if case:
             field, value = case
             props[field] = mlt_value(next(p for p in params if p.get("name") == field), value)
-            zargs += ["--set", "%s=%s" % (field, value)]
+            zargs += ["--" + field, value] if field in ("variant", "extra") else ["--set", "%s=%s" % (field, value)]
         info = open("%s/%s.info" % (work, module)).read()
         word = lambda key: int(re.search(r"^%s\s+(0x[0-9A-F]+)" % key, info, re.M).group(1), 16)
-        zargs += ["--variant", str(word("variantDefault") & word("variantMask")),
-                  "--extra", str(word("extraDefault"))]
+        if "--variant" not in zargs: zargs += ["--variant", str(word("variantDefault") & word("variantMask"))]
+        if "--extra" not in zargs: zargs += ["--extra", str(word("extraDefault"))]
         if "color" in props:
             c = int(props["color"][2:8], 16)
             zargs += ["--color", str((c >> 16) | (c & 0xFF00) | ((c & 0xFF) << 16))]

@@ -45,7 +45,10 @@ def info(name):
             fields[line[:22].strip()] = dict(type=line[31:37].strip(),
                 default=line[39:53].strip(), range=line[55:69].strip(), meaning=line[71:])
     presets = re.findall(r'\d+ "([^"]*)"', text.split("\npresets:")[1]) if "\npresets:" in text else []
-    return words, fields, presets
+    named = {}
+    for word, choice, star in re.findall(r"^  --(variant|extra)\s+(\S+)\s+0x[0-9A-F]+\s+(\*?)", text, re.M):
+        named.setdefault(word, []).append((choice, star == "*"))
+    return words, fields, presets, named
 
 for path in files:
     name = re.match(r".*frei0r_zelkor_(\w+)\.xml$", path).group(1)
@@ -56,9 +59,11 @@ for path in files:
     check(service in listed, "%s: melt does not list %s" % (name, service))
     check(root.findtext("name") and root.findtext("description"), "%s: name/description" % name)
     reported = service_params(name)
-    words, fields, presets = info(name)
+    words, fields, presets, named = info(name)
     params = {p.get("name"): p for p in root.findall("parameter")}
-    check(set(params) == set(reported), "%s: parameters %s, service has %s" % (name, sorted(params), sorted(reported)))
+    # A word offered as a list of named choices hides its bits.
+    shown = {r for r in reported if not any(r.startswith(w + "0x") for w in params if w in named)}
+    check(set(params) == shown, "%s: parameters %s, service has %s" % (name, sorted(params), sorted(shown)))
     p = params.get("progress")
     check(p is not None and p.get("type") == "switch" and p.get("default") == "0=0;-1=1",
           "%s: progress does not run 0 to 1" % name)
@@ -69,6 +74,13 @@ for path in files:
         if bit:
             on = int(words[bit.group(1) + "Default"], 16) & int(bit.group(2), 16) != 0
             check(kind == "bool" and default == str(int(on)), what + ": host default")
+            continue
+        if pname in named:
+            choices = [c for c, _ in named[pname]]
+            check(kind == "list" and p.findtext("paramlistdisplay").split(",") == choices and
+                  p.get("paramlist") == ";".join(str(i) for i in range(len(choices))),
+                  what + ": named choices")
+            check(default == str([star for _, star in named[pname]].index(True)), what + ": named default")
             continue
         if pname == "preset":
             check(p.get("paramlist") == ";".join(str(i) for i in range(-1, len(presets))) and
