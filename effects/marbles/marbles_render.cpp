@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "float_rounding.h"
 #include "marbles_board.h"
 #include "marbles_draw.h"
 #include "marbles_fades.h"
@@ -13,7 +14,7 @@
 namespace zk {
 namespace {
 
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 
 Point3 LightPosition(const MarblesParams& p, float m) {
   const Point3 from{p.lightPos1[0], p.lightPos1[1], p.lightPos1[2]};
