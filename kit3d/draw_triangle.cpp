@@ -6,6 +6,7 @@
 
 #include "coverage.h"
 #include "coverage_fast.h"
+#include "float_rounding.h"
 #include "float_to_int.h"
 #include "kernel_choice.h"
 #include "span_fast.h"
@@ -16,7 +17,7 @@
 namespace zk {
 namespace {
 
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 
 // The interpolated quantities of an edge or a projected vertex.
 struct Attributes {

@@ -1,8 +1,10 @@
 #include "face_math.h"
 
+#include "float_rounding.h"
+
 namespace zk {
 namespace {
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 }  // namespace
 
 Point3 RotateAxis(Axis axis, const Point3& p, float degrees) {

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "float_rounding.h"
 #include "float_to_int.h"
 
 namespace zk {
 namespace {
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 }  // namespace
 
 bool FillRect(ImagePlane* plane, int32_t x0, int32_t y0, int32_t w, int32_t h, uint32_t colour) {

@@ -1,5 +1,6 @@
 #include "marbles_math.h"
 
+#include "float_rounding.h"
 #include "zmath.h"
 
 namespace zk {
@@ -30,7 +31,7 @@ Point3 RotateZAboutWholeDegrees(const Point3& p, const Point3& centre, int32_t d
 
 namespace {
 
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 
 // The offset from the centre and the point put back, as vector_math rounds them.
 Point3 Offset(const Point3& p, const Point3& centre) { return Subtract(p, centre); }

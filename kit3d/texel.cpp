@@ -1,12 +1,13 @@
 #include "texel.h"
 
+#include "float_rounding.h"
 #include "float_to_int.h"
 #include "texel_fast.h"
 
 namespace zk {
 namespace {
 
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 
 // One channel of a bilinear texel at byte offset o; fractions are zero for the clamped
 // fallback sample.

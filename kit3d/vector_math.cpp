@@ -2,12 +2,13 @@
 
 #include <cmath>
 
+#include "float_rounding.h"
 #include "zmath.h"
 
 namespace zk {
 namespace {
 
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 
 // Sine and cosine of a degree angle, both taken of the float radians.
 struct SinCos {

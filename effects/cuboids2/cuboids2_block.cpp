@@ -5,12 +5,13 @@
 #include <initializer_list>
 
 #include "face_math.h"
+#include "float_rounding.h"
 #include "float_to_int.h"
 
 namespace zk {
 namespace {
 
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 
 // Texture coordinates of one triangle vertex, taken from a corner position.
 struct TexturedCorner {

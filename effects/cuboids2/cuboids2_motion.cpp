@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "face_math.h"
+#include "float_rounding.h"
 #include "float_to_int.h"
 #include "rand15.h"
 #include "zmath.h"
@@ -10,7 +11,7 @@
 namespace zk {
 namespace {
 
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 
 constexpr float kOneOver360 = 0.0027777778f;     // 0x3B360B61
 constexpr float kPatternScale = 0.00015259255f;  // 0x39200140: 32767 of them are just below 5

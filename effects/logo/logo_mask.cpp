@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "bitmap_reader.h"
+#include "float_rounding.h"
 #include "float_to_int.h"
 #include "kernel_choice.h"
 
@@ -15,7 +16,7 @@
 namespace zk {
 namespace {
 
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 
 // One channel interpolated along a source row between column c and its right neighbour.
 double AlongRow(const uint8_t* row, int32_t c, int32_t right, int32_t k, bool blend, double fu) {

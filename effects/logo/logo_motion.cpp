@@ -1,11 +1,12 @@
 #include "logo_motion.h"
 
 #include "face_math.h"
+#include "float_rounding.h"
 
 namespace zk {
 namespace {
 
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 
 // 1.35 as the 32-bit float the pivot distance is scaled with.
 constexpr float kPivotReach = 1.35f;

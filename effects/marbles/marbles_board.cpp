@@ -8,6 +8,7 @@
 #define ZK_MARBLES_SSE2 1
 #endif
 
+#include "float_rounding.h"
 #include "marbles_math.h"
 #include "rand15.h"
 #include "saturating_trunc.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr float kInverseRandMax = 3.0518509e-05f;  // 1 / 32767
 constexpr double kBoardDepthRate = 3000;           // the board's turning centre flies this deep
 
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 
 // The mean of `count` bytes, 0 for none.
 inline uint32_t Mean(uint64_t sum, uint64_t count) {

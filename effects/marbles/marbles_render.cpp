@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "float_rounding.h"
 #include "kernel_choice.h"
 #include "marbles_board.h"
 #include "marbles_draw.h"
@@ -14,7 +15,7 @@
 namespace zk {
 namespace {
 
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 
 Point3 LightPosition(const MarblesParams& p, float m) {
   const Point3 from{p.lightPos1[0], p.lightPos1[1], p.lightPos1[2]};

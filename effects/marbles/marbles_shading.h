@@ -5,13 +5,14 @@
 #include <cmath>
 #include <cstdint>
 
+#include "float_rounding.h"
 #include "image_plane.h"
 #include "marbles_draw.h"
 #include "vector_math.h"
 
 namespace zk::marbles {
 
-inline float F(double v) { return static_cast<float>(v); }
+inline float F(double v) { return RoundToFloat(v); }
 
 // A channel value held to a byte; NaN gives 0.
 inline int32_t ByteOf(double v) {
