@@ -38,6 +38,10 @@ struct Instance {
   int32_t stride = 0;
   std::mutex guard;            // the values and the block, read by every frame call
   std::vector<uint8_t> block;  // the settings record as of the last frame
+  // The record with only the host's field values over the defaults, as of the last frame,
+  // and the preset last applied (-1: none): what tells a changed value from a repeated one.
+  std::vector<uint8_t> hostBlock;
+  int32_t appliedPreset = -1;
   std::vector<ParamValue> values;
   // The transition whose frame-to-frame state this instance renders on (stateful effects),
   // chosen by the first frame call.
@@ -181,36 +185,50 @@ f0r_param_color WordToColour(uint32_t word) {
                          ((word >> 16) & 0xFF) / 255.0f};
 }
 
-// The settings record for the next frame: defaults, then the preset, then every field the
-// host has set.
-void BuildBlock(Instance* in) {
+// A settings field's value as the host has set it, written into a settings record.
+void WriteField(const Frei0rParam& p, const ParamValue& v, uint8_t* block) {
+  uint8_t* at = block + p.field->offset;
+  switch (p.field->type) {
+    case SettingType::Colour:
+      ColourToWord(v.colour, at);
+      break;
+    case SettingType::Path:
+      std::memset(at, 0, p.field->size);
+      std::memcpy(at, v.text.data(), std::min<size_t>(v.text.size(), p.field->size - 1));
+      break;
+    default:
+      UnitToField(*p.field, v.number, block);
+  }
+}
+
+// The settings record for the next frame. Some hosts set every parameter before every frame,
+// each field at the value they show, so a field is written only when what it sets differs from
+// what it set last (at first, the module's default): a preset picked since the last frame is
+// applied and stays, and a field changed after it wins over it. Two values that store the
+// same bytes count as the same.
+void UpdateBlock(Instance* in) {
   const SettingsSchema* schema = kFrei0rTarget.schema;
   if (schema == nullptr) return;
-  std::fill(in->block.begin(), in->block.end(), 0);
-  schema->writeDefaults(in->block.data());
-  for (size_t i = 0; i < g_params.size(); ++i) {
-    if (g_params[i].kind != Frei0rParamKind::Preset || !in->values[i].set) continue;
-    const double index = in->values[i].number;
-    if (index >= 0 && index < schema->presetCount)
-      schema->applyPreset(in->block.data(), static_cast<int32_t>(index));
-  }
+  std::vector<uint8_t> host = in->hostBlock;
   for (size_t i = 0; i < g_params.size(); ++i) {
     const Frei0rParam& p = g_params[i];
     const ParamValue& v = in->values[i];
-    if (p.kind != Frei0rParamKind::Field || !v.set) continue;
-    uint8_t* at = in->block.data() + p.field->offset;
-    switch (p.field->type) {
-      case SettingType::Colour:
-        ColourToWord(v.colour, at);
-        break;
-      case SettingType::Path:
-        std::memset(at, 0, p.field->size);
-        std::memcpy(at, v.text.data(), std::min<size_t>(v.text.size(), p.field->size - 1));
-        break;
-      default:
-        UnitToField(*p.field, v.number, in->block.data());
-    }
+    if (!v.set) continue;
+    if (p.kind == Frei0rParamKind::Field) WriteField(p, v, host.data());
+    if (p.kind != Frei0rParamKind::Preset || !(v.number >= 0 && v.number < schema->presetCount))
+      continue;
+    const int32_t index = static_cast<int32_t>(v.number);
+    if (index == in->appliedPreset) continue;
+    schema->applyPreset(in->block.data(), index);
+    in->appliedPreset = index;
   }
+  for (const Frei0rParam& p : g_params) {
+    if (p.kind != Frei0rParamKind::Field) continue;
+    const uint32_t at = p.field->offset;
+    if (std::memcmp(host.data() + at, in->hostBlock.data() + at, p.field->size) != 0)
+      std::memcpy(in->block.data() + at, host.data() + at, p.field->size);
+  }
+  in->hostBlock.swap(host);
 }
 
 // The frame call's inputs as the host has set them, with the settings record rebuilt.
@@ -256,7 +274,7 @@ PositionInputs ReadPosition(Instance* in, double time) {
   if (progress > 1.0) progress = 1.0;
   p.progress = static_cast<float>(progress);
   if (!in->block.empty()) {
-    BuildBlock(in);
+    UpdateBlock(in);
     p.block = in->block;
   }
   return p;
@@ -344,7 +362,8 @@ f0r_instance_t f0r_construct(unsigned int width, unsigned int height) {
   in->values.resize(g_params.size());
   if (zk::kFrei0rTarget.schema != nullptr) {
     in->block.resize(zk::kFrei0rTarget.schema->blockSize);
-    zk::BuildBlock(in);
+    zk::kFrei0rTarget.schema->writeDefaults(in->block.data());
+    in->hostBlock = in->block;
   }
   // The host choices start at the module's own defaults.
   for (size_t i = 0; i < g_params.size(); ++i) {

@@ -23,8 +23,9 @@ for xml in "$native"/kdenlive/transitions/*.xml; do
   name=$(basename "$xml" .xml)
   $native/zelkor info "${name#frei0r_zelkor_}" >"$work/${name#frei0r_zelkor_}.info"
 done
-# One changed setting per settings module, as the user picks it in the dialog's numbers, and
-# named host choices picked from their lists (zelkor render takes the same names).
+# One changed setting per settings module, as the user picks it in the dialog's numbers,
+# named host choices and presets picked from their lists (zelkor render takes the same names);
+# a preset must hold although every field is set too, at its default.
 cat >"$work/changes" <<'CHANGES'
 airport tilesDown 3
 bloom bloomMode 0
@@ -39,6 +40,8 @@ curtain variant closing
 curtain extra wide-shadow
 bwflash extra soft
 shaft variant outward
+cuboids2 preset wave
+logo preset rotation
 CHANGES
 
 python3 - "$work" "$W" "$H" "$F" "$native"/kdenlive/transitions/*.xml <<'PY'
@@ -78,7 +81,7 @@ for path in files:
         if case:
             field, value = case
             props[field] = mlt_value(next(p for p in params if p.get("name") == field), value)
-            zargs += ["--" + field, value] if field in ("variant", "extra") else ["--set", "%s=%s" % (field, value)]
+            zargs += ["--" + field, value] if field in ("variant", "extra", "preset") else ["--set", "%s=%s" % (field, value)]
         info = open("%s/%s.info" % (work, module)).read()
         word = lambda key: int(re.search(r"^%s\s+(0x[0-9A-F]+)" % key, info, re.M).group(1), 16)
         if "--variant" not in zargs: zargs += ["--variant", str(word("variantDefault") & word("variantMask"))]

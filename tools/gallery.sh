@@ -102,10 +102,15 @@ for module in build/native/modules/*.vfx; do
   echo "</section>" >> "$sections"
   echo "<a href=\"#$name\"><img src=\"$thumb\" width=\"128\" alt=\"$name\">$name</a>" >> "$contents"
 done
+kdenlive_picture=kdenlive/compositions.png
 {
   echo '<nav class="contents">'
   cat "$contents"
   echo '</nav>'
+  if [ -f "$out/$kdenlive_picture" ]; then
+    echo '<section id="kdenlive"><h2>In Kdenlive</h2><p>The Compositions list with the twenty transitions.</p>'
+    echo "<img src=\"$kdenlive_picture\" width=\"800\" alt=\"Kdenlive's Compositions list\"></section>"
+  fi
   cat "$sections"
   echo '</body></html>'
 } >> "$out/index.html"
