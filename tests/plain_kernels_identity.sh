@@ -27,7 +27,7 @@ all_cases="33x17|-|sample|all 101x37|-|dark|all 160x90|--rect_3,2,97,71_--field|
 401x301|-|bright|2 400x300|--field|dark|2 330x250|--rect_17,11,297,203|sample|2
 330x250|--rect_9,4,250,231_--field|bright|2"
 read -r -a native_cases <<< "$(echo ${ZELKOR_PLAIN_CASES:-$all_cases})"
-read -r -a win32_cases <<< "$(echo ${ZELKOR_PLAIN_WIN32_CASES:-33x17|-|sample|all 160x90|--rect_3,2,97,71_--field|bright|all})"
+read -r -a win32_cases <<< "$(echo ${ZELKOR_PLAIN_WIN32_CASES:-160x90|--rect_3,2,97,71_--field|bright|all})"
 progress=0,0.03,0.05,0.1,0.19,0.2,0.25,0.3,0.37,0.4,0.5,0.6,0.62,0.7,0.75,0.8,0.8001,0.81,0.9,0.95,0.99,1
 
 # noise_bmp W H SEED BRIGHT OUT: a 24-bit BMP of blocks of 4 x 3 pixels of one random colour
