@@ -49,9 +49,10 @@ void SetHotSpots(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpee
       // so it is worked out whatever the draw, without a branch on the random outcome.
       const bool looked = testAll || random.Next() < passing;
       const uint8_t* p = row + 3 * c;
-      const bool hot = BrighterBy(p, p - 3, threshold) | BrighterBy(p, p + 3, threshold) |
-                       BrighterBy(p, p - stride, threshold) | BrighterBy(p, p + stride, threshold);
-      fireRow[c] = static_cast<uint8_t>(fireRow[c] | ((looked & hot) ? 255 : 0));
+      const int hot = int{BrighterBy(p, p - 3, threshold)} | int{BrighterBy(p, p + 3, threshold)} |
+                      int{BrighterBy(p, p - stride, threshold)} |
+                      int{BrighterBy(p, p + stride, threshold)};
+      fireRow[c] = static_cast<uint8_t>(fireRow[c] | ((int{looked} & hot) != 0 ? 255 : 0));
     }
   }
   random.Release();
