@@ -43,6 +43,24 @@ bool EqualNoCase(const std::string& a, const char* b) {
 
 }  // namespace
 
+void WriteSchemaDefaults(const SettingsSchema& schema, void* block) {
+  for (int32_t i = 0; i < schema.fieldCount; ++i) {
+    const SettingField& f = schema.fields[i];
+    uint8_t* at = static_cast<uint8_t*>(block) + f.offset;
+    if (f.type == SettingType::Float32) {
+      const float v = static_cast<float>(f.defaultValue);
+      std::memcpy(at, &v, 4);
+    } else if (f.type == SettingType::Colour) {
+      const uint32_t v = static_cast<uint32_t>(f.defaultValue);
+      std::memcpy(at, &v, 4);
+    } else if (IsIntegerSetting(f)) {
+      StoreIntegerSetting(f, static_cast<int64_t>(f.defaultValue), block);
+    } else if (f.type == SettingType::Path) {
+      std::memset(at, 0, f.size);
+    }
+  }
+}
+
 const SettingField* FindSetting(const SettingsSchema& schema, const std::string& name) {
   for (int32_t i = 0; i < schema.fieldCount; ++i) {
     if (name == schema.fields[i].name) return &schema.fields[i];

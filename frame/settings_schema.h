@@ -3,8 +3,11 @@
 // table, so a field is named and bounded in one place only.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "control_binding.h"
 
 namespace zk {
 
@@ -26,7 +29,22 @@ struct SettingField {
   double maxValue;
   const char* choices;  // integer fields limited to a list: "180,540"; else null
   const char* help;     // one line for users
+  double defaultValue = 0;  // numbers and colours; a path's default is empty
+  ControlBinding control = {};
 };
+
+// The offset a host record field must have, checked at compile time against the struct.
+template <size_t actual, size_t expected>
+constexpr uint32_t CheckedOffset() {
+  static_assert(actual == expected, "the host's record layout");
+  return static_cast<uint32_t>(expected);
+}
+
+// The first four columns of a settings row: the field's name, its offset (checked against
+// the host's layout), its type and its size in the record.
+#define ZK_FIELD(Record, member, hostOffset, type)                                     \
+  #member, ::zk::CheckedOffset<offsetof(Record, member), hostOffset>(), ::zk::SettingType::type, \
+      static_cast<uint32_t>(sizeof(Record::member))
 
 struct SettingsSchema {
   const char* module;
@@ -37,7 +55,11 @@ struct SettingsSchema {
   const char* const* presetNames;  // null when the module has no presets
   int32_t presetCount;
   void (*applyPreset)(void* block, int32_t index);
+  const DialogLayout* dialog = nullptr;  // the settings dialog, where the module has one
 };
+
+// Writes every field's default from the table (paths emptied); other bytes stay as they are.
+void WriteSchemaDefaults(const SettingsSchema& schema, void* block);
 
 const SettingField* FindSetting(const SettingsSchema& schema, const std::string& name);
 

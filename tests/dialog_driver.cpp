@@ -286,6 +286,10 @@ RECT DialogDriver::ControlRect(int32_t id) const {
 }
 
 COLORREF DialogDriver::WindowPixel(POINT at) const {
+  // Painting waits behind every other message and a control may still repaint over the
+  // dialog's own drawing: the whole dialog is painted again, as the user would see it.
+  RedrawWindow(dialog_, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   HDC dc = GetWindowDC(dialog_);
   const COLORREF c = GetPixel(dc, at.x, at.y);
   ReleaseDC(dialog_, dc);

@@ -1,7 +1,6 @@
 // Twister's settings record: 20 bytes owned by the host, edited in place by the dialog.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "settings_schema.h"
@@ -23,11 +22,6 @@ struct TwisterParams {
 };
 
 static_assert(sizeof(TwisterParams) == 20, "Twister settings record size");
-static_assert(offsetof(TwisterParams, backgroundColour) == 0, "Twister settings layout");
-static_assert(offsetof(TwisterParams, bendDegrees) == 4, "Twister settings layout");
-static_assert(offsetof(TwisterParams, shadingMode) == 8, "Twister settings layout");
-static_assert(offsetof(TwisterParams, specialColour) == 12, "Twister settings layout");
-static_assert(offsetof(TwisterParams, turnTime) == 16, "Twister settings layout");
 
 // Black background and shade, a half turn, shading toward the background, 0.7 turn time.
 void WriteTwisterDefaults(void* block);

@@ -1,0 +1,271 @@
+// Every settings dialog built from its module's settings table, live under the dialog driver:
+// each bound control shows the record, writes its field with its named conversion, and the
+// defaults button, the preset list and the ways out behave as the table's layout says.
+// Module rules between fields are tested in the modules' own dialog tests.
+#if defined(_WIN32)
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "dialog_driver.h"
+#include "schema_registry.h"
+#include "setting_conversions.h"
+#include "test_support.h"
+
+namespace zk::test {
+namespace {
+
+const char* const kDialogModules[] = {"airport", "bloom",   "chars", "cuboids2", "firestorm",
+                                      "logo",    "marbles", "rays",  "twister"};
+
+std::string LabelFor(const SettingField& f, const void* block) {
+  const LabelText t = TrackbarLabel(f, block);
+  if (!t.isFloat) return std::to_string(t.position);
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", static_cast<double>(t.value));
+  return text;
+}
+
+int32_t RangeMinimum(const ControlBinding& c) { return static_cast<int16_t>(c.range & 0xFFFF); }
+int32_t RangeMaximum(const ControlBinding& c) { return static_cast<int16_t>(c.range >> 16); }
+
+POINT SwatchCentre(const DialogDriver& d, const ControlBinding& c) {
+  if (c.second == 0)
+    return {(c.swatch.left + c.swatch.right) / 2, (c.swatch.top + c.swatch.bottom) / 2};
+  RECT window, place;
+  GetWindowRect(d.dialog(), &window);
+  GetWindowRect(GetDlgItem(d.dialog(), c.second), &place);
+  return {(place.left + place.right) / 2 - window.left,
+          (place.top + place.bottom) / 2 - window.top};
+}
+
+// A record unlike the defaults: every bound field at another value its control can show.
+std::vector<uint8_t> VariedRecord(const SettingsSchema& s, std::vector<uint8_t> block) {
+  uint32_t colour = 0x2040C0;
+  for (int32_t i = 0; i < s.fieldCount; ++i) {
+    const SettingField& f = s.fields[i];
+    const ControlBinding& c = f.control;
+    switch (c.kind) {
+      case ControlKind::Trackbar:
+        StorePosition(f, (RangeMinimum(c) + 2 * RangeMaximum(c)) / 3, block.data());
+        break;
+      case ControlKind::Radios:
+        StoreIntegerSetting(f, c.choices[c.choiceCount - 1].value, block.data());
+        break;
+      case ControlKind::CheckBox:
+        StoreIntegerSetting(f, ReadIntegerSetting(f, block.data()) == 0 ? 1 : 0, block.data());
+        break;
+      case ControlKind::List:
+        StoreIntegerSetting(f, c.stringCount - 1, block.data());
+        break;
+      case ControlKind::ColourButton:
+        std::memcpy(block.data() + f.offset, &colour, 4);
+        colour ^= 0x60A020;
+        break;
+      case ControlKind::PathChooser:
+        std::snprintf(reinterpret_cast<char*>(block.data() + f.offset), f.size, "C:\\%s.bmp",
+                      f.name);
+        break;
+      case ControlKind::None:
+        break;
+    }
+  }
+  return block;
+}
+
+// `moved`: a trackbar the user has just put somewhere; it stays where it was put.
+void ExpectControlsShow(const DialogDriver& d, const SettingsSchema& s, const uint8_t* block,
+                        int32_t moved = 0, int32_t movedTo = 0) {
+  for (int32_t i = 0; i < s.fieldCount; ++i) {
+    const SettingField& f = s.fields[i];
+    const ControlBinding& c = f.control;
+    SCOPED_TRACE(f.name);
+    switch (c.kind) {
+      case ControlKind::Trackbar: {
+        const TrackbarState bar = d.Trackbar(c.id);
+        EXPECT_EQ(bar.minimum, RangeMinimum(c));
+        EXPECT_EQ(bar.maximum, RangeMaximum(c));
+        EXPECT_EQ(bar.pageSize, c.page);
+        EXPECT_EQ(bar.ticFrequency, c.tics);
+        const int32_t shown = c.id == moved ? movedTo : ShownPosition(f, block);
+        EXPECT_EQ(bar.position, std::min(std::max(shown, bar.minimum), bar.maximum));
+        EXPECT_EQ(d.Text(c.second), LabelFor(f, block));
+        break;
+      }
+      case ControlKind::Radios: {
+        const int64_t value = ReadIntegerSetting(f, block);
+        bool known = false;
+        for (int32_t k = 0; k < c.choiceCount; ++k) {
+          EXPECT_EQ(d.IsChecked(c.choices[k].id), c.choices[k].value == value) << c.choices[k].id;
+          known = known || c.choices[k].value == value;
+        }
+        if (!known) {
+          EXPECT_TRUE(d.IsChecked(c.fallbackId));
+        }
+        break;
+      }
+      case ControlKind::CheckBox:
+        EXPECT_EQ(d.IsChecked(c.id), ReadIntegerSetting(f, block) != 0);
+        break;
+      case ControlKind::List:
+        EXPECT_EQ(static_cast<int64_t>(d.ComboSelection(c.id)), ReadIntegerSetting(f, block));
+        EXPECT_EQ(static_cast<int32_t>(d.ComboItems(c.id).size()), c.stringCount);
+        break;
+      case ControlKind::ColourButton: {
+        uint32_t colour;
+        std::memcpy(&colour, block + f.offset, 4);
+        EXPECT_EQ(d.WindowPixel(SwatchCentre(d, c)), colour);
+        break;
+      }
+      case ControlKind::PathChooser:
+        EXPECT_EQ(d.Text(c.id), reinterpret_cast<const char*>(block + f.offset));
+        break;
+      case ControlKind::None:
+        break;
+    }
+  }
+}
+
+class DialogBindingsTest : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    schema_ = FindSchema(GetParam());
+    ASSERT_NE(schema_, nullptr);
+    if (schema_->dialog == nullptr) GTEST_SKIP() << "no table-built dialog";
+    ASSERT_TRUE(OpenBuiltEffect(GetParam(), &effect_));
+    defaults_.assign(schema_->blockSize, 0);
+    schema_->writeDefaults(defaults_.data());
+  }
+  void TearDown() override { CloseEffect(&effect_); }
+
+  const SettingsSchema* schema_ = nullptr;
+  HostedEffect effect_;
+  std::vector<uint8_t> defaults_;
+};
+
+// Defaults and a record unlike them: every control shows the record; OK changes nothing.
+TEST_P(DialogBindingsTest, EveryControlShowsTheRecord) {
+  for (const std::vector<uint8_t>& record : {defaults_, VariedRecord(*schema_, defaults_)}) {
+    effect_.params = record;
+    DialogDriver d;
+    ASSERT_TRUE(d.Open(effect_));
+    ExpectControlsShow(d, *schema_, record.data());
+    d.Click(IDOK);
+    ASSERT_TRUE(d.WaitClosed());
+    EXPECT_EQ(effect_.params, record);
+  }
+}
+
+// Each trackbar at its ends and inside, each radio button, check box and list entry: the
+// field holds what the named conversion stores and no other byte of the record changes.
+TEST_P(DialogBindingsTest, EveryControlWritesItsField) {
+  effect_.params = defaults_;
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  std::vector<uint8_t> expected = defaults_;
+  auto check = [&](const SettingField& f, const char* step, int32_t movedTo = 0) {
+    EXPECT_EQ(effect_.params, expected) << f.name << " " << step;
+    ExpectControlsShow(d, *schema_, effect_.params.data(),
+                       f.control.kind == ControlKind::Trackbar ? f.control.id : 0, movedTo);
+    expected = effect_.params;  // a failure is reported once
+  };
+  for (int32_t i = 0; i < schema_->fieldCount; ++i) {
+    const SettingField& f = schema_->fields[i];
+    const ControlBinding& c = f.control;
+    if (c.kind == ControlKind::Trackbar && !c.keepsUnmovedValue) {
+      for (int32_t position :
+           {RangeMinimum(c), RangeMaximum(c), (RangeMinimum(c) + RangeMaximum(c)) / 2 + 1}) {
+        d.MoveTrackbar(c.id, position);
+        StorePosition(f, position, expected.data());
+        check(f, "trackbar", position);
+      }
+    } else if (c.kind == ControlKind::Radios) {
+      for (int32_t k = c.choiceCount - 1; k >= 0; --k) {
+        d.Click(c.choices[k].id);
+        StoreIntegerSetting(f, c.choices[k].value, expected.data());
+        check(f, "radio");
+      }
+    } else if (c.kind == ControlKind::CheckBox) {
+      for (int32_t k = 0; k < 2; ++k) {
+        d.Click(c.id);
+        StoreIntegerSetting(f, ReadIntegerSetting(f, expected.data()) == 0 ? 1 : 0,
+                            expected.data());
+        check(f, "check box");
+      }
+    } else if (c.kind == ControlKind::List) {
+      for (int32_t k : {c.stringCount - 1, 0}) {
+        d.SelectCombo(c.id, k);
+        StoreIntegerSetting(f, k, expected.data());
+        check(f, "list");
+      }
+    } else if (c.kind == ControlKind::ColourButton) {
+      const uint32_t colour = 0x10E070 + static_cast<uint32_t>(i);
+      ASSERT_TRUE(d.PickColour(c.id, colour));
+      std::memcpy(expected.data() + f.offset, &colour, 4);
+      check(f, "colour");
+      ASSERT_TRUE(d.CancelColour(c.id));
+      check(f, "colour cancelled");
+    }
+  }
+  d.Click(IDOK);
+  ASSERT_TRUE(d.WaitClosed());
+}
+
+// The defaults button writes the module's defaults (or its first preset) and every control
+// follows; each preset in the list applies and shows.
+TEST_P(DialogBindingsTest, DefaultsButtonAndPresetsRefreshEveryControl) {
+  const DialogLayout& l = *schema_->dialog;
+  effect_.params = VariedRecord(*schema_, defaults_);
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  if (l.defaultsButtonId != 0) {
+    std::vector<uint8_t> expected = effect_.params;
+    if (l.defaultsAppliesFirstPreset)
+      schema_->applyPreset(expected.data(), 0);
+    else
+      schema_->writeDefaults(expected.data());
+    d.Click(l.defaultsButtonId);
+    EXPECT_EQ(effect_.params, expected);
+    ExpectControlsShow(d, *schema_, expected.data());
+  }
+  if (l.presetListId != 0) {
+    const std::vector<std::string> names = d.ComboItems(l.presetListId);
+    ASSERT_EQ(static_cast<int32_t>(names.size()), schema_->presetCount);
+    for (int32_t k = 0; k < schema_->presetCount; ++k) {
+      EXPECT_EQ(names[k], schema_->presetNames[k]);  // the string table and the schema agree
+      std::vector<uint8_t> expected = effect_.params;
+      schema_->applyPreset(expected.data(), k);
+      d.SelectCombo(l.presetListId, k);
+      EXPECT_EQ(effect_.params, expected) << names[k];
+      ExpectControlsShow(d, *schema_, expected.data());
+    }
+  }
+  d.Click(IDOK);
+  ASSERT_TRUE(d.WaitClosed());
+}
+
+// OK ends the dialog; Escape (and with it the close box) only where the layout says so.
+TEST_P(DialogBindingsTest, WaysOut) {
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  d.PressEscape();
+  if (schema_->dialog->closesOnEscape) {
+    ASSERT_TRUE(d.WaitClosed());
+  } else {
+    EXPECT_FALSE(d.WaitClosed(300));
+    d.Click(IDOK);
+    ASSERT_TRUE(d.WaitClosed());
+  }
+  EXPECT_EQ(d.result(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsModules, DialogBindingsTest, ::testing::ValuesIn(kDialogModules));
+
+}  // namespace
+}  // namespace zk::test
+
+#endif  // _WIN32
