@@ -1,20 +1,17 @@
 # zelkor_add_module(NAME
 #     RENDER_SOURCES ...   render code, settings record, defaults, presets: no Win32 in them
-#     PLUGIN_SOURCES ...   the module's PluginDefinition (kPlugin)
+#     PLUGIN_SOURCES ...   the module's PluginDefinition (kPlugin); its manifest
+#                          (zk::modules::NAME, in the render sources) says the rest
 #     WIN32_SOURCES ...    dialog procedures and other Win32-only code
 #     [SETTINGS]           the module has a settings record and exports vxDLLGetDefault
-#     [SCHEMA symbol]      the zk::SettingsSchema object that describes the record
-#     [CHOICES symbol]     the zk::HostChoiceTable naming the variant and extra words
 #     [LIBS ...]           further libraries (zelkor_kit3d, ...)
-#     [TEST_ONLY]          a module for the tests: built into test_modules/, not shipped
-#     [STATE_IGNORES_PICTURES])  its frame-to-frame state follows the progress and settings
-#                          alone, never the pictures: other hosts replay its state on blank ones
+#     [TEST_ONLY])         a module for the tests: built into test_modules/, not shipped
 #
 # Builds NAME_render (a static library the tests and tools link directly) and the module
 # NAME.vfx in ${ZELKOR_MODULE_DIR}. The module's strings and version come from the
 # folder's strings.txt; its own resources (dialogs, bitmaps, icons) from NAME.rc if present.
 function(zelkor_add_module name)
-  cmake_parse_arguments(M "SETTINGS;TEST_ONLY;STATE_IGNORES_PICTURES" "SCHEMA;CHOICES" "RENDER_SOURCES;PLUGIN_SOURCES;WIN32_SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(M "SETTINGS;TEST_ONLY" "" "RENDER_SOURCES;PLUGIN_SOURCES;WIN32_SOURCES;LIBS" ${ARGN})
   set(src ${CMAKE_CURRENT_SOURCE_DIR})
   set(gen ${CMAKE_CURRENT_BINARY_DIR}/generated)
 
@@ -69,15 +66,7 @@ function(zelkor_add_module name)
   list(TRANSFORM M_PLUGIN_SOURCES PREPEND ${src}/ OUTPUT_VARIABLE plugin_paths)
   set_property(GLOBAL PROPERTY ZELKOR_${name}_PLUGIN_SOURCES ${plugin_paths})
   set_property(GLOBAL PROPERTY ZELKOR_${name}_TEXT_TABLE ${gen}/module_text_table.cpp)
-  set_property(GLOBAL PROPERTY ZELKOR_${name}_SCHEMA "${M_SCHEMA}")
   set_property(GLOBAL PROPERTY ZELKOR_${name}_VERSION "${ZELKOR_LAST_MODULE_VERSION}")
-  set_property(GLOBAL PROPERTY ZELKOR_${name}_STATE_IGNORES_PICTURES ${M_STATE_IGNORES_PICTURES})
-  if(M_SCHEMA)
-    set_property(GLOBAL APPEND PROPERTY ZELKOR_SCHEMAS "${name}:${M_SCHEMA}")
-  endif()
-  if(M_CHOICES)
-    set_property(GLOBAL APPEND PROPERTY ZELKOR_CHOICES "${name}:${M_CHOICES}")
-  endif()
 endfunction()
 
 # Strings and version from one source. strings.txt holds "version X.YY" and lines

@@ -1,38 +1,31 @@
-// What one module tells the shared entry-point glue about itself. Every module defines
-// exactly one PluginDefinition named kPlugin; the glue answers the host from it.
+// What one module gives the shared entry-point glue: its manifest and the functions behind
+// the host's calls. Every module defines exactly one PluginDefinition named kPlugin.
 #pragma once
 
 #include <cstdint>
 
 #include "frame_view.h"
 #include "host_records.h"
+#include "module_manifest.h"
 
 namespace zk {
 
 struct PluginDefinition {
-  // Numeric words of the description record.
-  uint32_t variantMask;
-  uint32_t variantDefault;
-  uint32_t variantAlternate;
-  bool writesExtraWords;  // false: the three extra words keep the host's bytes
-  uint32_t extraMask;
-  uint32_t extraDefault;
-  uint32_t extraAlternate;
-  uint32_t auxWord;
-  int32_t paramBlockSize;  // 0: no settings record, paramBlockSize is not written
-
-  bool declinesRequestMode;  // answer requestMode 1 with 0 before rendering
-  bool rectFromFrameOrigin;  // the effect ignores rectLeft and rectTop
-
+  const ModuleManifest* manifest;
   // Renders one frame into the output rectangle; returns 1, or 0 to decline.
   int32_t (*render)(const FrameView& view);
-  // Settings modules only: default settings, and the modal dialog (Win32 builds).
-  void (*writeDefaults)(void* paramBlock);
-  int32_t (*configure)(const ConfigureRequest& request);
+  // The settings dialog (Windows builds; ZK_DIALOG gives null natively).
+  int32_t (*configure)(const ConfigureRequest& request) = nullptr;
   // Optional process attach and detach work.
-  void (*onAttach)();
-  void (*onDetach)();
+  void (*onAttach)() = nullptr;
+  void (*onDetach)() = nullptr;
 };
+
+#if defined(_WIN32)
+#define ZK_DIALOG(configure) configure
+#else
+#define ZK_DIALOG(configure) nullptr
+#endif
 
 extern const PluginDefinition kPlugin;
 

@@ -5,6 +5,7 @@
 extern "C" ZK_EXPORT int32_t vxDLLGetDefault(void* paramBlock) {
   if (paramBlock == nullptr) return 1;
   zk::ScopedDefaultFloatEnvironment floatEnvironment;
-  if (zk::kPlugin.writeDefaults != nullptr) zk::kPlugin.writeDefaults(paramBlock);
+  const zk::SettingsSchema* settings = zk::kPlugin.manifest->settings;
+  if (settings != nullptr) settings->writeDefaults(paramBlock);
   return 1;
 }

@@ -21,7 +21,7 @@ void* ModuleInstance() { return g_instance; }
 
 extern "C" ZK_EXPORT int32_t vxDLLGetEffInfo(zk::EffectInfo* info) {
   if (info == nullptr) return 1;
-  const zk::PluginDefinition& p = zk::kPlugin;
+  const zk::ModuleManifest& p = *zk::kPlugin.manifest;
   zk::LoadModuleText(zk::kTextEffectName, info->effectName, sizeof info->effectName);
   zk::LoadModuleText(zk::kTextGroupName, info->groupName, sizeof info->groupName);
   zk::LoadModuleText(zk::kTextDescription, info->description, sizeof info->description);
@@ -34,7 +34,7 @@ extern "C" ZK_EXPORT int32_t vxDLLGetEffInfo(zk::EffectInfo* info) {
   info->extraAlternate = p.extraAlternate;
   info->auxWord = p.auxWord;
   info->spareWord = 0;
-  if (p.paramBlockSize > 0) info->paramBlockSize = p.paramBlockSize;
+  if (p.settings != nullptr) info->paramBlockSize = static_cast<int32_t>(p.settings->blockSize);
   info->tailValue = zk::kTailValue;
   return 1;
 }
@@ -49,8 +49,9 @@ extern "C" ZK_EXPORT int32_t vxDLLApplyEffect(int32_t mode, void* request, int32
   }
   if (request == nullptr) return 0;
   const auto& apply = *static_cast<const zk::ApplyRequest*>(request);
-  if (p.declinesRequestMode && apply.requestMode == zk::kRequestModeDecline) return 0;
-  const zk::FrameView view = zk::DecodeApplyRequest(apply, fieldMode, !p.rectFromFrameOrigin);
+  const zk::ModuleManifest& m = *p.manifest;
+  if (m.declinesRequestMode && apply.requestMode == zk::kRequestModeDecline) return 0;
+  const zk::FrameView view = zk::DecodeApplyRequest(apply, fieldMode, !m.rectFromFrameOrigin);
   return p.render(view);
 }
 

@@ -150,7 +150,7 @@ void RestoreState(const SavedState& saved, ModuleStateCopy* state) {
 }
 
 TransitionTimelines g_timelines({RenderOnState, ResetState, SaveState, RestoreState,
-                                 !kFrei0rTarget.stateIgnoresPictures});
+                                 kFrei0rTarget.manifest->state != FrameState::FollowsProgress});
 
 std::string Cp936ToUtf8(const char* text) {
   std::string out;
@@ -207,7 +207,7 @@ void WriteField(const Frei0rParam& p, const ParamValue& v, uint8_t* block) {
 // applied and stays, and a field changed after it wins over it. Two values that store the
 // same bytes count as the same.
 void UpdateBlock(Instance* in) {
-  const SettingsSchema* schema = kFrei0rTarget.schema;
+  const SettingsSchema* schema = kFrei0rTarget.manifest->settings;
   if (schema == nullptr) return;
   std::vector<uint8_t> host = in->hostBlock;
   for (size_t i = 0; i < g_params.size(); ++i) {
@@ -319,7 +319,7 @@ using zk::Instance;
 extern "C" {
 
 int f0r_init() {
-  g_params = zk::BuildFrei0rParams(zk::kFrei0rTarget, zk::kPlugin);
+  g_params = zk::BuildFrei0rParams(*zk::kFrei0rTarget.manifest);
   if (zk::HasModuleState()) {
     const uint8_t* live = static_cast<const uint8_t*>(zk::kModuleState.block());
     zk::g_pristineState.assign(live, live + zk::kModuleState.size);
@@ -327,7 +327,7 @@ int f0r_init() {
   char text[256];
   zk::LoadModuleText(zk::kTextDescription, text, sizeof text);
   zk::g_explanation = zk::Cp936ToUtf8(text);
-  zk::g_name = std::string("zelkor_") + zk::kFrei0rTarget.module;
+  zk::g_name = std::string("zelkor_") + zk::kFrei0rTarget.manifest->name;
   return 1;
 }
 
@@ -360,18 +360,18 @@ f0r_instance_t f0r_construct(unsigned int width, unsigned int height) {
   in->height = static_cast<int32_t>(height);
   in->stride = zk::FrameStride(in->width);
   in->values.resize(g_params.size());
-  if (zk::kFrei0rTarget.schema != nullptr) {
-    in->block.resize(zk::kFrei0rTarget.schema->blockSize);
-    zk::kFrei0rTarget.schema->writeDefaults(in->block.data());
+  if (zk::kFrei0rTarget.manifest->settings != nullptr) {
+    in->block.resize(zk::kFrei0rTarget.manifest->settings->blockSize);
+    zk::kFrei0rTarget.manifest->settings->writeDefaults(in->block.data());
     in->hostBlock = in->block;
   }
   // The host choices start at the module's own defaults.
   for (size_t i = 0; i < g_params.size(); ++i) {
     const zk::Frei0rParam& p = g_params[i];
     if (p.kind == zk::Frei0rParamKind::VariantBit)
-      in->values[i].number = (zk::kPlugin.variantDefault & p.bit) ? 1.0 : 0.0;
+      in->values[i].number = (zk::kFrei0rTarget.manifest->variantDefault & p.bit) ? 1.0 : 0.0;
     if (p.kind == zk::Frei0rParamKind::ExtraBit)
-      in->values[i].number = (zk::kPlugin.extraDefault & p.bit) ? 1.0 : 0.0;
+      in->values[i].number = (zk::kFrei0rTarget.manifest->extraDefault & p.bit) ? 1.0 : 0.0;
     if (p.kind == zk::Frei0rParamKind::Preset || p.kind == zk::Frei0rParamKind::NamedChoice)
       in->values[i].number = -1.0;
   }

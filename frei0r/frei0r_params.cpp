@@ -51,14 +51,13 @@ void AddNamedChoices(const HostChoiceTable* table, HostWord word,
 
 }  // namespace
 
-std::vector<Frei0rParam> BuildFrei0rParams(const Frei0rTarget& target,
-                                           const PluginDefinition& plugin) {
+std::vector<Frei0rParam> BuildFrei0rParams(const ModuleManifest& module) {
   std::vector<Frei0rParam> params;
   params.push_back({Frei0rParamKind::Progress, F0R_PARAM_DOUBLE, "progress",
                     "Position in the transition: 0 shows the first clip, 1 the second"});
-  if (target.schema != nullptr) {
-    for (int32_t i = 0; i < target.schema->fieldCount; ++i) {
-      const SettingField& f = target.schema->fields[i];
+  if (module.settings != nullptr) {
+    for (int32_t i = 0; i < module.settings->fieldCount; ++i) {
+      const SettingField& f = module.settings->fields[i];
       Frei0rParam p{Frei0rParamKind::Field, F0R_PARAM_DOUBLE, f.name, f.help, &f};
       if (f.type == SettingType::Colour) p.type = F0R_PARAM_COLOR;
       if (f.type == SettingType::Path) p.type = F0R_PARAM_STRING;
@@ -73,34 +72,34 @@ std::vector<Frei0rParam> BuildFrei0rParams(const Frei0rTarget& target,
       }
       params.push_back(p);
     }
-    if (target.schema->presetCount > 0) {
+    if (module.settings->presetCount > 0) {
       std::string names = "Preset index, applied before the other settings (-1: defaults):";
-      for (int32_t i = 0; i < target.schema->presetCount; ++i)
-        names += " " + std::to_string(i) + " " + target.schema->presetNames[i] +
-                 (i + 1 < target.schema->presetCount ? "," : "");
+      for (int32_t i = 0; i < module.settings->presetCount; ++i)
+        names += " " + std::to_string(i) + " " + module.settings->presetNames[i] +
+                 (i + 1 < module.settings->presetCount ? "," : "");
       params.push_back({Frei0rParamKind::Preset, F0R_PARAM_DOUBLE, "preset", names});
     }
   }
   params.push_back({Frei0rParamKind::FieldMode, F0R_PARAM_BOOL, "field",
                     "Interlaced material: each row stands for two picture lines"});
   for (uint32_t bit = 1; bit != 0; bit <<= 1) {
-    if (plugin.variantMask & bit)
+    if (module.variantMask & bit)
       params.push_back({Frei0rParamKind::VariantBit, F0R_PARAM_BOOL, "variant" + Hex(bit),
                         "Host choice: variant bit " + Hex(bit), nullptr, bit});
   }
   // 0x100 and 0x200 announce a settings dialog, not a choice the effect reads back.
-  const uint32_t extraChoices = plugin.writesExtraWords ? plugin.extraMask & ~0x308u : 0;
+  const uint32_t extraChoices = module.writesExtraWords ? module.extraMask & ~0x308u : 0;
   for (uint32_t bit = 1; bit != 0; bit <<= 1) {
     if (extraChoices & bit)
       params.push_back({Frei0rParamKind::ExtraBit, F0R_PARAM_BOOL, "extra" + Hex(bit),
                         "Host choice: extra bit " + Hex(bit), nullptr, bit});
   }
-  if (plugin.writesExtraWords && (plugin.extraMask & 0x08u))
+  if (module.writesExtraWords && (module.extraMask & 0x08u))
     params.push_back({Frei0rParamKind::ExtraColour, F0R_PARAM_COLOR, "color",
                       "Host colour the effect paints with"});
   // After the bits, so that the parameters hosts already know keep their places.
-  if (plugin.variantMask != 0) AddNamedChoices(target.choices, HostWord::Variant, &params);
-  if (extraChoices != 0) AddNamedChoices(target.choices, HostWord::Extra, &params);
+  if (module.variantMask != 0) AddNamedChoices(module.choices, HostWord::Variant, &params);
+  if (extraChoices != 0) AddNamedChoices(module.choices, HostWord::Extra, &params);
   return params;
 }
 

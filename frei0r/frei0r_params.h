@@ -36,8 +36,7 @@ struct Frei0rParam {
   std::vector<uint32_t> words = {};   // NamedChoice: the word's value each index stands for
 };
 
-std::vector<Frei0rParam> BuildFrei0rParams(const Frei0rTarget& target,
-                                           const PluginDefinition& plugin);
+std::vector<Frei0rParam> BuildFrei0rParams(const ModuleManifest& module);
 
 // A frei0r double in [0, 1] for a settings field and back (rescaled to the dialog range).
 double FieldToUnit(const SettingField& field, const void* block);

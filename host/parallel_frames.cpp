@@ -4,10 +4,13 @@
 #include <thread>
 #include <vector>
 
+#include "module_manifest.h"
+
 namespace zk {
 
 bool RendersInOrder(const std::string& effect) {
-  return effect == "dream" || effect == "chars" || effect == "firestorm" || effect == "airport";
+  const ModuleManifest* m = FindManifest(effect.c_str());
+  return m != nullptr && m->state != FrameState::None;
 }
 
 void ForEachFrameInParallel(int64_t count, int32_t threads,

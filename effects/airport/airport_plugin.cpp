@@ -1,23 +1,18 @@
+#include "airport_dialog.h"
 #include "airport_params.h"
 #include "airport_render.h"
 #include "module_state.h"
 #include "plugin.h"
 
-#if defined(_WIN32)
-#include "airport_dialog.h"
-#endif
-
 namespace zk {
+
+namespace modules {
+extern const ModuleManifest airport;
+}  // namespace modules
 namespace {
 
 // The previous frame's progress, one per loaded module.
 AirportClock g_clock{};
-
-#if defined(_WIN32)
-constexpr int32_t (*kConfigure)(const ConfigureRequest&) = RunAirportDialog;
-#else
-constexpr int32_t (*kConfigure)(const ConfigureRequest&) = nullptr;
-#endif
 
 int32_t RenderFrame(const FrameView& view) { return RenderAirport(view, &g_clock); }
 
@@ -25,24 +20,8 @@ void ClearClock() { g_clock = AirportClock{}; }
 
 }  // namespace
 
-const PluginDefinition kPlugin = {
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/0x300,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*paramBlockSize=*/sizeof(AirportParams),
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    RenderFrame,
-    WriteAirportDefaults,
-    kConfigure,
-    /*onAttach=*/ClearClock,
-    /*onDetach=*/nullptr,
-};
+const PluginDefinition kPlugin = {&modules::airport, RenderFrame, ZK_DIALOG(RunAirportDialog),
+                                  ClearClock, nullptr};
 
 #if !defined(_WIN32)
 // A host running several transitions of this effect in one process swaps the clock per

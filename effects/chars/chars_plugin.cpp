@@ -1,13 +1,14 @@
+#include "chars_dialog.h"
 #include "chars_params.h"
 #include "chars_render.h"
 #include "module_state.h"
 #include "plugin.h"
 
-#if defined(_WIN32)
-#include "chars_dialog.h"
-#endif
-
 namespace zk {
+
+namespace modules {
+extern const ModuleManifest chars;
+}  // namespace modules
 namespace {
 
 // Process-wide: zero when the module is loaded and never reset, so consecutive frame
@@ -16,34 +17,15 @@ FrameClock g_frameClock{};
 
 #if defined(_WIN32)
 constexpr GlyphSheetLoader kLoadSheet = LoadResourceGlyphSheet;
-constexpr int32_t (*kConfigure)(const ConfigureRequest&) = RunCharsDialog;
 #else
 constexpr GlyphSheetLoader kLoadSheet = LoadEmbeddedGlyphSheet;
-constexpr int32_t (*kConfigure)(const ConfigureRequest&) = nullptr;
 #endif
 
 int32_t RenderFrame(const FrameView& view) { return RenderChars(view, &g_frameClock, kLoadSheet); }
 
 }  // namespace
 
-const PluginDefinition kPlugin = {
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/0x300,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*paramBlockSize=*/sizeof(CharsParams),
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    RenderFrame,
-    WriteCharsDefaults,
-    kConfigure,
-    /*onAttach=*/nullptr,
-    /*onDetach=*/nullptr,
-};
+const PluginDefinition kPlugin = {&modules::chars, RenderFrame, ZK_DIALOG(RunCharsDialog)};
 
 #if !defined(_WIN32)
 // A host running several transitions of this effect in one process swaps the clock per

@@ -4,23 +4,10 @@
 
 namespace zk {
 
-const PluginDefinition kPlugin = {
-    /*variantMask=*/0x30000,
-    /*variantDefault=*/kColorsVariantFlyIn,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/false,
-    0,
-    0,
-    0,
-    /*auxWord=*/0,
-    /*paramBlockSize=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    RenderColors,
-    /*writeDefaults=*/nullptr,
-    /*configure=*/nullptr,
-    /*onAttach=*/nullptr,
-    /*onDetach=*/nullptr,
-};
+namespace modules {
+extern const ModuleManifest colors;
+}  // namespace modules
+
+const PluginDefinition kPlugin = {&modules::colors, RenderColors};
 
 }  // namespace zk

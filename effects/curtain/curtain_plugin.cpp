@@ -3,23 +3,10 @@
 
 namespace zk {
 
-const PluginDefinition kPlugin = {
-    /*variantMask=*/0x300,
-    /*variantDefault=*/kCurtainOpens,
-    /*variantAlternate=*/0x200,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/kCurtainShadowWide | kCurtainShadowMedium | kCurtainShadowNarrow,
-    /*extraDefault=*/kCurtainShadowMedium,
-    /*extraAlternate=*/kCurtainShadowMedium,
-    /*auxWord=*/0,
-    /*paramBlockSize=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    RenderCurtain,
-    /*writeDefaults=*/nullptr,
-    /*configure=*/nullptr,
-    /*onAttach=*/nullptr,
-    /*onDetach=*/nullptr,
-};
+namespace modules {
+extern const ModuleManifest curtain;
+}  // namespace modules
+
+const PluginDefinition kPlugin = {&modules::curtain, RenderCurtain};
 
 }  // namespace zk

@@ -4,6 +4,10 @@
 #include "plugin.h"
 
 namespace zk {
+
+namespace modules {
+extern const ModuleManifest dream;
+}  // namespace modules
 namespace {
 
 // One counter per loaded module, shared by every transition that uses it: frames are
@@ -18,24 +22,7 @@ int32_t RenderDream(const FrameView& v) {
 
 }  // namespace
 
-const PluginDefinition kPlugin = {
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/false,
-    0,
-    0,
-    0,
-    /*auxWord=*/0,
-    /*paramBlockSize=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    RenderDream,
-    /*writeDefaults=*/nullptr,
-    /*configure=*/nullptr,
-    /*onAttach=*/nullptr,
-    /*onDetach=*/nullptr,
-};
+const PluginDefinition kPlugin = {&modules::dream, RenderDream};
 
 #if !defined(_WIN32)
 // The counter is the state a host running several dream transitions swaps per transition.

@@ -1,35 +1,18 @@
+#include "firestorm_dialog.h"
 #include "firestorm_params.h"
 #include "firestorm_render.h"
 #include "module_state.h"
 #include "plugin.h"
 
-#if defined(_WIN32)
-#include "firestorm_dialog.h"
-#define FIRESTORM_CONFIGURE ConfigureFirestorm
-#else
-#define FIRESTORM_CONFIGURE nullptr
-#endif
-
 namespace zk {
 
-const PluginDefinition kPlugin = {
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/0x300,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*paramBlockSize=*/sizeof(FirestormParams),
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    RenderFirestorm,
-    WriteFirestormDefaults,
-    FIRESTORM_CONFIGURE,
-    /*onAttach=*/ForgetModuleFireState,
-    /*onDetach=*/ReleaseModuleFireState,
-};
+namespace modules {
+extern const ModuleManifest firestorm;
+}  // namespace modules
+
+const PluginDefinition kPlugin = {&modules::firestorm, RenderFirestorm,
+                                  ZK_DIALOG(ConfigureFirestorm), ForgetModuleFireState,
+                                  ReleaseModuleFireState};
 
 #if !defined(_WIN32)
 // The fire is the state a host running several firestorm transitions swaps per transition.

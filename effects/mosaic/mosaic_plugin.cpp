@@ -3,23 +3,10 @@
 
 namespace zk {
 
-const PluginDefinition kPlugin = {
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/false,
-    0,
-    0,
-    0,
-    /*auxWord=*/0,
-    /*paramBlockSize=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    RenderMosaic,
-    /*writeDefaults=*/nullptr,
-    /*configure=*/nullptr,
-    /*onAttach=*/nullptr,
-    /*onDetach=*/nullptr,
-};
+namespace modules {
+extern const ModuleManifest mosaic;
+}  // namespace modules
+
+const PluginDefinition kPlugin = {&modules::mosaic, RenderMosaic};
 
 }  // namespace zk

@@ -3,23 +3,10 @@
 
 namespace zk {
 
-const PluginDefinition kPlugin = {
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/false,
-    0,
-    0,
-    0,
-    /*auxWord=*/0,
-    /*paramBlockSize=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    RenderRadar,
-    /*writeDefaults=*/nullptr,
-    /*configure=*/nullptr,
-    /*onAttach=*/nullptr,
-    /*onDetach=*/nullptr,
-};
+namespace modules {
+extern const ModuleManifest radar;
+}  // namespace modules
+
+const PluginDefinition kPlugin = {&modules::radar, RenderRadar};
 
 }  // namespace zk

@@ -27,25 +27,14 @@ int32_t RenderProbe(const FrameView& v) {
   return 1;
 }
 
+const SettingsSchema kProbeSettings = {
+    "probe", sizeof(ProbeBlock), nullptr, 0, WriteProbeDefaults, nullptr, 0, nullptr};
+
+const ModuleManifest kProbe = {"probe", 0x30000, 0x10000, 0x20000, true,  0x100,
+                               0,       0,       0,       true,    false, &kProbeSettings};
+
 }  // namespace
 
-const PluginDefinition kPlugin = {
-    0x30000,
-    0x10000,
-    0x20000,
-    true,
-    0x100,
-    0,
-    0,
-    0,
-    static_cast<int32_t>(sizeof(ProbeBlock)),
-    true,
-    false,
-    RenderProbe,
-    WriteProbeDefaults,
-    nullptr,
-    nullptr,
-    nullptr,
-};
+const PluginDefinition kPlugin = {&kProbe, RenderProbe};
 
 }  // namespace zk

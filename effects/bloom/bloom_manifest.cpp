@@ -1,0 +1,27 @@
+#include "bloom_clock.h"
+#include "bloom_params.h"
+#include "bloom_render.h"
+#include "module_manifest.h"
+
+namespace zk {
+namespace modules {
+
+extern const ModuleManifest bloom = {
+    "bloom",
+    /*variantMask=*/0,
+    /*variantDefault=*/0,
+    /*variantAlternate=*/0,
+    /*writesExtraWords=*/true,
+    /*extraMask=*/0x300,
+    /*extraDefault=*/0,
+    /*extraAlternate=*/0,
+    /*auxWord=*/0,
+    /*declinesRequestMode=*/true,
+    /*rectFromFrameOrigin=*/false,
+    &kBloomSchema,
+    /*choices=*/nullptr,
+    FrameState::None,
+};
+
+}  // namespace modules
+}  // namespace zk
