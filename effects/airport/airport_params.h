@@ -1,7 +1,6 @@
 // The settings record of the split-flap board, as the host stores it (56 bytes).
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "settings_schema.h"
@@ -24,12 +23,6 @@ struct AirportParams {
 };
 
 static_assert(sizeof(AirportParams) == 56, "airport settings record size");
-static_assert(offsetof(AirportParams, gapVertical) == 2, "airport settings layout");
-static_assert(offsetof(AirportParams, tilesDown) == 4, "airport settings layout");
-static_assert(offsetof(AirportParams, framesPerFlip) == 6, "airport settings layout");
-static_assert(offsetof(AirportParams, flapShading) == 8, "airport settings layout");
-static_assert(offsetof(AirportParams, viewerDistance) == 12, "airport settings layout");
-static_assert(offsetof(AirportParams, reserved) == 16, "airport settings layout");
 
 // Zeroes the whole record, then writes the defaults.
 void WriteAirportDefaults(void* block);

@@ -1,133 +1,92 @@
 #include "chars_params.h"
 
-#include <cstring>
+#include "chars_ids.h"
 
 namespace zk {
+namespace {
+
+const RadioChoice kMaps[] = {
+    {CHARS_MAP_TYPEWRITER_10X16, 2}, {CHARS_MAP_TYPEWRITER_14X20, 3}, {CHARS_MAP_SIGNS_10X14, 4},
+    {CHARS_MAP_BOLD_10X14, 0},       {CHARS_MAP_BOLD_18X26, 1},       {CHARS_MAP_SIGNS_16X20, 5},
+};
+const RadioChoice kSizing[] = {{CHARS_USE_CHAR_SIZE, 0}, {CHARS_FIXED_RATIO, 1}};
+
+// The 0..1 values shown as the value x 100, truncated; a notification at the position shown
+// stores nothing, so a value between two positions (0.7f shown as 69) or one the timing
+// rule corrected (0.39000002 shown as 39) is not rounded to the trackbar's step.
+constexpr ControlBinding Percent(int32_t id, int32_t label) {
+  return KeepingUnmovedValue(Trackbar(id, label, 0, 100, 10, 10, Conversion::PercentFloatDivide));
+}
+
+// Cell sizes in hundredths of a percent, shown as percent with two decimals.
+constexpr ControlBinding CellSize(int32_t id, int32_t label) {
+  return Trackbar(id, label, 100, 3333, 1, 1, Conversion::Whole, LabelShows::Hundredths);
+}
+
+// Defaults: green characters on black, the 10 x 16 typewriter digits in fixed-size cells.
+const SettingField kCharsFields[] = {
+    {ZK_FIELD(CharsParams, backgroundColor, 0, Colour), 0, 0xFFFFFF, nullptr,
+     "background of the rain; the colour scene A dims to", 0x000000,
+     ColourButton(CHARS_BACKGROUND_BUTTON, {102, 57, 122, 77})},
+    {ZK_FIELD(CharsParams, foregroundColor, 4, Colour), 0, 0xFFFFFF, nullptr,
+     "colour of a character at full brightness", 0x0088FF88,
+     ColourButton(CHARS_FOREGROUND_BUTTON, {102, 82, 122, 102})},
+    // Any other map renders as the 10 x 16 typewriter digits, whose button it checks.
+    {ZK_FIELD(CharsParams, charMap, 8, Int32), 0, 5, nullptr,
+     "character map: 0/1 bold digits 10x14/18x26, 2/3 typewriter digits 10x16/14x20, "
+     "4/5 angular signs 10x14/16x20",
+     2,
+     Radios(CHARS_MAP_TYPEWRITER_10X16, CHARS_MAP_SIGNS_16X20, kMaps, CHARS_MAP_TYPEWRITER_10X16)},
+    {ZK_FIELD(CharsParams, randomizeChars, 12, UInt8), 0, 1, nullptr,
+     "1: glyphs drawn from the running generator instead of the pool", 0,
+     CheckBox(CHARS_RANDOMIZE)},
+    {ZK_FIELD(CharsParams, slowDown, 13, UInt8), 0, 1, nullptr,
+     "1: long transitions move half a cell row per frame", 0, CheckBox(CHARS_SLOW_DOWN)},
+    {ZK_FIELD(CharsParams, applyGlow, 14, UInt8), 0, 1, nullptr, "1: the characters glow", 0,
+     CheckBox(CHARS_GLOW)},
+    {ZK_FIELD(CharsParams, dimOutEnd, 16, Float32), 0, 1, nullptr,
+     "progress at which scene A has dimmed out and the rain starts", 0.12,
+     Percent(CHARS_DIM_OUT, CHARS_DIM_OUT_LABEL)},
+    {ZK_FIELD(CharsParams, blendBrightnessStart, 20, Float32), 0, 1, nullptr,
+     "progress from which the characters take scene B's brightness", 0.4,
+     Percent(CHARS_BLEND_BRIGHTNESS, CHARS_BLEND_BRIGHTNESS_LABEL)},
+    {ZK_FIELD(CharsParams, blendSceneBStart, 24, Float32), 0, 1, nullptr,
+     "progress from which the picture crossfades to scene B", 0.85,
+     Percent(CHARS_BLEND_SCENE_B, CHARS_BLEND_SCENE_B_LABEL)},
+    {ZK_FIELD(CharsParams, buildUpShare, 28, Float32), 0, 1, nullptr,
+     "share of the late tape that fills the screen row by row", 0.5},
+    {ZK_FIELD(CharsParams, decreaseFactor, 32, Float32), 0, 1, nullptr,
+     "brightness factor from one trail row to the next", 0.86,
+     Percent(CHARS_DECREASE, CHARS_DECREASE_LABEL)},
+    {ZK_FIELD(CharsParams, minBrightness, 36, Float32), 0, 255, nullptr,
+     "floor of a trail's brightness", 50,
+     KeepingUnmovedValue(Trackbar(CHARS_MIN_BRIGHTNESS, CHARS_MIN_BRIGHTNESS_LABEL, 0, 255, 10, 10,
+                                  Conversion::WholeFloat))},
+    {ZK_FIELD(CharsParams, recreationRatio, 40, Float32), 0, 1, nullptr,
+     "share of the columns that get a new head per tape row", 0.15,
+     Percent(CHARS_RECREATION, CHARS_RECREATION_LABEL)},
+    {ZK_FIELD(CharsParams, columnSize, 44, UInt16), 100, 3333, nullptr,
+     "cell width in hundredths of a percent of the width (with fixedRatio)", 200,
+     CellSize(CHARS_COLUMN_SIZE, CHARS_COLUMN_SIZE_LABEL)},
+    {ZK_FIELD(CharsParams, rowSize, 46, UInt16), 100, 3333, nullptr,
+     "cell height in hundredths of a percent of the height (with fixedRatio)", 400,
+     CellSize(CHARS_ROW_SIZE, CHARS_ROW_SIZE_LABEL)},
+    {ZK_FIELD(CharsParams, fixedRatio, 48, UInt8), 0, 1, nullptr,
+     "1: cell size from columnSize and rowSize; 0: the glyph size", 1,
+     Radios(CHARS_USE_CHAR_SIZE, CHARS_FIXED_RATIO, kSizing, CHARS_FIXED_RATIO)},
+};
+
+const DialogLayout kCharsDialog = {CHARS_DIALOG, /*closesOnEscape=*/true, CHARS_DEFAULTS_BUTTON};
+
+}  // namespace
+
+void WriteCharsDefaults(void* block) { WriteSchemaDefaults(kCharsSchema, block); }
 
 CharsParams CharsDefaults() {
   CharsParams p{};
-  p.backgroundColor = 0x000000;
-  p.foregroundColor = 0x0088FF88;
-  p.charMap = 2;
-  p.randomizeChars = 0;
-  p.slowDown = 0;
-  p.applyGlow = 0;
-  p.dimOutEnd = 0.12f;
-  p.blendBrightnessStart = 0.4f;
-  p.blendSceneBStart = 0.85f;
-  p.buildUpShare = 0.5f;
-  p.decreaseFactor = 0.86f;
-  p.minBrightness = 50.0f;
-  p.recreationRatio = 0.15f;
-  p.columnSize = 200;
-  p.rowSize = 400;
-  p.fixedRatio = 1;
+  WriteCharsDefaults(&p);
   return p;
 }
-
-void WriteCharsDefaults(void* block) {
-  // Field by field, so the padding bytes 15 and 49..51 stay as the host left them.
-  const CharsParams d = CharsDefaults();
-  auto* p = static_cast<CharsParams*>(block);
-  p->backgroundColor = d.backgroundColor;
-  p->foregroundColor = d.foregroundColor;
-  p->charMap = d.charMap;
-  p->randomizeChars = d.randomizeChars;
-  p->slowDown = d.slowDown;
-  p->applyGlow = d.applyGlow;
-  p->dimOutEnd = d.dimOutEnd;
-  p->blendBrightnessStart = d.blendBrightnessStart;
-  p->blendSceneBStart = d.blendSceneBStart;
-  p->buildUpShare = d.buildUpShare;
-  p->decreaseFactor = d.decreaseFactor;
-  p->minBrightness = d.minBrightness;
-  p->recreationRatio = d.recreationRatio;
-  p->columnSize = d.columnSize;
-  p->rowSize = d.rowSize;
-  p->fixedRatio = d.fixedRatio;
-}
-
-bool KeepCharsTimingOrder(CharsParams* p, CharsTiming moved) {
-  // Single-precision steps, as the stored fields are floats.
-  bool corrected = false;
-  float* value = nullptr;
-  switch (moved) {
-    case CharsTiming::DimOutEnd:
-      value = &p->dimOutEnd;
-      if (*value >= p->blendBrightnessStart) {
-        *value = p->blendBrightnessStart - kCharsTimingStep;
-        corrected = true;
-      }
-      if (*value >= p->blendSceneBStart) {
-        *value = p->blendSceneBStart - kCharsTimingStep;
-        corrected = true;
-      }
-      break;
-    case CharsTiming::BlendBrightnessStart:
-      value = &p->blendBrightnessStart;
-      if (!(*value > p->dimOutEnd)) {
-        *value = p->dimOutEnd + kCharsTimingStep;
-        corrected = true;
-      }
-      if (*value >= p->blendSceneBStart) {
-        *value = p->blendSceneBStart - kCharsTimingStep;
-        corrected = true;
-      }
-      break;
-    case CharsTiming::BlendSceneBStart:
-      value = &p->blendSceneBStart;
-      if (!(*value > p->dimOutEnd)) {
-        *value = p->dimOutEnd + kCharsTimingStep;
-        corrected = true;
-      }
-      if (!(*value > p->blendBrightnessStart)) {
-        *value = p->blendBrightnessStart + kCharsTimingStep;
-        corrected = true;
-      }
-      break;
-  }
-  return corrected;
-}
-
-namespace {
-
-const SettingField kCharsFields[] = {
-    {"backgroundColor", offsetof(CharsParams, backgroundColor), SettingType::Colour, 4, 0, 0xFFFFFF,
-     nullptr, "background of the rain; the colour scene A dims to"},
-    {"foregroundColor", offsetof(CharsParams, foregroundColor), SettingType::Colour, 4, 0, 0xFFFFFF,
-     nullptr, "colour of a character at full brightness"},
-    {"charMap", offsetof(CharsParams, charMap), SettingType::Int32, 4, 0, 5, nullptr,
-     "character map: 0/1 bold digits 10x14/18x26, 2/3 typewriter digits 10x16/14x20, "
-     "4/5 angular signs 10x14/16x20"},
-    {"randomizeChars", offsetof(CharsParams, randomizeChars), SettingType::UInt8, 1, 0, 1, nullptr,
-     "1: glyphs drawn from the running generator instead of the pool"},
-    {"slowDown", offsetof(CharsParams, slowDown), SettingType::UInt8, 1, 0, 1, nullptr,
-     "1: long transitions move half a cell row per frame"},
-    {"applyGlow", offsetof(CharsParams, applyGlow), SettingType::UInt8, 1, 0, 1, nullptr,
-     "1: the characters glow"},
-    {"dimOutEnd", offsetof(CharsParams, dimOutEnd), SettingType::Float32, 4, 0, 1, nullptr,
-     "progress at which scene A has dimmed out and the rain starts"},
-    {"blendBrightnessStart", offsetof(CharsParams, blendBrightnessStart), SettingType::Float32, 4,
-     0, 1, nullptr, "progress from which the characters take scene B's brightness"},
-    {"blendSceneBStart", offsetof(CharsParams, blendSceneBStart), SettingType::Float32, 4, 0, 1,
-     nullptr, "progress from which the picture crossfades to scene B"},
-    {"buildUpShare", offsetof(CharsParams, buildUpShare), SettingType::Float32, 4, 0, 1, nullptr,
-     "share of the late tape that fills the screen row by row"},
-    {"decreaseFactor", offsetof(CharsParams, decreaseFactor), SettingType::Float32, 4, 0, 1,
-     nullptr, "brightness factor from one trail row to the next"},
-    {"minBrightness", offsetof(CharsParams, minBrightness), SettingType::Float32, 4, 0, 255,
-     nullptr, "floor of a trail's brightness"},
-    {"recreationRatio", offsetof(CharsParams, recreationRatio), SettingType::Float32, 4, 0, 1,
-     nullptr, "share of the columns that get a new head per tape row"},
-    {"columnSize", offsetof(CharsParams, columnSize), SettingType::UInt16, 2, 100, 3333, nullptr,
-     "cell width in hundredths of a percent of the width (with fixedRatio)"},
-    {"rowSize", offsetof(CharsParams, rowSize), SettingType::UInt16, 2, 100, 3333, nullptr,
-     "cell height in hundredths of a percent of the height (with fixedRatio)"},
-    {"fixedRatio", offsetof(CharsParams, fixedRatio), SettingType::UInt8, 1, 0, 1, nullptr,
-     "1: cell size from columnSize and rowSize; 0: the glyph size"},
-};
-
-}  // namespace
 
 const SettingsSchema kCharsSchema = {
     "chars",
@@ -135,9 +94,10 @@ const SettingsSchema kCharsSchema = {
     kCharsFields,
     static_cast<int32_t>(sizeof kCharsFields / sizeof kCharsFields[0]),
     WriteCharsDefaults,
-    nullptr,
-    0,
-    nullptr,
+    /*presetNames=*/nullptr,
+    /*presetCount=*/0,
+    /*applyPreset=*/nullptr,
+    &kCharsDialog,
 };
 
 }  // namespace zk

@@ -1,7 +1,6 @@
 // The settings record of the character rain, as the host stores it (52 bytes).
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "settings_schema.h"
@@ -30,33 +29,10 @@ struct CharsParams {
 };
 
 static_assert(sizeof(CharsParams) == 52, "chars settings record size");
-static_assert(offsetof(CharsParams, foregroundColor) == 4, "chars settings layout");
-static_assert(offsetof(CharsParams, charMap) == 8, "chars settings layout");
-static_assert(offsetof(CharsParams, randomizeChars) == 12, "chars settings layout");
-static_assert(offsetof(CharsParams, slowDown) == 13, "chars settings layout");
-static_assert(offsetof(CharsParams, applyGlow) == 14, "chars settings layout");
-static_assert(offsetof(CharsParams, dimOutEnd) == 16, "chars settings layout");
-static_assert(offsetof(CharsParams, blendBrightnessStart) == 20, "chars settings layout");
-static_assert(offsetof(CharsParams, blendSceneBStart) == 24, "chars settings layout");
-static_assert(offsetof(CharsParams, buildUpShare) == 28, "chars settings layout");
-static_assert(offsetof(CharsParams, decreaseFactor) == 32, "chars settings layout");
-static_assert(offsetof(CharsParams, minBrightness) == 36, "chars settings layout");
-static_assert(offsetof(CharsParams, recreationRatio) == 40, "chars settings layout");
-static_assert(offsetof(CharsParams, columnSize) == 44, "chars settings layout");
-static_assert(offsetof(CharsParams, rowSize) == 46, "chars settings layout");
-static_assert(offsetof(CharsParams, fixedRatio) == 48, "chars settings layout");
 
 // Writes every field of the record; the padding bytes keep what the host put there.
 void WriteCharsDefaults(void* block);
 CharsParams CharsDefaults();
-
-// The timing values the dialog keeps in order, each at least this far from its neighbours.
-constexpr float kCharsTimingStep = 0.01f;
-
-// The dialog's timing rule after one of the three timing values was moved; returns true
-// when the moved value had to be corrected.
-enum class CharsTiming { DimOutEnd, BlendBrightnessStart, BlendSceneBStart };
-bool KeepCharsTimingOrder(CharsParams* params, CharsTiming moved);
 
 extern const SettingsSchema kCharsSchema;
 
