@@ -165,6 +165,11 @@ TEST_F(RaysDialogTest, GraphWithoutBars) {
   EXPECT_EQ(WindowPixel(w, 165, 138), kRed);    // half way up the rise line
   EXPECT_EQ(WindowPixel(w, 308, 138), kRed);    // half way down the fall line
   EXPECT_EQ(WindowPixel(w, 200, 138), kWhite);  // where a bar's top would be
+  // A trackbar move draws the graph again at once: the switch at a quarter moves the parts'
+  // common side from 236 to 93 + 288 / 4 - 1.
+  d.MoveTrackbar(RAYS_SWITCH, 25);
+  EXPECT_EQ(WindowPixel(w, 164, 150), kBlack);
+  EXPECT_EQ(WindowPixel(w, 236, 150), kWhite);
   d.Click(IDOK);
   ASSERT_TRUE(d.WaitClosed());
 }
