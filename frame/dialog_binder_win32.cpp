@@ -281,6 +281,7 @@ INT_PTR CALLBACK BoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       PaintSwatches(dialog, d, block);
       return 0;
     case WM_HSCROLL:
+    case WM_VSCROLL:  // vertical trackbars
       return OnScroll(dialog, d, block, reinterpret_cast<HWND>(lParam));
     case WM_COMMAND:
       if (ClosesDialog(d, LOWORD(wParam))) {

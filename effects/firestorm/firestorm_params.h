@@ -1,7 +1,6 @@
 // The firestorm settings record as the host stores it (140 bytes, little-endian).
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "settings_schema.h"
@@ -24,18 +23,6 @@ struct FirestormParams {
   uint8_t reserved[100];  // never read
 };
 
-static_assert(offsetof(FirestormParams, edgeSensitivity) == 0, "firestorm record layout");
-static_assert(offsetof(FirestormParams, flameSpeed) == 1, "firestorm record layout");
-static_assert(offsetof(FirestormParams, allEdgeDetection) == 4, "firestorm record layout");
-static_assert(offsetof(FirestormParams, visibleHotSpots) == 8, "firestorm record layout");
-static_assert(offsetof(FirestormParams, hotSpotShare) == 12, "firestorm record layout");
-static_assert(offsetof(FirestormParams, flameVariation) == 16, "firestorm record layout");
-static_assert(offsetof(FirestormParams, hotSpotRampEnd) == 20, "firestorm record layout");
-static_assert(offsetof(FirestormParams, crossfadeStart) == 24, "firestorm record layout");
-static_assert(offsetof(FirestormParams, crossfadeEnd) == 28, "firestorm record layout");
-static_assert(offsetof(FirestormParams, hotSpotEnd) == 32, "firestorm record layout");
-static_assert(offsetof(FirestormParams, flameFadeStart) == 36, "firestorm record layout");
-static_assert(offsetof(FirestormParams, reserved) == 40, "firestorm record layout");
 static_assert(sizeof(FirestormParams) == 140, "firestorm record layout");
 
 // Zeroes all 140 bytes, then writes the defaults.

@@ -22,9 +22,8 @@ constexpr int32_t kPlotWidth = 288;
 constexpr int32_t kPlotHeight = 117;
 constexpr int32_t kPlotTop = 80;
 
-// The light-source box, 100 x 80 at (230, 284), and the colour swatch beside the button.
+// The light-source box, 100 x 80 at (230, 284).
 constexpr PanelRect kLightBox = {230, 284, 330, 364};
-constexpr PanelRect kColourSwatch = {75, 284, 95, 304};
 // Client pixels lie this far right of and below window pixels (frame and caption).
 constexpr int32_t kClientOffsetX = 2;
 constexpr int32_t kClientOffsetY = 22;

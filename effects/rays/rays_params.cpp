@@ -2,21 +2,50 @@
 
 #include <cstring>
 
-namespace zk {
+#include "rays_ids.h"
 
-void WriteRaysDefaults(void* block) {
-  auto* p = static_cast<RaysParams*>(block);
-  p->switchPoint = 0.5f;
-  p->riseExponent = 5;
-  p->riseLevel = 0.333f;
-  p->fallExponent = 5;
-  p->fallLevel = 0.333f;
-  p->riseOnly = 0;
-  p->rayColor = 0x00FFFFFF;
-  p->lightX = 50.0f;
-  p->lightY = 50.0f;
-  p->density = 10;
+namespace zk {
+namespace {
+
+// The trackbars count hundredths, the levels from the top (the top is 1).
+constexpr ControlBinding Hundredths(int32_t id, int32_t label, Conversion conversion) {
+  return Trackbar(id, label, 0, 100, 10, 10, conversion);
 }
+
+const SettingField kFields[] = {
+    {ZK_FIELD(RaysParams, switchPoint, 0, Float32), 0, 1, nullptr,
+     "progress at which the picture changes from scene A to scene B", 0.5,
+     Hundredths(RAYS_SWITCH, RAYS_SWITCH_VALUE, Conversion::PercentTimesDouble)},
+    {ZK_FIELD(RaysParams, riseExponent, 4, Int32), 1, 201, nullptr,
+     "odd exponent of the threshold curve before the switch: larger is flatter in the middle", 5,
+     Hundredths(RAYS_RISE_EXPONENT, RAYS_RISE_EXPONENT_VALUE, Conversion::OddSteps)},
+    {ZK_FIELD(RaysParams, riseLevel, 8, Float32), 0, 1, nullptr,
+     "height of the threshold curve's turning point before the switch", 0.333,
+     Hundredths(RAYS_RISE_LEVEL, RAYS_RISE_LEVEL_VALUE, Conversion::PercentFromTop)},
+    {ZK_FIELD(RaysParams, fallExponent, 12, Int32), 1, 201, nullptr,
+     "odd exponent of the threshold curve after the switch", 5,
+     Hundredths(RAYS_FALL_EXPONENT, RAYS_FALL_EXPONENT_VALUE, Conversion::OddSteps)},
+    {ZK_FIELD(RaysParams, fallLevel, 16, Float32), 0, 1, nullptr,
+     "height of the threshold curve's turning point after the switch", 0.333,
+     Hundredths(RAYS_FALL_LEVEL, RAYS_FALL_LEVEL_VALUE, Conversion::PercentFromTop)},
+    {ZK_FIELD(RaysParams, riseOnly, 20, UInt8), 0, 1, nullptr,
+     "1: the dialog's graph draws one curve over its whole width (no effect on the picture)", 0},
+    {ZK_FIELD(RaysParams, rayColor, 24, Colour), 0, 0, nullptr, "colour of the light", 0xFFFFFF,
+     ColourButton(RAYS_COLOUR_BUTTON, {75, 284, 95, 304})},
+    {ZK_FIELD(RaysParams, lightX, 28, Float32), 0, 100, nullptr,
+     "light source column, percent of the width from the left", 50},
+    {ZK_FIELD(RaysParams, lightY, 32, Float32), 0, 100, nullptr,
+     "light source row, percent of the height from the bottom", 50},
+    // The density's spinner is the dialog's own rule.
+    {ZK_FIELD(RaysParams, density, 36, Int32), 0, 255, nullptr,
+     "light added per lit pixel along a ray", 10},
+};
+
+const DialogLayout kDialog = {RAYS_DIALOG, /*closesOnEscape=*/true};
+
+}  // namespace
+
+void WriteRaysDefaults(void* block) { WriteSchemaDefaults(kRaysSchema, block); }
 
 RaysParams ReadRaysParams(const void* block) {
   RaysParams p;
@@ -29,32 +58,6 @@ RaysParams ReadRaysParams(const void* block) {
   return p;
 }
 
-namespace {
-
-const SettingField kFields[] = {
-    {"switchPoint", 0, SettingType::Float32, 4, 0, 1, nullptr,
-     "progress at which the picture changes from scene A to scene B"},
-    {"riseExponent", 4, SettingType::Int32, 4, 1, 201, nullptr,
-     "odd exponent of the threshold curve before the switch: larger is flatter in the middle"},
-    {"riseLevel", 8, SettingType::Float32, 4, 0, 1, nullptr,
-     "height of the threshold curve's turning point before the switch"},
-    {"fallExponent", 12, SettingType::Int32, 4, 1, 201, nullptr,
-     "odd exponent of the threshold curve after the switch"},
-    {"fallLevel", 16, SettingType::Float32, 4, 0, 1, nullptr,
-     "height of the threshold curve's turning point after the switch"},
-    {"riseOnly", 20, SettingType::UInt8, 1, 0, 1, nullptr,
-     "1: the dialog's graph draws one curve over its whole width (no effect on the picture)"},
-    {"rayColor", 24, SettingType::Colour, 4, 0, 0, nullptr, "colour of the light"},
-    {"lightX", 28, SettingType::Float32, 4, 0, 100, nullptr,
-     "light source column, percent of the width from the left"},
-    {"lightY", 32, SettingType::Float32, 4, 0, 100, nullptr,
-     "light source row, percent of the height from the bottom"},
-    {"density", 36, SettingType::Int32, 4, 0, 255, nullptr,
-     "light added per lit pixel along a ray"},
-};
-
-}  // namespace
-
 const SettingsSchema kRaysSchema = {
     "rays",
     sizeof(RaysParams),
@@ -64,6 +67,7 @@ const SettingsSchema kRaysSchema = {
     nullptr,
     0,
     nullptr,
+    &kDialog,
 };
 
 }  // namespace zk

@@ -1,7 +1,6 @@
 // The rays settings record as the host stores it (40 bytes, little-endian).
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "settings_schema.h"
@@ -22,16 +21,6 @@ struct RaysParams {
   int32_t density;    // light added per lit pixel along a ray
 };
 
-static_assert(offsetof(RaysParams, switchPoint) == 0, "rays record layout");
-static_assert(offsetof(RaysParams, riseExponent) == 4, "rays record layout");
-static_assert(offsetof(RaysParams, riseLevel) == 8, "rays record layout");
-static_assert(offsetof(RaysParams, fallExponent) == 12, "rays record layout");
-static_assert(offsetof(RaysParams, fallLevel) == 16, "rays record layout");
-static_assert(offsetof(RaysParams, riseOnly) == 20, "rays record layout");
-static_assert(offsetof(RaysParams, rayColor) == 24, "rays record layout");
-static_assert(offsetof(RaysParams, lightX) == 28, "rays record layout");
-static_assert(offsetof(RaysParams, lightY) == 32, "rays record layout");
-static_assert(offsetof(RaysParams, density) == 36, "rays record layout");
 static_assert(sizeof(RaysParams) == 40, "rays record layout");
 
 // Writes every field; the padding bytes keep what the host put there.
