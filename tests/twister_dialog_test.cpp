@@ -130,31 +130,6 @@ TEST_F(TwisterDialogTest, TrackbarMoveIsInTheRecordBeforeTheDialogCloses) {
   EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.33f));
 }
 
-TEST_F(TwisterDialogTest, RadioButtonsWriteTheirFields) {
-  DialogDriver d;
-  ASSERT_TRUE(d.Open(effect_));
-  d.Click(TWISTER_BEND_540);
-  EXPECT_EQ(Block().bendDegrees, 540);
-  EXPECT_FALSE(d.IsChecked(TWISTER_BEND_180));
-  d.Click(TWISTER_SHADE_NONE);
-  EXPECT_EQ(Block().shadingMode, 0);
-  d.Click(TWISTER_SHADE_SPECIAL);
-  EXPECT_EQ(Block().shadingMode, 2);
-  EXPECT_FALSE(d.IsChecked(TWISTER_SHADE_NONE));
-  d.Click(TWISTER_BEND_180);
-  EXPECT_EQ(Block().bendDegrees, 180);
-  d.Click(TWISTER_SHADE_BACKGROUND);
-  EXPECT_EQ(Block().shadingMode, 1);
-  // Other notifications from a radio button (here a focus change) store nothing.
-  d.Send(WM_COMMAND, MAKEWPARAM(TWISTER_BEND_540, BN_SETFOCUS),
-         reinterpret_cast<LPARAM>(GetDlgItem(d.dialog(), TWISTER_BEND_540)));
-  EXPECT_EQ(Block().bendDegrees, 180);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
-  EXPECT_EQ(Block().bendDegrees, 180);
-  EXPECT_EQ(Block().shadingMode, 1);
-}
-
 // Radios, trackbar (the value times 100, truncated), label and swatches from the record;
 // opening and closing changes nothing in it.
 TEST_F(TwisterDialogTest, OpensOnWhatTheRecordHolds) {
@@ -174,48 +149,6 @@ TEST_F(TwisterDialogTest, OpensOnWhatTheRecordHolds) {
     ASSERT_TRUE(d.WaitClosed());
     EXPECT_EQ(std::memcmp(effect_.params.data(), &p, sizeof p), 0);
   }
-}
-
-TEST_F(TwisterDialogTest, SetDefaultsRefreshesEveryControl) {
-  Use({0x0000FF, 540, 0, 0x00FF00, 0.3f});
-  DialogDriver d;
-  ASSERT_TRUE(d.Open(effect_));
-  ExpectControlsShow(d, Block());
-  d.Click(TWISTER_DEFAULTS_BUTTON);
-  TwisterParams defaults;
-  WriteTwisterDefaults(&defaults);
-  EXPECT_EQ(std::memcmp(effect_.params.data(), &defaults, sizeof defaults), 0);
-  ExpectControlsShow(d, defaults);  // radios, trackbar, label and both swatches
-  EXPECT_EQ(d.Trackbar(TWISTER_TURN_TIME).position, 69);
-  EXPECT_EQ(d.Trackbar(TWISTER_TURN_TIME).ticFrequency, 10);
-  EXPECT_TRUE(d.IsChecked(TWISTER_BEND_180));
-  EXPECT_FALSE(d.IsChecked(TWISTER_BEND_540));
-}
-
-TEST_F(TwisterDialogTest, ColourButtonsEditTheirFieldsAndSwatches) {
-  DialogDriver d;
-  ASSERT_TRUE(d.Open(effect_));
-  ASSERT_TRUE(d.PickColour(TWISTER_BACKGROUND_BUTTON, 0x0000FF));
-  EXPECT_EQ(Block().backgroundColour, 0x0000FFu);
-  EXPECT_EQ(Block().specialColour, 0u);
-  EXPECT_EQ(d.WindowPixel(kBackgroundSwatchPixel), 0x0000FFu);
-  ASSERT_TRUE(d.PickColour(TWISTER_SPECIAL_BUTTON, 0x20C040));
-  EXPECT_EQ(Block().specialColour, 0x20C040u);
-  EXPECT_EQ(d.WindowPixel(kSpecialSwatchPixel), 0x20C040u);
-  EXPECT_EQ(Block().backgroundColour, 0x0000FFu);
-
-  // Cancelled: the field and the swatch keep their colour.
-  ASSERT_TRUE(d.CancelColour(TWISTER_BACKGROUND_BUTTON));
-  EXPECT_EQ(Block().backgroundColour, 0x0000FFu);
-  EXPECT_EQ(d.WindowPixel(kBackgroundSwatchPixel), 0x0000FFu);
-  ASSERT_TRUE(d.CancelColour(TWISTER_SPECIAL_BUTTON));
-  EXPECT_EQ(Block().specialColour, 0x20C040u);
-  EXPECT_EQ(d.WindowPixel(kSpecialSwatchPixel), 0x20C040u);
-
-  d.PressEscape();
-  ASSERT_TRUE(d.WaitClosed());
-  EXPECT_EQ(Block().backgroundColour, 0x0000FFu);
-  EXPECT_EQ(Block().specialColour, 0x20C040u);
 }
 
 TEST_F(TwisterDialogTest, CloseBoxEndsTheDialogAndEnablesTheOwner) {
