@@ -6,22 +6,7 @@
 namespace zk {
 namespace modules {
 
-extern const ModuleManifest bloom = {
-    "bloom",
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/0x300,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    &kBloomSchema,
-    /*choices=*/nullptr,
-    FrameState::None,
-};
+extern const ModuleManifest bloom = Manifest("bloom").Extra(0x300, 0, 0).Settings(&kBloomSchema);
 
 }  // namespace modules
 }  // namespace zk

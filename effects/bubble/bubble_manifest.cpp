@@ -3,26 +3,13 @@
 
 namespace zk {
 extern const HostChoiceTable kBubbleChoices;
-
 namespace modules {
 
-extern const ModuleManifest bubble = {
-    "bubble",
-    /*variantMask=*/0x30000,
-    /*variantDefault=*/0x10000,
-    /*variantAlternate=*/kBubbleShrinkA,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/0,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/false,
-    /*rectFromFrameOrigin=*/  // renders whatever requestMode holds
-    false,
-    /*settings=*/nullptr,
-    &kBubbleChoices,
-    FrameState::None,
-};
+extern const ModuleManifest bubble = Manifest("bubble")
+                                         .Variant(0x30000, 0x10000, kBubbleShrinkA)
+                                         // Renders whatever requestMode holds.
+                                         .RenderingEveryRequestMode()
+                                         .Choices(&kBubbleChoices);
 
 }  // namespace modules
 }  // namespace zk

@@ -4,25 +4,12 @@
 
 namespace zk {
 extern const HostChoiceTable kBwflashChoices;
-
 namespace modules {
 
-extern const ModuleManifest bwflash = {
-    "bwflash",
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/kFlashStrength06 | kFlashStrength08 | kFlashStrength09,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    /*settings=*/nullptr,
-    &kBwflashChoices,
-    FrameState::None,
-};
+extern const ModuleManifest bwflash =
+    Manifest("bwflash")
+        .Extra(kFlashStrength06 | kFlashStrength08 | kFlashStrength09, 0, 0)
+        .Choices(&kBwflashChoices);
 
 }  // namespace modules
 }  // namespace zk

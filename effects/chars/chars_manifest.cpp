@@ -5,22 +5,8 @@
 namespace zk {
 namespace modules {
 
-extern const ModuleManifest chars = {
-    "chars",
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/0x300,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    &kCharsSchema,
-    /*choices=*/nullptr,
-    FrameState::FollowsProgress,
-};
+extern const ModuleManifest chars =
+    Manifest("chars").Extra(0x300, 0, 0).Settings(&kCharsSchema).State(FrameState::FollowsProgress);
 
 }  // namespace modules
 }  // namespace zk

@@ -4,25 +4,12 @@
 
 namespace zk {
 extern const HostChoiceTable kColorsChoices;
-
 namespace modules {
 
-extern const ModuleManifest colors = {
-    "colors",
-    /*variantMask=*/0x30000,
-    /*variantDefault=*/kColorsVariantFlyIn,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/false,
-    /*extraMask=*/0,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    /*settings=*/nullptr,
-    &kColorsChoices,
-    FrameState::None,
-};
+extern const ModuleManifest colors = Manifest("colors")
+                                         .Variant(0x30000, kColorsVariantFlyIn, 0)
+                                         .KeepingHostExtraWords()
+                                         .Choices(&kColorsChoices);
 
 }  // namespace modules
 }  // namespace zk

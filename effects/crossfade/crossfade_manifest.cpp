@@ -4,22 +4,7 @@
 namespace zk {
 namespace modules {
 
-extern const ModuleManifest crossfade = {
-    "crossfade",
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/false,
-    /*extraMask=*/0,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    /*settings=*/nullptr,
-    /*choices=*/nullptr,
-    FrameState::None,
-};
+extern const ModuleManifest crossfade = Manifest("crossfade").KeepingHostExtraWords();
 
 }  // namespace modules
 }  // namespace zk

@@ -5,22 +5,8 @@
 namespace zk {
 namespace modules {
 
-extern const ModuleManifest cuboids2 = {
-    "cuboids2",
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/0x300,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/true,
-    &kCuboidsSchema,
-    /*choices=*/nullptr,
-    FrameState::None,
-};
+extern const ModuleManifest cuboids2 =
+    Manifest("cuboids2").Extra(0x300, 0, 0).FromFrameOrigin().Settings(&kCuboidsSchema);
 
 }  // namespace modules
 }  // namespace zk

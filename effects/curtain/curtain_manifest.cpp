@@ -3,25 +3,14 @@
 
 namespace zk {
 extern const HostChoiceTable kCurtainChoices;
-
 namespace modules {
 
-extern const ModuleManifest curtain = {
-    "curtain",
-    /*variantMask=*/0x300,
-    /*variantDefault=*/kCurtainOpens,
-    /*variantAlternate=*/0x200,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/kCurtainShadowWide | kCurtainShadowMedium | kCurtainShadowNarrow,
-    /*extraDefault=*/kCurtainShadowMedium,
-    /*extraAlternate=*/kCurtainShadowMedium,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    /*settings=*/nullptr,
-    &kCurtainChoices,
-    FrameState::None,
-};
+extern const ModuleManifest curtain =
+    Manifest("curtain")
+        .Variant(0x300, kCurtainOpens, 0x200)
+        .Extra(kCurtainShadowWide | kCurtainShadowMedium | kCurtainShadowNarrow,
+               kCurtainShadowMedium, kCurtainShadowMedium)
+        .Choices(&kCurtainChoices);
 
 }  // namespace modules
 }  // namespace zk

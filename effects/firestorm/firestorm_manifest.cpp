@@ -5,22 +5,10 @@
 namespace zk {
 namespace modules {
 
-extern const ModuleManifest firestorm = {
-    "firestorm",
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/0x300,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    &kFirestormSchema,
-    /*choices=*/nullptr,
-    FrameState::FollowsPictures,
-};
+extern const ModuleManifest firestorm = Manifest("firestorm")
+                                            .Extra(0x300, 0, 0)
+                                            .Settings(&kFirestormSchema)
+                                            .State(FrameState::FollowsPictures);
 
 }  // namespace modules
 }  // namespace zk

@@ -5,22 +5,8 @@
 namespace zk {
 namespace modules {
 
-extern const ModuleManifest logo = {
-    "logo",
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/0x300,
-    /*extraDefault=*/0x300,
-    /*extraAlternate=*/0x300,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/true,
-    &kLogoSchema,
-    /*choices=*/nullptr,
-    FrameState::None,
-};
+extern const ModuleManifest logo =
+    Manifest("logo").Extra(0x300, 0x300, 0x300).FromFrameOrigin().Settings(&kLogoSchema);
 
 }  // namespace modules
 }  // namespace zk

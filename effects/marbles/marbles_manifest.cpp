@@ -5,22 +5,8 @@
 namespace zk {
 namespace modules {
 
-extern const ModuleManifest marbles = {
-    "marbles",
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/0x300,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    &kMarblesSchema,
-    /*choices=*/nullptr,
-    FrameState::None,
-};
+extern const ModuleManifest marbles =
+    Manifest("marbles").Extra(0x300, 0, 0).Settings(&kMarblesSchema);
 
 }  // namespace modules
 }  // namespace zk

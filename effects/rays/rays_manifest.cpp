@@ -5,22 +5,7 @@
 namespace zk {
 namespace modules {
 
-extern const ModuleManifest rays = {
-    "rays",
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/0x100,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    &kRaysSchema,
-    /*choices=*/nullptr,
-    FrameState::None,
-};
+extern const ModuleManifest rays = Manifest("rays").Extra(0x100, 0, 0).Settings(&kRaysSchema);
 
 }  // namespace modules
 }  // namespace zk

@@ -4,25 +4,14 @@
 
 namespace zk {
 extern const HostChoiceTable kShaftChoices;
-
 namespace modules {
 
-extern const ModuleManifest shaft = {
-    "shaft",
-    /*variantMask=*/kShaftRightToLeft | kShaftLeftToRight | kShaftFromCentre | kShaftFromSides,
-    /*variantDefault=*/kShaftLeftToRight,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/false,
-    /*extraMask=*/0,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    /*settings=*/nullptr,
-    &kShaftChoices,
-    FrameState::None,
-};
+extern const ModuleManifest shaft =
+    Manifest("shaft")
+        .Variant(kShaftRightToLeft | kShaftLeftToRight | kShaftFromCentre | kShaftFromSides,
+                 kShaftLeftToRight, 0)
+        .KeepingHostExtraWords()
+        .Choices(&kShaftChoices);
 
 }  // namespace modules
 }  // namespace zk

@@ -3,27 +3,14 @@
 
 namespace zk {
 extern const HostChoiceTable kSpiralChoices;
-
 namespace modules {
 
-extern const ModuleManifest spiral = {
-    "spiral",
-    /*variantMask=*/3,
-    /*variantDefault=*/2,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/  // Extra bit 8 announces that the host's colour word is read (the fill
-                           // colour).
-    true,
-    /*extraMask=*/8,
-    /*extraDefault=*/8,
-    /*extraAlternate=*/8,
-    /*auxWord=*/2,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    /*settings=*/nullptr,
-    &kSpiralChoices,
-    FrameState::None,
-};
+extern const ModuleManifest spiral = Manifest("spiral")
+                                         .Variant(3, 2, 0)
+                                         // Bit 8: the host's colour word is read (the fill colour).
+                                         .Extra(8, 8, 8)
+                                         .Aux(2)
+                                         .Choices(&kSpiralChoices);
 
 }  // namespace modules
 }  // namespace zk

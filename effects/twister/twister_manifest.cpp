@@ -5,22 +5,8 @@
 namespace zk {
 namespace modules {
 
-extern const ModuleManifest twister = {
-    "twister",
-    /*variantMask=*/0,
-    /*variantDefault=*/0,
-    /*variantAlternate=*/0,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/0x100,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/true,
-    /*rectFromFrameOrigin=*/false,
-    &kTwisterSchema,
-    /*choices=*/nullptr,
-    FrameState::None,
-};
+extern const ModuleManifest twister =
+    Manifest("twister").Extra(0x100, 0, 0).Settings(&kTwisterSchema);
 
 }  // namespace modules
 }  // namespace zk

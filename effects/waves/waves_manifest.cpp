@@ -4,26 +4,14 @@
 
 namespace zk {
 extern const HostChoiceTable kWavesChoices;
-
 namespace modules {
 
-extern const ModuleManifest waves = {
-    "waves",
-    /*variantMask=*/kWavesRingsOutward | kWavesRingsInward,
-    /*variantDefault=*/kWavesRingsOutward,
-    /*variantAlternate=*/kWavesRingsInward,
-    /*writesExtraWords=*/true,
-    /*extraMask=*/0,
-    /*extraDefault=*/0,
-    /*extraAlternate=*/0,
-    /*auxWord=*/0,
-    /*declinesRequestMode=*/false,
-    /*rectFromFrameOrigin=*/  // waves renders whatever requestMode holds
-    false,
-    /*settings=*/nullptr,
-    &kWavesChoices,
-    FrameState::None,
-};
+extern const ModuleManifest waves =
+    Manifest("waves")
+        .Variant(kWavesRingsOutward | kWavesRingsInward, kWavesRingsOutward, kWavesRingsInward)
+        // Renders whatever requestMode holds.
+        .RenderingEveryRequestMode()
+        .Choices(&kWavesChoices);
 
 }  // namespace modules
 }  // namespace zk

@@ -30,8 +30,10 @@ int32_t RenderProbe(const FrameView& v) {
 const SettingsSchema kProbeSettings = {
     "probe", sizeof(ProbeBlock), nullptr, 0, WriteProbeDefaults, nullptr, 0, nullptr};
 
-const ModuleManifest kProbe = {"probe", 0x30000, 0x10000, 0x20000, true,  0x100,
-                               0,       0,       0,       true,    false, &kProbeSettings};
+const ModuleManifest kProbe = Manifest("probe")
+                                  .Variant(0x30000, 0x10000, 0x20000)
+                                  .Extra(0x100, 0, 0)
+                                  .Settings(&kProbeSettings);
 
 }  // namespace
 
