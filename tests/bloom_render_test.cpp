@@ -12,11 +12,7 @@
 namespace zk {
 namespace {
 
-using test::OpenBuiltEffect;
-using test::OutsideRectUntouched;
-using test::PatternFrame;
-using test::RenderRect;
-using test::SolidFrame;
+using namespace test;
 
 constexpr uint8_t kFill = 0xCD;
 

@@ -13,16 +13,11 @@
 #include "chars_ids.h"
 #include "chars_params.h"
 #include "dialog_driver.h"
+#include "float_bits.h"
 #include "test_support.h"
 
 namespace zk::test {
 namespace {
-
-uint32_t FloatBits(float f) {
-  uint32_t bits;
-  std::memcpy(&bits, &f, 4);
-  return bits;
-}
 
 class CharsDialogTest : public ::testing::Test {
  protected:
@@ -91,17 +86,17 @@ TEST_F(CharsDialogTest, DimOutPastTheBrightnessStartIsPulledBack) {
   DialogDriver d;
   ASSERT_TRUE(d.Open(effect_));
   d.MoveTrackbar(CHARS_DIM_OUT, 100);
-  EXPECT_EQ(FloatBits(Block().dimOutEnd), FloatBits(0.39000002f));  // 0.4 - 0.01 in floats
+  EXPECT_EQ(Bits(Block().dimOutEnd), Bits(0.39000002f));  // 0.4 - 0.01 in floats
   EXPECT_EQ(d.Trackbar(CHARS_DIM_OUT).position, 39);
   EXPECT_EQ(d.Text(CHARS_DIM_OUT_LABEL), "39");
   // A value in order is taken as it is.
   d.MoveTrackbar(CHARS_DIM_OUT, 20);
-  EXPECT_EQ(FloatBits(Block().dimOutEnd), FloatBits(0.2f));
+  EXPECT_EQ(Bits(Block().dimOutEnd), Bits(0.2f));
   EXPECT_EQ(d.Text(CHARS_DIM_OUT_LABEL), "20");
   d.PressEscape();
   ASSERT_TRUE(d.WaitClosed());
   EXPECT_EQ(d.result(), 1);
-  EXPECT_EQ(FloatBits(Block().dimOutEnd), FloatBits(0.2f));  // no undo
+  EXPECT_EQ(Bits(Block().dimOutEnd), Bits(0.2f));  // no undo
 }
 
 TEST_F(CharsDialogTest, SceneBStartBelowTheOthersIsRaisedAboveBoth) {
@@ -109,17 +104,17 @@ TEST_F(CharsDialogTest, SceneBStartBelowTheOthersIsRaisedAboveBoth) {
   ASSERT_TRUE(d.Open(effect_));
   // 0 is raised to 0.12 + 0.01 = 0.13, then above the brightness start to 0.41.
   d.MoveTrackbar(CHARS_BLEND_SCENE_B, 0);
-  EXPECT_EQ(FloatBits(Block().blendSceneBStart), FloatBits(0.41f));
+  EXPECT_EQ(Bits(Block().blendSceneBStart), Bits(0.41f));
   EXPECT_EQ(d.Text(CHARS_BLEND_SCENE_B_LABEL), "40");
   EXPECT_EQ(d.Trackbar(CHARS_BLEND_SCENE_B).position, 40);
   // The brightness start moved up to it is pulled back below it: 0.41 - 0.01.
   d.MoveTrackbar(CHARS_BLEND_BRIGHTNESS, 90);
-  EXPECT_EQ(FloatBits(Block().blendBrightnessStart), FloatBits(0.4f));
+  EXPECT_EQ(Bits(Block().blendBrightnessStart), Bits(0.4f));
   EXPECT_EQ(d.Text(CHARS_BLEND_BRIGHTNESS_LABEL), "40");
   // Moved below the dim-out end it is raised above it: 0.12 + 0.01 in floats is
   // 0.129999995, which truncates to 12 on the trackbar and in the edit.
   d.MoveTrackbar(CHARS_BLEND_BRIGHTNESS, 5);
-  EXPECT_EQ(FloatBits(Block().blendBrightnessStart), FloatBits(0.12999999523f));
+  EXPECT_EQ(Bits(Block().blendBrightnessStart), Bits(0.12999999523f));
   EXPECT_EQ(d.Text(CHARS_BLEND_BRIGHTNESS_LABEL), "12");
   EXPECT_EQ(d.Trackbar(CHARS_BLEND_BRIGHTNESS).position, 12);
   d.Click(IDOK);
@@ -130,18 +125,18 @@ TEST_F(CharsDialogTest, OtherTrackbarsStoreTheirPositions) {
   DialogDriver d;
   ASSERT_TRUE(d.Open(effect_));
   d.MoveTrackbar(CHARS_RECREATION, 33);
-  EXPECT_EQ(FloatBits(Block().recreationRatio), FloatBits(0.33f));
+  EXPECT_EQ(Bits(Block().recreationRatio), Bits(0.33f));
   EXPECT_EQ(d.Text(CHARS_RECREATION_LABEL), "33");
   d.MoveTrackbar(CHARS_MIN_BRIGHTNESS, 200);
   EXPECT_EQ(Block().minBrightness, 200.0f);
   EXPECT_EQ(d.Text(CHARS_MIN_BRIGHTNESS_LABEL), "200");
   // 0.7f lies a hair below 0.7: the edit shows 69.
   d.MoveTrackbar(CHARS_DECREASE, 70);
-  EXPECT_EQ(FloatBits(Block().decreaseFactor), FloatBits(0.7f));
+  EXPECT_EQ(Bits(Block().decreaseFactor), Bits(0.7f));
   EXPECT_EQ(d.Text(CHARS_DECREASE_LABEL), "69");
   // Letting go of the thumb at the position shown keeps the value between two positions.
   d.MoveTrackbar(CHARS_DECREASE, 69);
-  EXPECT_EQ(FloatBits(Block().decreaseFactor), FloatBits(0.7f));
+  EXPECT_EQ(Bits(Block().decreaseFactor), Bits(0.7f));
   d.MoveTrackbar(CHARS_COLUMN_SIZE, 1234);
   EXPECT_EQ(Block().columnSize, 1234);
   EXPECT_EQ(d.Text(CHARS_COLUMN_SIZE_LABEL), "12.34");

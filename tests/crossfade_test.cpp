@@ -11,11 +11,7 @@
 namespace zk {
 namespace {
 
-using test::OpenBuiltEffect;
-using test::OutsideRectUntouched;
-using test::PatternFrame;
-using test::RenderRect;
-using test::SolidFrame;
+using namespace test;
 
 class CrossfadeTest : public ::testing::Test {
  protected:

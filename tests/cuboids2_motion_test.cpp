@@ -10,16 +10,11 @@
 #include <vector>
 
 #include "cuboids2_params.h"
+#include "float_bits.h"
 #include "rand15.h"
 
 namespace zk {
 namespace {
-
-uint32_t Bits(float f) {
-  uint32_t u;
-  std::memcpy(&u, &f, 4);
-  return u;
-}
 
 CuboidsParams Preset(int32_t index) {
   CuboidsParams p;

@@ -7,16 +7,11 @@
 #include <limits>
 
 #include "face_math.h"
+#include "float_bits.h"
 #include "vector_math.h"
 
 namespace zk {
 namespace {
-
-uint32_t Bits(float f) {
-  uint32_t u;
-  std::memcpy(&u, &f, 4);
-  return u;
-}
 
 RasterVertex V(float x, float y, float z) { return RasterVertex{x, y, z, 0, 0, 0}; }
 

@@ -12,17 +12,12 @@
 #include <limits>
 #include <vector>
 
+#include "float_bits.h"
 #include "marbles_params.h"
 #include "rand15.h"
 
 namespace zk {
 namespace {
-
-uint32_t Bits(float f) {
-  uint32_t u;
-  std::memcpy(&u, &f, 4);
-  return u;
-}
 
 MarblesParams Preset(int32_t index) {
   MarblesParams p;

@@ -11,16 +11,11 @@
 #include <iterator>
 #include <limits>
 
+#include "float_bits.h"
 #include "zmath.h"
 
 namespace zk {
 namespace {
-
-uint64_t Bits(double d) {
-  uint64_t u;
-  std::memcpy(&u, &d, 8);
-  return u;
-}
 
 TEST(MarblesPower, MatchesPowBitForBit) {
   uint32_t state = 12345;

@@ -7,17 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "float_bits.h"
 #include "marbles_math.h"
 #include "marbles_params.h"
 
 namespace zk {
 namespace {
-
-uint32_t Bits(float f) {
-  uint32_t u;
-  std::memcpy(&u, &f, 4);
-  return u;
-}
 
 template <class T>
 T Read(const std::vector<uint8_t>& block, size_t offset) {

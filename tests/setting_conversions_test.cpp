@@ -9,6 +9,8 @@
 #include <cstring>
 #include <utility>
 
+#include "float_bits.h"
+
 namespace zk {
 namespace {
 
@@ -24,12 +26,6 @@ SettingField FieldWith(SettingType type, uint32_t offset, Conversion conversion,
   f.control.conversion = conversion;
   f.control.label = label;
   return f;
-}
-
-uint32_t Bits(float v) {
-  uint32_t b;
-  std::memcpy(&b, &v, 4);
-  return b;
 }
 
 TEST(SettingConversions, FloatsStoredWithEachConversionsOwnRounding) {

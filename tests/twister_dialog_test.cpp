@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "float_bits.h"
 #include "test_support.h"
 #include "twister_ids.h"
 #include "twister_params.h"
@@ -22,12 +23,6 @@ namespace {
 // Pixels inside the two swatches, in window coordinates (frame included).
 constexpr POINT kBackgroundSwatchPixel = {103, 42};
 constexpr POINT kSpecialSwatchPixel = {232, 110};
-
-uint32_t FloatBits(float f) {
-  uint32_t bits;
-  std::memcpy(&bits, &f, 4);
-  return bits;
-}
 
 class TwisterDialogTest : public ::testing::Test {
  protected:
@@ -103,31 +98,31 @@ TEST_F(TwisterDialogTest, TrackbarMoveIsInTheRecordBeforeTheDialogCloses) {
   DialogDriver d;
   ASSERT_TRUE(d.Open(effect_));
   d.MoveTrackbar(TWISTER_TURN_TIME, 25);
-  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.25f));
+  EXPECT_EQ(Bits(Block().turnTime), Bits(0.25f));
   EXPECT_EQ(d.Text(TWISTER_TURN_TIME_LABEL), "25");
   d.MoveTrackbar(TWISTER_TURN_TIME, 0);
-  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.0f));
+  EXPECT_EQ(Bits(Block().turnTime), Bits(0.0f));
   EXPECT_EQ(d.Text(TWISTER_TURN_TIME_LABEL), "0");
   d.MoveTrackbar(TWISTER_TURN_TIME, 100);
-  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(1.0f));
+  EXPECT_EQ(Bits(Block().turnTime), Bits(1.0f));
   EXPECT_EQ(d.Text(TWISTER_TURN_TIME_LABEL), "100");
   // 70 / 100 stored as a float is 0.7f, whose label shows the truncated 69.
   d.MoveTrackbar(TWISTER_TURN_TIME, 70);
-  EXPECT_EQ(FloatBits(Block().turnTime), 0x3F333333u);
+  EXPECT_EQ(Bits(Block().turnTime), 0x3F333333u);
   EXPECT_EQ(d.Text(TWISTER_TURN_TIME_LABEL), "69");
   d.MoveTrackbar(TWISTER_TURN_TIME, 33);
-  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.33f));
+  EXPECT_EQ(Bits(Block().turnTime), Bits(0.33f));
 
   // A scroll message from some other control is not the trackbar's.
   d.Send(WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 90),
          reinterpret_cast<LPARAM>(GetDlgItem(d.dialog(), TWISTER_BACKGROUND_BUTTON)));
-  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.33f));
+  EXPECT_EQ(Bits(Block().turnTime), Bits(0.33f));
 
   // Escape ends the dialog; nothing is undone.
   d.PressEscape();
   ASSERT_TRUE(d.WaitClosed());
   EXPECT_EQ(d.result(), 1);
-  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.33f));
+  EXPECT_EQ(Bits(Block().turnTime), Bits(0.33f));
 }
 
 // Radios, trackbar (the value times 100, truncated), label and swatches from the record;
@@ -158,7 +153,7 @@ TEST_F(TwisterDialogTest, CloseBoxEndsTheDialogAndEnablesTheOwner) {
   d.Send(WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_TRUE(d.WaitClosed());
   EXPECT_EQ(d.result(), 1);
-  EXPECT_EQ(FloatBits(Block().turnTime), FloatBits(0.4f));
+  EXPECT_EQ(Bits(Block().turnTime), Bits(0.4f));
 }
 
 // A host that hands no record gets its answer without a dialog: there is nothing to edit.

@@ -13,11 +13,7 @@
 namespace zk {
 namespace {
 
-using test::OpenBuiltEffect;
-using test::OutsideRectUntouched;
-using test::PatternFrame;
-using test::RenderRect;
-using test::SolidFrame;
+using namespace test;
 
 struct Bgr {
   uint8_t b, g, r;
