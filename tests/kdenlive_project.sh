@@ -6,19 +6,12 @@
 # at the same progress, with the composition's parameters as the XML descriptions give them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-native=${ZELKOR_NATIVE_BUILD:-build/native}
+source tests/support/melt_setup.bash
 cmake --build "$native" --target kdenlive_xml >/dev/null
-export FREI0R_PATH=$PWD/$native/frei0r-1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 W=96
 H=54
 F=5
-$native/zelkor scenes --out-dir "$work" --size ${W}x${H}
-for s in a b; do
-  $native/zelkor render crossfade --from "$work/scene_$s.bmp" --to "$work/scene_$s.bmp" \
-    --progress 0 --out "$work/$s.png"
-done
+still_scenes $W $H
 for xml in "$native"/kdenlive/transitions/*.xml; do
   name=$(basename "$xml" .xml)
   $native/zelkor info "${name#frei0r_zelkor_}" >"$work/${name#frei0r_zelkor_}.info"

@@ -3,11 +3,8 @@
 # `zelkor info`: tags, parameter names, ranges, defaults, list values and host-choice defaults.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-native=${ZELKOR_NATIVE_BUILD:-build/native}
+source tests/support/melt_setup.bash
 cmake --build "$native" --target kdenlive_xml >/dev/null
-export FREI0R_PATH=$PWD/$native/frei0r-1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 melt -query transitions >"$work/transitions" 2>/dev/null
 for xml in "$native"/kdenlive/transitions/*.xml; do
   name=$(basename "$xml" .xml)

@@ -4,17 +4,10 @@
 # progress and choices.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-native=${ZELKOR_NATIVE_BUILD:-build/native}  # or the build named in ZELKOR_NATIVE_BUILD
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export FREI0R_PATH=$PWD/$native/frei0r-1
+source tests/support/melt_setup.bash  # the build named in ZELKOR_NATIVE_BUILD, or build/native
 W=160
 H=90
-$native/zelkor scenes --out-dir "$work" --size ${W}x${H}
-for s in a b; do
-  $native/zelkor render crossfade --from "$work/scene_$s.bmp" --to "$work/scene_$s.bmp" \
-    --progress 0 --out "$work/$s.png"
-done
+still_scenes $W $H
 cat > "$work/profile" <<PROFILE
 description=zelkor test
 frame_rate_num=25
