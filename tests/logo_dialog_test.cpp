@@ -32,20 +32,14 @@ struct Group {
   int32_t use;
   int32_t greyed[8];
 };
-const Group kGroups[4] = {
-    {LOGO_AFG_USE,
-     {LOGO_AFG_DISSOLVE, LOGO_AFG_ALTERNATE, LOGO_AFG_MOTION, LOGO_AFG_ROTATION, LOGO_AFG_START,
-      LOGO_AFG_START_LABEL, LOGO_AFG_END, LOGO_AFG_END_LABEL}},
-    {LOGO_ABG_USE,
-     {LOGO_ABG_DISSOLVE, LOGO_ABG_ALTERNATE, LOGO_ABG_MOTION, LOGO_ABG_ROTATION, LOGO_ABG_START,
-      LOGO_ABG_START_LABEL, LOGO_ABG_END, LOGO_ABG_END_LABEL}},
-    {LOGO_BFG_USE,
-     {LOGO_BFG_DISSOLVE, LOGO_BFG_ALTERNATE, LOGO_BFG_MOTION, LOGO_BFG_ROTATION, LOGO_BFG_START,
-      LOGO_BFG_START_LABEL, LOGO_BFG_END, LOGO_BFG_END_LABEL}},
-    {LOGO_BBG_USE,
-     {LOGO_BBG_DISSOLVE, LOGO_BBG_ALTERNATE, LOGO_BBG_MOTION, LOGO_BBG_ROTATION, LOGO_BBG_START,
-      LOGO_BBG_START_LABEL, LOGO_BBG_END, LOGO_BBG_END_LABEL}},
-};
+// clang-format off
+#define LOGO_GROUP(G)                                                                       \
+  {G##_USE, {G##_DISSOLVE, G##_ALTERNATE, G##_MOTION, G##_ROTATION, G##_START,              \
+             G##_START_LABEL, G##_END, G##_END_LABEL}}
+// clang-format on
+const Group kGroups[4] = {LOGO_GROUP(LOGO_AFG), LOGO_GROUP(LOGO_ABG), LOGO_GROUP(LOGO_BFG),
+                          LOGO_GROUP(LOGO_BBG)};
+#undef LOGO_GROUP
 
 void ExpectGroupEnabled(const DialogDriver& d, int32_t k, bool on) {
   EXPECT_TRUE(d.IsEnabled(kGroups[k].use)) << k;
