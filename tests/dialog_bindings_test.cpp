@@ -9,9 +9,11 @@
 // The trackbar styles come with the common controls.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "dialog_driver.h"
@@ -44,6 +46,28 @@ POINT SwatchCentre(const DialogDriver& d, const ControlBinding& c) {
   GetWindowRect(GetDlgItem(d.dialog(), c.second), &place);
   return {(place.left + place.right) / 2 - window.left,
           (place.top + place.bottom) / 2 - window.top};
+}
+
+// A module rule may grey a button until a radio choice elsewhere applies to it: tries the
+// choices in table order until the button can be clicked.
+void EnableWithRadios(DialogDriver& d, const SettingsSchema& s, int32_t buttonId) {
+  for (int32_t i = 0; i < s.fieldCount; ++i) {
+    const ControlBinding& c = s.fields[i].control;
+    for (int32_t k = 0; c.kind == ControlKind::Radios && k < c.choiceCount; ++k) {
+      if (d.IsEnabled(buttonId)) return;
+      d.Click(c.choices[k].id);
+    }
+  }
+}
+
+// An existing file with the extension of the chooser's filter (the chooser takes
+// backslashes only).
+std::string PickableFile(const ControlBinding& c) {
+  const char* dot = std::strrchr(c.filter, '.');
+  std::string path = TempPath(std::string("dialog_bindings_pick") + (dot != nullptr ? dot : ""));
+  std::replace(path.begin(), path.end(), '/', '\\');
+  if (std::FILE* f = std::fopen(path.c_str(), "wb")) std::fclose(f);
+  return path;
 }
 
 // A record unlike the defaults: every bound field at another value its control can show.
@@ -94,9 +118,14 @@ void ExpectControlsShow(const DialogDriver& d, const SettingsSchema& s, const ui
         EXPECT_EQ(bar.minimum, RangeMinimum(c));
         EXPECT_EQ(bar.maximum, RangeMaximum(c));
         EXPECT_EQ(bar.pageSize, c.page);
-        // Without automatic tics (TBS_NOTICKS) a trackbar shows none, whatever it is given.
+        // Without automatic tics (TBS_NOTICKS) a trackbar shows none, whatever it is given; a
+        // tic distance beyond the range leaves no tic to read it back from.
         const LONG style = GetWindowLongA(GetDlgItem(d.dialog(), c.id), GWL_STYLE);
-        EXPECT_EQ(bar.ticFrequency, (style & TBS_AUTOTICKS) != 0 ? c.tics : 0);
+        if ((style & TBS_AUTOTICKS) == 0) {
+          EXPECT_EQ(bar.ticFrequency, 0);
+        } else if (RangeMaximum(c) - RangeMinimum(c) > c.tics) {
+          EXPECT_EQ(bar.ticFrequency, c.tics);
+        }
         const auto at = moved.find(c.id);
         const int32_t shown = at != moved.end() ? at->second : ShownPosition(f, block);
         EXPECT_EQ(bar.position, std::min(std::max(shown, bar.minimum), bar.maximum));
@@ -181,6 +210,11 @@ TEST_P(DialogBindingsTest, EveryControlWritesItsField) {
     ExpectControlsShow(d, *schema_, effect_.params.data(), moved);
     expected = effect_.params;  // a failure is reported once
   };
+  // A button greyed by a module rule is first enabled through the radios the rule follows.
+  auto reach = [&](int32_t buttonId) {
+    EnableWithRadios(d, *schema_, buttonId);
+    expected = effect_.params;
+  };
   for (int32_t i = 0; i < schema_->fieldCount; ++i) {
     const SettingField& f = schema_->fields[i];
     const ControlBinding& c = f.control;
@@ -189,16 +223,18 @@ TEST_P(DialogBindingsTest, EveryControlWritesItsField) {
            {RangeMinimum(c), RangeMaximum(c), (RangeMinimum(c) + RangeMaximum(c)) / 2 + 1}) {
         d.MoveTrackbar(c.id, position);
         StorePosition(f, position, expected.data());
-        moved[c.id] = position;
+        if (!c.refreshesDialog) moved[c.id] = position;
         check(f, "trackbar");
       }
     } else if (c.kind == ControlKind::Radios) {
       for (int32_t k = c.choiceCount - 1; k >= 0; --k) {
+        reach(c.choices[k].id);
         d.Click(c.choices[k].id);
         StoreIntegerSetting(f, c.choices[k].value, expected.data());
         check(f, "radio");
       }
     } else if (c.kind == ControlKind::CheckBox) {
+      reach(c.id);
       for (int32_t k = 0; k < 2; ++k) {
         d.Click(c.id);
         StoreIntegerSetting(f, ReadIntegerSetting(f, expected.data()) == 0 ? 1 : 0,
@@ -213,11 +249,27 @@ TEST_P(DialogBindingsTest, EveryControlWritesItsField) {
       }
     } else if (c.kind == ControlKind::ColourButton) {
       const uint32_t colour = 0x10E070 + static_cast<uint32_t>(i);
+      reach(c.id);
       ASSERT_TRUE(d.PickColour(c.id, colour));
       std::memcpy(expected.data() + f.offset, &colour, 4);
       check(f, "colour");
       ASSERT_TRUE(d.CancelColour(c.id));
       check(f, "colour cancelled");
+    } else if (c.kind == ControlKind::PathChooser) {
+      reach(c.second);
+      const std::string path = PickableFile(c);
+      char before[MAX_PATH] = {}, after[MAX_PATH] = {};
+      GetCurrentDirectoryA(MAX_PATH, before);
+      ASSERT_TRUE(d.PickFile(c.second, path));
+      GetCurrentDirectoryA(MAX_PATH, after);
+      EXPECT_STREQ(before, after);  // the host resolves its relative paths against it
+      const char* stored = reinterpret_cast<const char*>(effect_.params.data() + f.offset);
+      EXPECT_NE(std::strstr(stored, "dialog_bindings_pick"), nullptr) << stored;
+      std::memcpy(expected.data() + f.offset, stored, f.size);
+      check(f, "file");
+      ASSERT_TRUE(d.CancelFile(c.second));
+      check(f, "file cancelled");
+      std::remove(path.c_str());
     }
   }
   d.Click(IDOK);

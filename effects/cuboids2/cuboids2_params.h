@@ -2,7 +2,6 @@
 // defaults, the nine presets and the schema that names every field.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "settings_schema.h"
@@ -31,32 +30,12 @@ struct CuboidsParams {
 };
 
 static_assert(sizeof(CuboidsParams) == 356, "the host's record size");
-static_assert(offsetof(CuboidsParams, impact) == 0, "record layout");
-static_assert(offsetof(CuboidsParams, gloss) == 4, "record layout");
-static_assert(offsetof(CuboidsParams, columns) == 8, "record layout");
-static_assert(offsetof(CuboidsParams, rows) == 12, "record layout");
-static_assert(offsetof(CuboidsParams, duration) == 16, "record layout");
-static_assert(offsetof(CuboidsParams, zMove) == 20, "record layout");
-static_assert(offsetof(CuboidsParams, direction) == 24, "record layout");
-static_assert(offsetof(CuboidsParams, fixedRotation) == 28, "record layout");
-static_assert(offsetof(CuboidsParams, rotationPattern) == 32, "record layout");
-static_assert(offsetof(CuboidsParams, outline) == 36, "record layout");
-static_assert(offsetof(CuboidsParams, inverseZ) == 40, "record layout");
-static_assert(offsetof(CuboidsParams, backgroundType) == 44, "record layout");
-static_assert(offsetof(CuboidsParams, backgroundColor) == 48, "record layout");
-static_assert(offsetof(CuboidsParams, backgroundFile) == 52, "record layout");
-static_assert(offsetof(CuboidsParams, deep) == 312, "record layout");
-
-constexpr int32_t kCuboidsPresetCount = 9;
-constexpr int32_t kCuboidsDefaultPreset = 3;  // "wave"
-constexpr int32_t kCuboidsFirstPresetString = 104;
 
 // Applies preset `index`; an index outside 0..8 applies preset 0.
 void ApplyCuboidsPreset(void* block, int32_t index);
 // The host's defaults: preset 3, "wave".
 void WriteCuboidsDefaults(void* block);
 
-extern const char* const kCuboidsPresetNames[kCuboidsPresetCount];
 extern const SettingsSchema kCuboidsSchema;
 
 }  // namespace zk

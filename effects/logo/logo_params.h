@@ -3,7 +3,6 @@
 // defaults (the first preset) and the schema that names every field.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "settings_schema.h"
@@ -12,8 +11,6 @@ namespace zk {
 
 constexpr int32_t kLogoMaskPathBytes = 260;
 constexpr int32_t kLogoBackgroundPathBytes = 300;
-// The file chooser writes at most this many bytes of a background path.
-constexpr int32_t kLogoChooserPathBytes = 260;
 
 // One of the four layers: a scene's foreground or background cut out by the mask.
 struct LayerSettings {
@@ -28,14 +25,6 @@ struct LayerSettings {
 };
 
 static_assert(sizeof(LayerSettings) == 40, "the host's layer group");
-static_assert(offsetof(LayerSettings, useLayer) == 0, "record layout");
-static_assert(offsetof(LayerSettings, motion) == 4, "record layout");
-static_assert(offsetof(LayerSettings, rotation) == 8, "record layout");
-static_assert(offsetof(LayerSettings, dissolve) == 12, "record layout");
-static_assert(offsetof(LayerSettings, start) == 16, "record layout");
-static_assert(offsetof(LayerSettings, end) == 20, "record layout");
-static_assert(offsetof(LayerSettings, alternateBack) == 24, "record layout");
-static_assert(offsetof(LayerSettings, reserved) == 28, "record layout");
 
 // Layer groups in record order.
 enum LogoLayer : int32_t {
@@ -68,24 +57,16 @@ struct LogoParams {
 };
 
 static_assert(sizeof(LogoParams) == 740, "the host's record size");
-static_assert(offsetof(LogoParams, layers) == 0, "record layout");
-static_assert(offsetof(LogoParams, impact) == 160, "record layout");
-static_assert(offsetof(LogoParams, shadeExponent) == 164, "record layout");
-static_assert(offsetof(LogoParams, maskSource) == 168, "record layout");
-static_assert(offsetof(LogoParams, maskFile) == 172, "record layout");
-static_assert(offsetof(LogoParams, backgroundType) == 432, "record layout");
-static_assert(offsetof(LogoParams, backgroundColor) == 436, "record layout");
-static_assert(offsetof(LogoParams, backgroundFile) == 440, "record layout");
 
-constexpr int32_t kLogoPresetCount = 3;
-constexpr int32_t kLogoFirstPresetString = 104;
+// The settings table begins with the layer groups' rows, this many a group in group
+// order, "useLayer" first.
+constexpr int32_t kLogoRowsPerLayer = 7;
 
 // Clears the whole record and applies preset `index`; any index but 1 and 2 gives 0.
 void ApplyLogoPreset(void* block, int32_t index);
 // The host's defaults: preset 0, "massive motion".
 void WriteLogoDefaults(void* block);
 
-extern const char* const kLogoPresetNames[kLogoPresetCount];
 extern const SettingsSchema kLogoSchema;
 
 }  // namespace zk
