@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "dialog_driver.h"
@@ -77,9 +78,10 @@ std::vector<uint8_t> VariedRecord(const SettingsSchema& s, std::vector<uint8_t> 
   return block;
 }
 
-// `moved`: a trackbar the user has just put somewhere; it stays where it was put.
+// `moved`: trackbars the user has put somewhere, by id; each stays where it was put (even
+// where its field's value shows at another position) until the dialog is shown again.
 void ExpectControlsShow(const DialogDriver& d, const SettingsSchema& s, const uint8_t* block,
-                        int32_t moved = 0, int32_t movedTo = 0) {
+                        const std::map<int32_t, int32_t>& moved = {}) {
   for (int32_t i = 0; i < s.fieldCount; ++i) {
     const SettingField& f = s.fields[i];
     const ControlBinding& c = f.control;
@@ -91,7 +93,8 @@ void ExpectControlsShow(const DialogDriver& d, const SettingsSchema& s, const ui
         EXPECT_EQ(bar.maximum, RangeMaximum(c));
         EXPECT_EQ(bar.pageSize, c.page);
         EXPECT_EQ(bar.ticFrequency, c.tics);
-        const int32_t shown = c.id == moved ? movedTo : ShownPosition(f, block);
+        const auto put = moved.find(c.id);
+        const int32_t shown = put != moved.end() ? put->second : ShownPosition(f, block);
         EXPECT_EQ(bar.position, std::min(std::max(shown, bar.minimum), bar.maximum));
         EXPECT_EQ(d.Text(c.second), LabelFor(f, block));
         break;
@@ -99,9 +102,11 @@ void ExpectControlsShow(const DialogDriver& d, const SettingsSchema& s, const ui
       case ControlKind::Radios: {
         const int64_t value = ReadIntegerSetting(f, block);
         bool known = false;
+        for (int32_t k = 0; k < c.choiceCount; ++k) known = known || c.choices[k].value == value;
         for (int32_t k = 0; k < c.choiceCount; ++k) {
-          EXPECT_EQ(d.IsChecked(c.choices[k].id), c.choices[k].value == value) << c.choices[k].id;
-          known = known || c.choices[k].value == value;
+          const bool checked =
+              known ? c.choices[k].value == value : c.choices[k].id == c.fallbackId;
+          EXPECT_EQ(d.IsChecked(c.choices[k].id), checked) << c.choices[k].id;
         }
         if (!known) {
           EXPECT_TRUE(d.IsChecked(c.fallbackId));
@@ -167,10 +172,11 @@ TEST_P(DialogBindingsTest, EveryControlWritesItsField) {
   DialogDriver d;
   ASSERT_TRUE(d.Open(effect_));
   std::vector<uint8_t> expected = defaults_;
-  auto check = [&](const SettingField& f, const char* step, int32_t movedTo = 0) {
+  std::map<int32_t, int32_t> moved;
+  auto check = [&](const SettingField& f, const char* step) {
+    if (f.control.refreshesDialog) moved.clear();
     EXPECT_EQ(effect_.params, expected) << f.name << " " << step;
-    ExpectControlsShow(d, *schema_, effect_.params.data(),
-                       f.control.kind == ControlKind::Trackbar ? f.control.id : 0, movedTo);
+    ExpectControlsShow(d, *schema_, effect_.params.data(), moved);
     expected = effect_.params;  // a failure is reported once
   };
   for (int32_t i = 0; i < schema_->fieldCount; ++i) {
@@ -181,7 +187,8 @@ TEST_P(DialogBindingsTest, EveryControlWritesItsField) {
            {RangeMinimum(c), RangeMaximum(c), (RangeMinimum(c) + RangeMaximum(c)) / 2 + 1}) {
         d.MoveTrackbar(c.id, position);
         StorePosition(f, position, expected.data());
-        check(f, "trackbar", position);
+        moved[c.id] = position;
+        check(f, "trackbar");
       }
     } else if (c.kind == ControlKind::Radios) {
       for (int32_t k = c.choiceCount - 1; k >= 0; --k) {
