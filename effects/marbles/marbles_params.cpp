@@ -34,10 +34,13 @@ constexpr PresetRow kPresetRows[kMarblesPresetCount] = {
         Trackbar(MARBLES_##id, MARBLES_##id##_LABEL, -360, 360, 10, 10, Conversion::Whole) \
   }
 
-// Shares shown and labelled in hundredths; a position p stores float(p * double(0.01f)).
-constexpr ControlBinding Hundredths(int32_t id, int32_t label, int32_t minimum = 0) {
-  return Trackbar(id, label, minimum, 100, 1, 1, Conversion::PercentFloatStep);
-}
+// A share from 0 to 1, shown and labelled in hundredths; position p stores
+// float(p * double(0.01f)).
+#define MARBLES_SHARE(member, hostOffset, help, value, id)                                       \
+  {                                                                                              \
+    ZK_FIELD(MarblesParams, member, hostOffset, Float32), 0, 1, nullptr, help, value,            \
+        Trackbar(MARBLES_##id, MARBLES_##id##_LABEL, 0, 100, 1, 1, Conversion::PercentFloatStep) \
+  }
 
 const RadioChoice kDirections[] = {{MARBLES_SURFACE_TO_VIEWER, 0}, {MARBLES_VIEWER_TO_SURFACE, 1}};
 const RadioChoice kLightModes[] = {{MARBLES_LIGHT_FIXED, kLightFixed},
@@ -58,19 +61,14 @@ constexpr uint32_t kLightPos2 = CheckedOffset<offsetof(MarblesParams, lightPos2)
 const SettingField kFields[] = {
     {ZK_FIELD(MarblesParams, size, 0, Float32), 0.01, 1, nullptr,
      "marble size as a share of the rectangle width", 0.03,
-     Hundredths(MARBLES_SIZE, MARBLES_SIZE_LABEL, 1)},
+     Trackbar(MARBLES_SIZE, MARBLES_SIZE_LABEL, 1, 100, 1, 1, Conversion::PercentFloatStep)},
     {ZK_FIELD(MarblesParams, colorHue, 4, Float32), 0, 10, nullptr,
      "colour intensity: 0 grey, 1 as sampled, above 1 stronger", 2,
      Trackbar(MARBLES_COLOR_HUE, MARBLES_COLOR_HUE_LABEL, 0, 1000, 10, 10,
               Conversion::PercentFloatStep, LabelShows::Value)},
-    {ZK_FIELD(MarblesParams, transpStart, 8, Float32), 0, 1, nullptr,
-     "transparency of a marble at the screen", 0,
-     Hundredths(MARBLES_TRANSP_START, MARBLES_TRANSP_START_LABEL)},
-    {ZK_FIELD(MarblesParams, transpEnd, 12, Float32), 0, 1, nullptr,
-     "transparency of a marble at the viewer", 0.65,
-     Hundredths(MARBLES_TRANSP_END, MARBLES_TRANSP_END_LABEL)},
-    {ZK_FIELD(MarblesParams, shadeImpact, 16, Float32), 0, 1, nullptr, "strength of the lighting",
-     1, Hundredths(MARBLES_SHADE_IMPACT, MARBLES_SHADE_IMPACT_LABEL)},
+    MARBLES_SHARE(transpStart, 8, "transparency of a marble at the screen", 0, TRANSP_START),
+    MARBLES_SHARE(transpEnd, 12, "transparency of a marble at the viewer", 0.65, TRANSP_END),
+    MARBLES_SHARE(shadeImpact, 16, "strength of the lighting", 1, SHADE_IMPACT),
     {ZK_FIELD(MarblesParams, shadeGloss, 20, Int32), 1, 15, nullptr, "gloss: the lighting exponent",
      3, Trackbar(MARBLES_SHADE_GLOSS, MARBLES_SHADE_GLOSS_LABEL, 1, 15, 10, 10, Conversion::Whole)},
     // A byte followed by three reserved bytes the settings leave alone.
@@ -85,15 +83,10 @@ const SettingField kFields[] = {
     MARBLES_TURN(rotateX, 36, MARBLE_TURN, "X", 0, ROTATE_X),
     MARBLES_TURN(rotateY, 40, MARBLE_TURN, "Y", 0, ROTATE_Y),
     MARBLES_TURN(rotateZ, 44, MARBLE_TURN, "Z", 180, ROTATE_Z),
-    {ZK_FIELD(MarblesParams, xFade, 48, Float32), 0, 1, nullptr,
-     "end of the opening cross-fade to the board of marbles", 0.14,
-     Hundredths(MARBLES_XFADE, MARBLES_XFADE_LABEL)},
-    {ZK_FIELD(MarblesParams, staticTime, 52, Float32), 0, 1, nullptr,
-     "share of the transition before the marbles move", 0.2,
-     Hundredths(MARBLES_STATIC, MARBLES_STATIC_LABEL)},
-    {ZK_FIELD(MarblesParams, moveTime, 56, Float32), 0, 1, nullptr,
-     "share of the motion time one marble needs for its flight", 0.4,
-     Hundredths(MARBLES_MOVE, MARBLES_MOVE_LABEL)},
+    MARBLES_SHARE(xFade, 48, "end of the opening cross-fade to the board of marbles", 0.14, XFADE),
+    MARBLES_SHARE(staticTime, 52, "share of the transition before the marbles move", 0.2, STATIC),
+    MARBLES_SHARE(moveTime, 56, "share of the motion time one marble needs for its flight", 0.4,
+                  MOVE),
     {ZK_FIELD(MarblesParams, lightMode, 60, Int32), 0, 2, nullptr,
      "light: 0 fixed, 1 from position 1 to position 2, 2 rotating", kLightRotating,
      RefreshingDialog(
@@ -115,6 +108,7 @@ const SettingField kFields[] = {
 
 #undef MARBLES_POSITION
 #undef MARBLES_TURN
+#undef MARBLES_SHARE
 #undef LIGHT_TURN
 #undef MARBLE_TURN
 
