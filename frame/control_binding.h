@@ -17,6 +17,7 @@ enum class Conversion : uint8_t {
   PercentFloatDivide,  // the same shown; stored float(position) / 100.0f
   PercentTimesDouble,  // the same shown; stored float(position * 0.01)
   PercentFromTop,      // shown 100 - value x 100 truncated; stored float(1.0 - position * 0.01)
+  PercentTimesFloat,   // shown value x 100 truncated; stored float(position) * 0.01f
   OddSteps,            // odd whole numbers 1, 3, 5 ...: shown (value - 1) / 2, stored 2p + 1
 };
 
@@ -119,6 +120,12 @@ constexpr ControlBinding Radios(int32_t firstId, int32_t lastId, const RadioChoi
   b.choiceCount = N;
   b.fallbackId = fallbackId;
   return b;
+}
+
+// Radio buttons not numbered in one run: each is checked or cleared on its own.
+template <int N>
+constexpr ControlBinding ScatteredRadios(const RadioChoice (&choices)[N], int32_t fallbackId) {
+  return Radios(choices[0].id, 0, choices, fallbackId);
 }
 
 constexpr ControlBinding CheckBox(int32_t id) {

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "dialog_tooltips.h"
 #include "host_records.h"
 #include "settings_schema.h"
 
@@ -26,6 +27,11 @@ struct DialogRules {
   void (*changed)(HWND dialog, void* block, const SettingField& field) = nullptr;
   // Painting beyond the colour swatches.
   void (*paint)(HWND dialog, const void* block) = nullptr;
+  // With every control when the whole record is shown (opening, presets, defaults, refreshing
+  // controls), not after a single change: values the module shows itself and reads later.
+  void (*showRecord)(HWND dialog, void* block) = nullptr;
+  // Balloon tips on the controls and the version in the title, from opening to closing.
+  const TooltipSet* tooltips = nullptr;
 };
 
 // Runs the module's dialog modally on the host's record; answers 1 like every configure call.
@@ -35,6 +41,8 @@ int32_t openBoundDialog(const ConfigureRequest& request, const SettingsSchema& s
 
 // Shows every control from the record again and repaints (presets, "defaults", module rules).
 void showBoundDialog(HWND dialog);
+// Shows one field's control from the record again (a module rule that set the field).
+void showBoundField(HWND dialog, const SettingField& field);
 
 }  // namespace zk
 

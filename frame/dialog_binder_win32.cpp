@@ -53,6 +53,17 @@ int32_t RadioFor(const ControlBinding& c, int64_t value) {
   return c.fallbackId;
 }
 
+void CheckRadio(HWND dialog, const ControlBinding& c, int32_t checkedId) {
+  if (c.second != 0) {
+    CheckRadioButton(dialog, c.id, c.second, checkedId);
+    return;
+  }
+  for (int32_t i = 0; i < c.choiceCount; ++i) {
+    const int32_t id = c.choices[i].id;
+    CheckDlgButton(dialog, id, id == checkedId ? BST_CHECKED : BST_UNCHECKED);
+  }
+}
+
 const RadioChoice* RadioChoiceOf(const ControlBinding& c, int32_t id) {
   for (int32_t i = 0; i < c.choiceCount; ++i) {
     if (c.choices[i].id == id) return &c.choices[i];
@@ -100,7 +111,7 @@ void ShowControl(HWND dialog, const SettingField& f, void* block) {
       ShowLabel(dialog, f, block);
       return;
     case ControlKind::Radios:
-      CheckRadioButton(dialog, c.id, c.second, RadioFor(c, ReadIntegerSetting(f, block)));
+      CheckRadio(dialog, c, RadioFor(c, ReadIntegerSetting(f, block)));
       return;
     case ControlKind::CheckBox:
       CheckDlgButton(dialog, c.id, ReadIntegerSetting(f, block) != 0 ? BST_CHECKED : BST_UNCHECKED);
@@ -143,6 +154,7 @@ void ShowAll(HWND dialog, const DialogDeclaration& d, void* block) {
   for (int32_t i = 0; i < d.schema->fieldCount; ++i)
     ShowControl(dialog, d.schema->fields[i], block);
   ShowPresets(dialog, d);
+  if (d.rules.showRecord != nullptr) d.rules.showRecord(dialog, block);
   if (d.rules.show != nullptr) d.rules.show(dialog, block);
 }
 
@@ -254,7 +266,7 @@ INT_PTR OnCommand(HWND dialog, const DialogDeclaration& d, void* block, int32_t 
     }
     const RadioChoice* choice = c.kind == ControlKind::Radios ? RadioChoiceOf(c, id) : nullptr;
     if (choice != nullptr) {
-      CheckRadioButton(dialog, c.id, c.second, id);
+      CheckRadio(dialog, c, id);
       StoreIntegerSetting(f, choice->value, block);
       Changed(dialog, d, block, f);
       return 0;
@@ -269,6 +281,9 @@ bool ClosesDialog(const DialogDeclaration& d, int32_t id) {
 
 INT_PTR CALLBACK BoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   const DialogDeclaration& d = g_declaration;
+  // Made on the first message the dialog ever gets; process exit detaches it.
+  DialogTooltips* tips =
+      d.rules.tooltips != nullptr ? &ModuleDialogTooltips(*d.rules.tooltips) : nullptr;
   void* block = EditedBlock();
   if (block == nullptr) return 0;
   INT_PTR result = 0;
@@ -278,6 +293,7 @@ INT_PTR CALLBACK BoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
   switch (message) {
     case WM_INITDIALOG:
       ShowAll(dialog, d, block);
+      if (tips != nullptr) tips->attachDialog(dialog, static_cast<HINSTANCE>(ModuleInstance()));
       PaintSwatches(dialog, d, block);
       return 0;
     case WM_HSCROLL:
@@ -285,6 +301,7 @@ INT_PTR CALLBACK BoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       return OnScroll(dialog, d, block, reinterpret_cast<HWND>(lParam));
     case WM_COMMAND:
       if (ClosesDialog(d, LOWORD(wParam))) {
+        if (tips != nullptr) tips->detach();  // the tooltip window goes with the dialog
         EndDialog(dialog, LOWORD(wParam));
         return 1;
       }
@@ -311,6 +328,10 @@ INT_PTR CALLBACK BoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 void showBoundDialog(HWND dialog) {
   if (g_declaration.schema != nullptr && EditedBlock() != nullptr)
     Reshow(dialog, g_declaration, EditedBlock());
+}
+
+void showBoundField(HWND dialog, const SettingField& field) {
+  if (EditedBlock() != nullptr) ShowControl(dialog, field, EditedBlock());
 }
 
 int32_t openBoundDialog(const ConfigureRequest& request, const SettingsSchema& schema,

@@ -64,6 +64,9 @@ void StorePosition(const SettingField& field, int32_t position, void* block) {
     case Conversion::PercentFromTop:
       StoreFloatSetting(field, static_cast<float>(1.0 - position * 0.01), block);
       return;
+    case Conversion::PercentTimesFloat:
+      StoreFloatSetting(field, static_cast<float>(position) * 0.01f, block);
+      return;
   }
 }
 

@@ -135,9 +135,11 @@ void ExpectControlsShow(const DialogDriver& d, const SettingsSchema& s, const ui
       case ControlKind::Radios: {
         const int64_t value = ReadIntegerSetting(f, block);
         bool known = false;
+        for (int32_t k = 0; k < c.choiceCount; ++k) known = known || c.choices[k].value == value;
         for (int32_t k = 0; k < c.choiceCount; ++k) {
-          EXPECT_EQ(d.IsChecked(c.choices[k].id), c.choices[k].value == value) << c.choices[k].id;
-          known = known || c.choices[k].value == value;
+          const bool checked =
+              known ? c.choices[k].value == value : c.choices[k].id == c.fallbackId;
+          EXPECT_EQ(d.IsChecked(c.choices[k].id), checked) << c.choices[k].id;
         }
         if (!known) {
           EXPECT_TRUE(d.IsChecked(c.fallbackId));

@@ -45,6 +45,7 @@ TEST(SettingConversions, FloatsStoredWithEachConversionsOwnRounding) {
       {Conversion::WholeFloat, 200, 0x43480000, 200},    // 200.0f
       {Conversion::PercentDivide, 0, 0x00000000, 0},
       {Conversion::PercentFloatStep, 100, 0x3F800000, 100},  // 1.0f exactly
+      {Conversion::PercentTimesFloat, 10, 0x3DCCCCCC, 9},    // a tie, rounded to even: below 0.1f
   };
   for (const Case& c : cases) {
     const SettingField f = FieldWith(SettingType::Float32, 0, c.conversion);

@@ -1,7 +1,6 @@
 // The bloom settings record (52 bytes, persisted by the host), its presets and its schema.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "settings_schema.h"
@@ -23,14 +22,9 @@ struct BloomParams {
   float bloomDuration;     // share of the transition one pixel needs, 0.01 to 1
   uint8_t unused12[40];    // written as zero, never read
 };
-static_assert(offsetof(BloomParams, bloomMode) == 0, "BloomParams layout");
-static_assert(offsetof(BloomParams, bloomDirection) == 4, "BloomParams layout");
-static_assert(offsetof(BloomParams, bloomDuration) == 8, "BloomParams layout");
-static_assert(offsetof(BloomParams, unused12) == 12, "BloomParams layout");
 static_assert(sizeof(BloomParams) == 52, "BloomParams layout");
 
 constexpr int32_t kBloomPresetCount = 12;
-constexpr int32_t kBloomDirectionCount = 21;
 
 // Clears the record and writes preset `index`; indexes outside 1..11 (-1 included) give 0.
 void ApplyBloomPreset(void* block, int32_t index);

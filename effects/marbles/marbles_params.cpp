@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "marbles_ids.h"
+
 namespace zk {
 namespace {
 
@@ -22,57 +24,106 @@ constexpr PresetRow kPresetRows[kMarblesPresetCount] = {
     {1, kMarblesByDistance, 1, -180, 180, 180, 0.4f},  // Tub Sample 2
 };
 
-// Trackbar-style fields: the dialog's range in the field's own units.
-#define MARBLES_FLOAT(name, lo, hi, help) \
-  { #name, offsetof(MarblesParams, name), SettingType::Float32, 4, lo, hi, nullptr, help }
-#define MARBLES_INT(name, lo, hi, help) \
-  { #name, offsetof(MarblesParams, name), SettingType::Int32, 4, lo, hi, nullptr, help }
-#define MARBLES_BYTE(name, lo, hi, help) \
-  { #name, offsetof(MarblesParams, name), SettingType::UInt8, 1, lo, hi, nullptr, help }
-#define MARBLES_POSITION(name, axis, index, help)                                                 \
-  {                                                                                               \
-#name "." axis, offsetof(MarblesParams, name) + 4 * (index), SettingType::Float32, 4, -10000, \
-        10000, nullptr, help                                                                      \
+// A turn in whole degrees about one axis: -360 to 360, a tic every 10.
+#define MARBLE_TURN "degrees each marble turns about the centre"
+#define LIGHT_TURN "degrees the light turns about the origin"
+#define MARBLES_TURN(member, hostOffset, whose, axis, value, id)                           \
+  {                                                                                        \
+    ZK_FIELD(MarblesParams, member, hostOffset, Int32), -360, 360, nullptr,                \
+        whose ", " axis " axis", value,                                                    \
+        Trackbar(MARBLES_##id, MARBLES_##id##_LABEL, -360, 360, 10, 10, Conversion::Whole) \
   }
 
+// A share from 0 to 1, shown and labelled in hundredths; position p stores
+// float(p * double(0.01f)).
+#define MARBLES_SHARE(member, hostOffset, help, value, id)                                       \
+  {                                                                                              \
+    ZK_FIELD(MarblesParams, member, hostOffset, Float32), 0, 1, nullptr, help, value,            \
+        Trackbar(MARBLES_##id, MARBLES_##id##_LABEL, 0, 100, 1, 1, Conversion::PercentFloatStep) \
+  }
+
+const RadioChoice kDirections[] = {{MARBLES_SURFACE_TO_VIEWER, 0}, {MARBLES_VIEWER_TO_SURFACE, 1}};
+const RadioChoice kLightModes[] = {{MARBLES_LIGHT_FIXED, kLightFixed},
+                                   {MARBLES_LIGHT_LINEAR, kLightLinear},
+                                   {MARBLES_LIGHT_ROTATING, kLightRotating}};
+
+// The light positions, x, y and z each; the dialog's own rules show and read their boxes.
+constexpr uint32_t kLightPos1 = CheckedOffset<offsetof(MarblesParams, lightPos1), 64>();
+constexpr uint32_t kLightPos2 = CheckedOffset<offsetof(MarblesParams, lightPos2), 76>();
+#define MARBLES_POSITION(number, axis, index, value)                                               \
+  {                                                                                                \
+    "lightPos" #number "." axis, kLightPos##number + 4 * (index), SettingType::Float32, 4, -10000, \
+        10000, nullptr, "light position " #number ", " axis, value                                 \
+  }
+
+// The defaults are preset 0; the order buttons set order and farFirst together, so those
+// two are the dialog's own rules too.
 const SettingField kFields[] = {
-    MARBLES_FLOAT(size, 0.01, 1, "marble size as a share of the rectangle width"),
-    MARBLES_FLOAT(colorHue, 0, 10, "colour intensity: 0 grey, 1 as sampled, above 1 stronger"),
-    MARBLES_FLOAT(transpStart, 0, 1, "transparency of a marble at the screen"),
-    MARBLES_FLOAT(transpEnd, 0, 1, "transparency of a marble at the viewer"),
-    MARBLES_FLOAT(shadeImpact, 0, 1, "strength of the lighting"),
-    MARBLES_INT(shadeGloss, 1, 15, "gloss: the lighting exponent"),
+    {ZK_FIELD(MarblesParams, size, 0, Float32), 0.01, 1, nullptr,
+     "marble size as a share of the rectangle width", 0.03,
+     Trackbar(MARBLES_SIZE, MARBLES_SIZE_LABEL, 1, 100, 1, 1, Conversion::PercentFloatStep)},
+    {ZK_FIELD(MarblesParams, colorHue, 4, Float32), 0, 10, nullptr,
+     "colour intensity: 0 grey, 1 as sampled, above 1 stronger", 2,
+     Trackbar(MARBLES_COLOR_HUE, MARBLES_COLOR_HUE_LABEL, 0, 1000, 10, 10,
+              Conversion::PercentFloatStep, LabelShows::Value)},
+    MARBLES_SHARE(transpStart, 8, "transparency of a marble at the screen", 0, TRANSP_START),
+    MARBLES_SHARE(transpEnd, 12, "transparency of a marble at the viewer", 0.65, TRANSP_END),
+    MARBLES_SHARE(shadeImpact, 16, "strength of the lighting", 1, SHADE_IMPACT),
+    {ZK_FIELD(MarblesParams, shadeGloss, 20, Int32), 1, 15, nullptr, "gloss: the lighting exponent",
+     3, Trackbar(MARBLES_SHADE_GLOSS, MARBLES_SHADE_GLOSS_LABEL, 1, 15, 10, 10, Conversion::Whole)},
     // A byte followed by three reserved bytes the settings leave alone.
-    MARBLES_BYTE(viewerToSurface, 0, 1,
-                 "0 the marbles fly from scene A to the viewer, 1 they fall and settle into B"),
-    MARBLES_INT(order, 0, 2,
-                "start order: 0 all together, 1 by distance from the centre, 2 random"),
-    MARBLES_BYTE(farFirst, 0, 1,
-                 "with order 1: 1 the outermost marbles start first, 0 the innermost"),
-    MARBLES_INT(rotateX, -360, 360, "degrees each marble turns about the centre, X axis"),
-    MARBLES_INT(rotateY, -360, 360, "degrees each marble turns about the centre, Y axis"),
-    MARBLES_INT(rotateZ, -360, 360, "degrees each marble turns about the centre, Z axis"),
-    MARBLES_FLOAT(xFade, 0, 1, "end of the opening cross-fade to the board of marbles"),
-    MARBLES_FLOAT(staticTime, 0, 1, "share of the transition before the marbles move"),
-    MARBLES_FLOAT(moveTime, 0, 1, "share of the motion time one marble needs for its flight"),
-    MARBLES_INT(lightMode, 0, 2, "light: 0 fixed, 1 from position 1 to position 2, 2 rotating"),
-    MARBLES_POSITION(lightPos1, "x", 0, "light position 1, x"),
-    MARBLES_POSITION(lightPos1, "y", 1, "light position 1, y"),
-    MARBLES_POSITION(lightPos1, "z", 2, "light position 1, z"),
-    MARBLES_POSITION(lightPos2, "x", 0, "light position 2, x"),
-    MARBLES_POSITION(lightPos2, "y", 1, "light position 2, y"),
-    MARBLES_POSITION(lightPos2, "z", 2, "light position 2, z"),
-    MARBLES_INT(lightRotX, -360, 360, "degrees the light turns about the origin, X axis"),
-    MARBLES_INT(lightRotY, -360, 360, "degrees the light turns about the origin, Y axis"),
-    MARBLES_INT(lightRotZ, -360, 360, "degrees the light turns about the origin, Z axis"),
-    {"lightColor", offsetof(MarblesParams, lightColor), SettingType::Colour, 4, 0, 0xFFFFFF,
-     nullptr, "colour of the light"},
-    MARBLES_INT(viewDistance, 1, 30000, "camera distance, also the depth the marbles fly"),
+    {ZK_FIELD(MarblesParams, viewerToSurface, 24, UInt8), 0, 1, nullptr,
+     "0 the marbles fly from scene A to the viewer, 1 they fall and settle into B", 0,
+     Radios(MARBLES_SURFACE_TO_VIEWER, MARBLES_VIEWER_TO_SURFACE, kDirections,
+            MARBLES_VIEWER_TO_SURFACE)},
+    {ZK_FIELD(MarblesParams, order, 28, Int32), 0, 2, nullptr,
+     "start order: 0 all together, 1 by distance from the centre, 2 random", kMarblesByDistance},
+    {ZK_FIELD(MarblesParams, farFirst, 32, UInt8), 0, 1, nullptr,
+     "with order 1: 1 the outermost marbles start first, 0 the innermost", 1},
+    MARBLES_TURN(rotateX, 36, MARBLE_TURN, "X", 0, ROTATE_X),
+    MARBLES_TURN(rotateY, 40, MARBLE_TURN, "Y", 0, ROTATE_Y),
+    MARBLES_TURN(rotateZ, 44, MARBLE_TURN, "Z", 180, ROTATE_Z),
+    MARBLES_SHARE(xFade, 48, "end of the opening cross-fade to the board of marbles", 0.14, XFADE),
+    MARBLES_SHARE(staticTime, 52, "share of the transition before the marbles move", 0.2, STATIC),
+    MARBLES_SHARE(moveTime, 56, "share of the motion time one marble needs for its flight", 0.4,
+                  MOVE),
+    {ZK_FIELD(MarblesParams, lightMode, 60, Int32), 0, 2, nullptr,
+     "light: 0 fixed, 1 from position 1 to position 2, 2 rotating", kLightRotating,
+     RefreshingDialog(
+         Radios(MARBLES_LIGHT_FIXED, MARBLES_LIGHT_ROTATING, kLightModes, MARBLES_LIGHT_FIXED))},
+    MARBLES_POSITION(1, "x", 0, 10),
+    MARBLES_POSITION(1, "y", 1, 10),
+    MARBLES_POSITION(1, "z", 2, 10),
+    MARBLES_POSITION(2, "x", 0, 0),
+    MARBLES_POSITION(2, "y", 1, 0),
+    MARBLES_POSITION(2, "z", 2, 0),
+    MARBLES_TURN(lightRotX, 88, LIGHT_TURN, "X", 0, LIGHT_ROT_X),
+    MARBLES_TURN(lightRotY, 92, LIGHT_TURN, "Y", 0, LIGHT_ROT_Y),
+    MARBLES_TURN(lightRotZ, 96, LIGHT_TURN, "Z", 360, LIGHT_ROT_Z),
+    {ZK_FIELD(MarblesParams, lightColor, 100, Colour), 0, 0xFFFFFF, nullptr, "colour of the light",
+     0xFFFFFF},
+    {ZK_FIELD(MarblesParams, viewDistance, 104, Int32), 1, 30000, nullptr,
+     "camera distance, also the depth the marbles fly", 3000},
 };
 
-#undef MARBLES_FLOAT
-#undef MARBLES_INT
 #undef MARBLES_POSITION
+#undef MARBLES_TURN
+#undef MARBLES_SHARE
+#undef LIGHT_TURN
+#undef MARBLE_TURN
+
+// The list shows the presets in preset order, which is not the order of their strings.
+const int32_t kPresetStrings[kMarblesPresetCount] = {MARBLES_STRING_TUB, MARBLES_STRING_BOARD,
+                                                     MARBLES_STRING_BUMP, MARBLES_STRING_RANDOM,
+                                                     MARBLES_STRING_TUB2};
+
+const DialogLayout kMarblesDialog = {MARBLES_DIALOG,
+                                     /*closesOnEscape=*/true,
+                                     MARBLES_DEFAULTS_BUTTON,
+                                     /*defaultsAppliesFirstPreset=*/true,
+                                     MARBLES_PRESET_LIST,
+                                     MARBLES_STRING_TUB,
+                                     kPresetStrings};
 
 }  // namespace
 
@@ -83,32 +134,17 @@ const char* const kMarblesPresetNames[kMarblesPresetCount] = {
 void ApplyMarblesPreset(void* block, int32_t index) {
   if (index < 0 || index >= kMarblesPresetCount) index = 0;
   const PresetRow& row = kPresetRows[index];
+  WriteSchemaDefaults(kMarblesSchema, block);
   // Through a copy of the whole record, so the reserved bytes go back as they came.
   MarblesParams p;
   std::memcpy(&p, block, sizeof p);
-  p.size = 0.03f;
-  p.colorHue = 2.0f;
-  p.transpStart = 0.0f;
-  p.transpEnd = 0.65f;
-  p.shadeImpact = 1.0f;
-  p.shadeGloss = 3;
   p.viewerToSurface = row.viewerToSurface;
   p.order = row.order;
   p.farFirst = row.farFirst;
   p.rotateX = row.rotateX;
   p.rotateY = row.rotateY;
   p.rotateZ = row.rotateZ;
-  p.xFade = 0.14f;
-  p.staticTime = 0.2f;
   p.moveTime = row.moveTime;
-  p.lightMode = kLightRotating;
-  p.lightPos1[0] = p.lightPos1[1] = p.lightPos1[2] = 10.0f;
-  p.lightPos2[0] = p.lightPos2[1] = p.lightPos2[2] = 0.0f;
-  p.lightRotX = 0;
-  p.lightRotY = 0;
-  p.lightRotZ = 360;
-  p.lightColor = 0xFFFFFF;
-  p.viewDistance = 3000;
   std::memcpy(block, &p, sizeof p);
 }
 
@@ -123,6 +159,7 @@ const SettingsSchema kMarblesSchema = {
     kMarblesPresetNames,
     kMarblesPresetCount,
     ApplyMarblesPreset,
+    &kMarblesDialog,
 };
 
 }  // namespace zk

@@ -1,8 +1,7 @@
 // The marble transition's settings record as the host stores it (148 bytes), its five
-// presets (the first is the default) and the schema that names every field.
+// presets (the first is the default) and the schema that names and binds every field.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "settings_schema.h"
@@ -53,30 +52,6 @@ struct MarblesParams {
 };
 
 static_assert(sizeof(MarblesParams) == 148, "the host's record size");
-static_assert(offsetof(MarblesParams, size) == 0, "record layout");
-static_assert(offsetof(MarblesParams, colorHue) == 4, "record layout");
-static_assert(offsetof(MarblesParams, transpStart) == 8, "record layout");
-static_assert(offsetof(MarblesParams, transpEnd) == 12, "record layout");
-static_assert(offsetof(MarblesParams, shadeImpact) == 16, "record layout");
-static_assert(offsetof(MarblesParams, shadeGloss) == 20, "record layout");
-static_assert(offsetof(MarblesParams, viewerToSurface) == 24, "record layout");
-static_assert(offsetof(MarblesParams, order) == 28, "record layout");
-static_assert(offsetof(MarblesParams, farFirst) == 32, "record layout");
-static_assert(offsetof(MarblesParams, rotateX) == 36, "record layout");
-static_assert(offsetof(MarblesParams, rotateY) == 40, "record layout");
-static_assert(offsetof(MarblesParams, rotateZ) == 44, "record layout");
-static_assert(offsetof(MarblesParams, xFade) == 48, "record layout");
-static_assert(offsetof(MarblesParams, staticTime) == 52, "record layout");
-static_assert(offsetof(MarblesParams, moveTime) == 56, "record layout");
-static_assert(offsetof(MarblesParams, lightMode) == 60, "record layout");
-static_assert(offsetof(MarblesParams, lightPos1) == 64, "record layout");
-static_assert(offsetof(MarblesParams, lightPos2) == 76, "record layout");
-static_assert(offsetof(MarblesParams, lightRotX) == 88, "record layout");
-static_assert(offsetof(MarblesParams, lightRotY) == 92, "record layout");
-static_assert(offsetof(MarblesParams, lightRotZ) == 96, "record layout");
-static_assert(offsetof(MarblesParams, lightColor) == 100, "record layout");
-static_assert(offsetof(MarblesParams, viewDistance) == 104, "record layout");
-static_assert(offsetof(MarblesParams, reserved108) == 108, "record layout");
 
 constexpr int32_t kMarblesPresetCount = 5;
 
