@@ -42,6 +42,10 @@ function(zelkor_add_module name)
 
   add_library(${name} SHARED ${M_PLUGIN_SOURCES} ${glue})
   target_link_libraries(${name} PRIVATE ${name}_render)
+  if(M_SETTINGS)
+    # The glue opens the settings dialog with the module's kDialogRules.
+    target_compile_definitions(${name} PRIVATE ZK_MODULE_HAS_SETTINGS)
+  endif()
   set_target_properties(${name} PROPERTIES
     PREFIX "" SUFFIX ".vfx" OUTPUT_NAME ${name}
     LIBRARY_OUTPUT_DIRECTORY ${ZELKOR_MODULE_DIR}

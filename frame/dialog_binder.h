@@ -34,6 +34,10 @@ struct DialogRules {
   const TooltipSet* tooltips = nullptr;
 };
 
+// Every module with a settings dialog defines its rules (empty where it has none); the entry
+// glue opens the dialog on the manifest's settings table with them.
+extern const DialogRules kDialogRules;
+
 // Runs the module's dialog modally on the host's record; answers 1 like every configure call.
 // The layout comes from the schema; the rules may be empty.
 int32_t openBoundDialog(const ConfigureRequest& request, const SettingsSchema& schema,

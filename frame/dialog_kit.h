@@ -21,6 +21,10 @@ Block* EditedBlockAs() {
   return static_cast<Block*>(EditedBlock());
 }
 
+// The configure request of the open dialog; like the edited record it stays set until the
+// next configure call.
+const ConfigureRequest* ConfiguringRequest();
+
 // Stores the record pointer and runs the module's dialog template modally over the host's
 // window. The dialog's result is not used: the configure call answers 1.
 int32_t openSettingsDialog(const ConfigureRequest& request, int32_t templateId, DLGPROC procedure);

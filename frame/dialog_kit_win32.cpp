@@ -16,6 +16,7 @@ namespace {
 // The record the open dialog edits. It stays set after the dialog closes; the next
 // configure call replaces it.
 void* g_editedBlock = nullptr;
+const ConfigureRequest* g_request = nullptr;
 
 // Trackbars live in the common controls library; registering the class twice is harmless.
 void RegisterTrackbarClass() {
@@ -34,9 +35,11 @@ constexpr COLORREF kBlankCustomColour = RGB(255, 255, 255);
 }  // namespace
 
 void* EditedBlock() { return g_editedBlock; }
+const ConfigureRequest* ConfiguringRequest() { return g_request; }
 
 int32_t openSettingsDialog(const ConfigureRequest& request, int32_t templateId, DLGPROC procedure) {
   g_editedBlock = request.paramBlock;
+  g_request = &request;
   // Every control reads and writes through the record pointer: without a record there is
   // nothing to show or edit, so the dialog stays closed.
   if (g_editedBlock == nullptr) return 1;

@@ -14,17 +14,16 @@ struct PluginDefinition {
   const ModuleManifest* manifest;
   // Renders one frame into the output rectangle; returns 1, or 0 to decline.
   int32_t (*render)(const FrameView& view);
-  // The settings dialog (Windows builds; ZK_DIALOG gives null natively).
-  int32_t (*configure)(const ConfigureRequest& request) = nullptr;
   // Optional process attach and detach work.
   void (*onAttach)() = nullptr;
   void (*onDetach)() = nullptr;
 };
 
+// Windows-only work (ZK_WIN32_ONLY gives null natively).
 #if defined(_WIN32)
-#define ZK_DIALOG(configure) configure
+#define ZK_WIN32_ONLY(function) function
 #else
-#define ZK_DIALOG(configure) nullptr
+#define ZK_WIN32_ONLY(function) nullptr
 #endif
 
 extern const PluginDefinition kPlugin;

@@ -7,6 +7,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+
+#include "dialog_binder.h"
 #endif
 
 namespace zk {
@@ -43,8 +45,12 @@ extern "C" ZK_EXPORT int32_t vxDLLApplyEffect(int32_t mode, void* request, int32
   const zk::PluginDefinition& p = zk::kPlugin;
   zk::ScopedDefaultFloatEnvironment floatEnvironment;
   if (mode == zk::kApplyModeConfigure) {
-    if (p.configure == nullptr || request == nullptr) return 1;
-    p.configure(*static_cast<const zk::ConfigureRequest*>(request));
+#if defined(_WIN32) && defined(ZK_MODULE_HAS_SETTINGS)
+    const zk::SettingsSchema* settings = p.manifest->settings;
+    if (request != nullptr && settings != nullptr && settings->dialog != nullptr)
+      zk::openBoundDialog(*static_cast<const zk::ConfigureRequest*>(request), *settings,
+                          zk::kDialogRules);
+#endif
     return 1;
   }
   if (request == nullptr) return 0;

@@ -27,8 +27,8 @@ struct SettingField {
   uint32_t size;    // bytes: 4 (1 or 2 for the small integers), or a path's buffer size
   double minValue;  // the dialog's range, in the field's own units
   double maxValue;
-  const char* choices;  // integer fields limited to a list: "180,540"; else null
-  const char* help;     // one line for users
+  const char* choices;      // integer fields limited to a list: "180,540"; else null
+  const char* help;         // one line for users
   double defaultValue = 0;  // numbers and colours; a path's default is empty
   ControlBinding control = {};
 };
@@ -42,9 +42,9 @@ constexpr uint32_t CheckedOffset() {
 
 // The first four columns of a settings row: the field's name, its offset (checked against
 // the host's layout), its type and its size in the record.
-#define ZK_FIELD(Record, member, hostOffset, type)                                     \
-  #member, ::zk::CheckedOffset<offsetof(Record, member), hostOffset>(), ::zk::SettingType::type, \
-      static_cast<uint32_t>(sizeof(Record::member))
+#define ZK_FIELD(Record, member, hostOffset, type)                                                 \
+#member, ::zk::CheckedOffset < offsetof(Record, member), hostOffset>(), ::zk::SettingType::type, \
+      static_cast < uint32_t>(sizeof(Record::member))
 
 struct SettingsSchema {
   const char* module;

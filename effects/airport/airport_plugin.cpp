@@ -1,4 +1,3 @@
-#include "airport_dialog.h"
 #include "airport_params.h"
 #include "airport_render.h"
 #include "module_state.h"
@@ -20,8 +19,7 @@ void ClearClock() { g_clock = AirportClock{}; }
 
 }  // namespace
 
-const PluginDefinition kPlugin = {&modules::airport, RenderFrame, ZK_DIALOG(RunAirportDialog),
-                                  ClearClock, nullptr};
+const PluginDefinition kPlugin = {&modules::airport, RenderFrame, ClearClock, nullptr};
 
 #if !defined(_WIN32)
 // A host running several transitions of this effect in one process swaps the clock per

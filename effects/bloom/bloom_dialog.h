@@ -9,9 +9,6 @@
 
 namespace zk {
 
-// The configure call: runs the modal dialog over the host's window on its record.
-int32_t ConfigureBloom(const ConfigureRequest& request);
-
 // The dialog's icon and tools, in the order they are added.
 extern const TooltipSet kBloomTooltips;
 

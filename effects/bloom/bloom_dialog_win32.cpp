@@ -28,11 +28,8 @@ bool OnMessage(HWND dialog, void*, UINT message, WPARAM, LPARAM, INT_PTR*) {
 
 }  // namespace
 
-int32_t ConfigureBloom(const ConfigureRequest& request) {
-  DialogRules rules;
-  rules.onMessage = OnMessage;
-  rules.tooltips = &kBloomTooltips;
-  return openBoundDialog(request, kBloomSchema, rules);
-}
+extern const DialogRules kDialogRules = {
+    OnMessage,         /*show=*/nullptr,       /*changed=*/nullptr,
+    /*paint=*/nullptr, /*showRecord=*/nullptr, &kBloomTooltips};
 
 }  // namespace zk

@@ -1,5 +1,4 @@
 #include "bloom_clock.h"
-#include "bloom_dialog.h"
 #include "bloom_params.h"
 #include "bloom_render.h"
 #include "plugin.h"
@@ -15,6 +14,6 @@ int32_t RenderBloomFrame(const FrameView& view) { return RenderBloom(view, Noise
 
 }  // namespace
 
-const PluginDefinition kPlugin = {&modules::bloom, RenderBloomFrame, ZK_DIALOG(ConfigureBloom)};
+const PluginDefinition kPlugin = {&modules::bloom, RenderBloomFrame};
 
 }  // namespace zk

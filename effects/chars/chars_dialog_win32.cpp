@@ -4,7 +4,6 @@
 // The common controls header needs <windows.h> first.
 #include <commctrl.h>
 
-#include "chars_dialog.h"
 #include "chars_params.h"
 #include "dialog_binder.h"
 #include "setting_conversions.h"
@@ -46,12 +45,8 @@ void TimingChanged(HWND dialog, void* block, const SettingField& field) {
   }
 }
 
-const DialogRules kRules = {/*onMessage=*/nullptr, /*show=*/nullptr, TimingChanged};
-
 }  // namespace
 
-int32_t RunCharsDialog(const ConfigureRequest& request) {
-  return openBoundDialog(request, kCharsSchema, kRules);
-}
+extern const DialogRules kDialogRules = {/*onMessage=*/nullptr, /*show=*/nullptr, TimingChanged};
 
 }  // namespace zk

@@ -1,4 +1,3 @@
-#include "chars_dialog.h"
 #include "chars_params.h"
 #include "chars_render.h"
 #include "module_state.h"
@@ -25,7 +24,7 @@ int32_t RenderFrame(const FrameView& view) { return RenderChars(view, &g_frameCl
 
 }  // namespace
 
-const PluginDefinition kPlugin = {&modules::chars, RenderFrame, ZK_DIALOG(RunCharsDialog)};
+const PluginDefinition kPlugin = {&modules::chars, RenderFrame};
 
 #if !defined(_WIN32)
 // A host running several transitions of this effect in one process swaps the clock per

@@ -1,7 +1,6 @@
 // The "Cuboids II" settings dialog, built from the settings table; its own rules: the
 // direction buttons' icons, and the rotation patterns and background choosers enabled only
 // where they apply. OK is the only way out.
-#include "cuboids2_dialog.h"
 #include "cuboids2_ids.h"
 #include "cuboids2_params.h"
 #include "dialog_binder.h"
@@ -33,12 +32,8 @@ void ShowEnabling(HWND dialog, void* block) {
   EnableWindow(GetDlgItem(dialog, CUBOIDS_BITMAP_SELECT), p.backgroundType == 1);
 }
 
-const DialogRules kRules = {ShowIcons, ShowEnabling};
-
 }  // namespace
 
-int32_t ConfigureCuboids(const ConfigureRequest& request) {
-  return openBoundDialog(request, kCuboidsSchema, kRules);
-}
+extern const DialogRules kDialogRules = {ShowIcons, ShowEnabling};
 
 }  // namespace zk

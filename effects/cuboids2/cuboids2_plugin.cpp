@@ -1,4 +1,3 @@
-#include "cuboids2_dialog.h"
 #include "cuboids2_params.h"
 #include "cuboids2_render.h"
 #include "plugin.h"
@@ -9,6 +8,6 @@ namespace modules {
 extern const ModuleManifest cuboids2;
 }  // namespace modules
 
-const PluginDefinition kPlugin = {&modules::cuboids2, RenderCuboids, ZK_DIALOG(ConfigureCuboids)};
+const PluginDefinition kPlugin = {&modules::cuboids2, RenderCuboids};
 
 }  // namespace zk

@@ -1,7 +1,6 @@
 // The fire's settings dialog: every trackbar and check box writes the host's record at
 // once; only the confirm button ends the dialog (Escape and the close box do nothing).
 #include "dialog_binder.h"
-#include "firestorm_dialog.h"
 #include "firestorm_ids.h"
 #include "firestorm_params.h"
 
@@ -15,12 +14,8 @@ void EnableShare(HWND dialog, void* block) {
     EnableWindow(GetDlgItem(dialog, id), on);
 }
 
-const DialogRules kRules = {/*onMessage=*/nullptr, EnableShare};
-
 }  // namespace
 
-int32_t ConfigureFirestorm(const ConfigureRequest& request) {
-  return openBoundDialog(request, kFirestormSchema, kRules);
-}
+extern const DialogRules kDialogRules = {/*onMessage=*/nullptr, EnableShare};
 
 }  // namespace zk

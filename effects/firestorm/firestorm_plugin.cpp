@@ -1,4 +1,3 @@
-#include "firestorm_dialog.h"
 #include "firestorm_params.h"
 #include "firestorm_render.h"
 #include "module_state.h"
@@ -10,8 +9,7 @@ namespace modules {
 extern const ModuleManifest firestorm;
 }  // namespace modules
 
-const PluginDefinition kPlugin = {&modules::firestorm, RenderFirestorm,
-                                  ZK_DIALOG(ConfigureFirestorm), ForgetModuleFireState,
+const PluginDefinition kPlugin = {&modules::firestorm, RenderFirestorm, ForgetModuleFireState,
                                   ReleaseModuleFireState};
 
 #if !defined(_WIN32)

@@ -2,7 +2,6 @@
 // layer group's controls, the mask chooser and the background choosers are enabled only
 // where they apply. OK is the only way out.
 #include "dialog_binder.h"
-#include "logo_dialog.h"
 #include "logo_ids.h"
 #include "logo_params.h"
 
@@ -31,12 +30,8 @@ void ShowEnabling(HWND dialog, void* block) {
   Enable(dialog, LOGO_BITMAP_SELECT, p.backgroundType == kBackgroundBitmap);
 }
 
-const DialogRules kRules = {nullptr, ShowEnabling};
-
 }  // namespace
 
-int32_t ConfigureLogo(const ConfigureRequest& request) {
-  return openBoundDialog(request, kLogoSchema, kRules);
-}
+extern const DialogRules kDialogRules = {nullptr, ShowEnabling};
 
 }  // namespace zk

@@ -1,4 +1,3 @@
-#include "logo_dialog.h"
 #include "logo_params.h"
 #include "logo_render.h"
 #include "plugin.h"
@@ -23,6 +22,6 @@ int32_t RenderFrame(const FrameView& view) { return RenderLogo(view, kLoadResour
 
 }  // namespace
 
-const PluginDefinition kPlugin = {&modules::logo, RenderFrame, ZK_DIALOG(ConfigureLogo)};
+const PluginDefinition kPlugin = {&modules::logo, RenderFrame};
 
 }  // namespace zk

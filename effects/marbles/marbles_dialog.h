@@ -9,9 +9,6 @@
 
 namespace zk {
 
-// The configure call: runs the modal dialog over the host's window on its record.
-int32_t ConfigureMarbles(const ConfigureRequest& request);
-
 // Process attach: the common control classes the dialog's trackbars need.
 void RegisterMarblesControls();
 

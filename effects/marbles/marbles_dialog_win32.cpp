@@ -100,13 +100,8 @@ bool OnMessage(HWND dialog, void* block, UINT message, WPARAM wParam, LPARAM, IN
 
 }  // namespace
 
-int32_t ConfigureMarbles(const ConfigureRequest& request) {
-  DialogRules rules;
-  rules.onMessage = OnMessage;
-  rules.showRecord = ShowRecord;
-  rules.tooltips = &kMarblesTooltips;
-  return openBoundDialog(request, kMarblesSchema, rules);
-}
+extern const DialogRules kDialogRules = {OnMessage,         /*show=*/nullptr, /*changed=*/nullptr,
+                                         /*paint=*/nullptr, ShowRecord,       &kMarblesTooltips};
 
 void RegisterMarblesControls() { InitCommonControls(); }
 

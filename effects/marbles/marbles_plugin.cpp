@@ -9,7 +9,7 @@ namespace modules {
 extern const ModuleManifest marbles;
 }  // namespace modules
 
-const PluginDefinition kPlugin = {&modules::marbles, RenderMarbles, ZK_DIALOG(ConfigureMarbles),
-                                  ZK_DIALOG(RegisterMarblesControls), nullptr};
+const PluginDefinition kPlugin = {&modules::marbles, RenderMarbles,
+                                  ZK_WIN32_ONLY(RegisterMarblesControls)};
 
 }  // namespace zk

@@ -9,7 +9,6 @@
 
 #include "dialog_binder.h"
 #include "dialog_kit.h"
-#include "rays_dialog.h"
 #include "rays_ids.h"
 #include "rays_panel.h"
 #include "rays_params.h"
@@ -21,10 +20,6 @@ constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kCurveRed = 0x0000FF;
 constexpr COLORREF kBarBlue = 0xFF0000;
-
-// The configure request of the open dialog (the graph draws its graphBarCount bars); like
-// the edited record it stays set until the next configure call.
-const ConfigureRequest* g_request = nullptr;
 
 void ShowDensity(HWND dialog, const RaysParams& p) {
   // Upper end 0, lower end 255: the up arrow lowers the density.
@@ -120,7 +115,8 @@ void Paint(HWND dialog, const void* block) {
   HGDIOBJ oldBrush = SelectObject(dc, white);
   Outline(dc, kGraphArea);
   DrawCurves(dc, p);
-  DrawBars(dc, p, g_request != nullptr ? g_request->graphBarCount : 0);
+  const ConfigureRequest* request = ConfiguringRequest();
+  DrawBars(dc, p, request != nullptr ? request->graphBarCount : 0);
   DrawLightBox(dc, p);
   SelectObject(dc, oldBrush);
   SelectObject(dc, oldPen);
@@ -129,13 +125,8 @@ void Paint(HWND dialog, const void* block) {
   ReleaseDC(dialog, dc);
 }
 
-const DialogRules kRules = {OnMessage, /*show=*/nullptr, Changed, Paint};
-
 }  // namespace
 
-int32_t ConfigureRays(const ConfigureRequest& request) {
-  g_request = &request;
-  return openBoundDialog(request, kRaysSchema, kRules);
-}
+extern const DialogRules kDialogRules = {OnMessage, /*show=*/nullptr, Changed, Paint};
 
 }  // namespace zk

@@ -1,5 +1,4 @@
 #include "plugin.h"
-#include "rays_dialog.h"
 #include "rays_params.h"
 #include "rays_render.h"
 
@@ -9,6 +8,6 @@ namespace modules {
 extern const ModuleManifest rays;
 }  // namespace modules
 
-const PluginDefinition kPlugin = {&modules::rays, RenderRays, ZK_DIALOG(ConfigureRays)};
+const PluginDefinition kPlugin = {&modules::rays, RenderRays};
 
 }  // namespace zk

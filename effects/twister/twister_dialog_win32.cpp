@@ -1,13 +1,10 @@
 // Twister's settings dialog: every control edits the host's record at once; OK, Escape and
 // the close box only end the dialog.
 #include "dialog_binder.h"
-#include "twister_dialog.h"
 #include "twister_params.h"
 
 namespace zk {
 
-int32_t ConfigureTwister(const ConfigureRequest& request) {
-  return openBoundDialog(request, kTwisterSchema);
-}
+extern const DialogRules kDialogRules = {};
 
 }  // namespace zk

@@ -1,5 +1,4 @@
 #include "plugin.h"
-#include "twister_dialog.h"
 #include "twister_params.h"
 #include "twister_render.h"
 
@@ -9,6 +8,6 @@ namespace modules {
 extern const ModuleManifest twister;
 }  // namespace modules
 
-const PluginDefinition kPlugin = {&modules::twister, RenderTwister, ZK_DIALOG(ConfigureTwister)};
+const PluginDefinition kPlugin = {&modules::twister, RenderTwister};
 
 }  // namespace zk

@@ -4,6 +4,10 @@
 
 #include "plugin.h"
 
+#if defined(_WIN32)
+#include "dialog_binder.h"
+#endif
+
 namespace zk {
 namespace {
 
@@ -38,5 +42,10 @@ const ModuleManifest kProbe = Manifest("probe")
 }  // namespace
 
 const PluginDefinition kPlugin = {&kProbe, RenderProbe};
+
+#if defined(_WIN32)
+// A settings record without a dialog: the configure call answers without one.
+extern const DialogRules kDialogRules = {};
+#endif
 
 }  // namespace zk
