@@ -61,6 +61,20 @@ struct SettingsSchema {
 // Writes every field's default from the table (paths emptied); other bytes stay as they are.
 void WriteSchemaDefaults(const SettingsSchema& schema, void* block);
 
+// A record's schema from its table (the field count is the table's), with or without presets.
+template <class Record, int N>
+constexpr SettingsSchema MakeSchema(const char* module, const SettingField (&fields)[N],
+                          void (*writeDefaults)(void*), const DialogLayout* dialog) {
+  return {module, sizeof(Record), fields, N, writeDefaults, nullptr, 0, nullptr, dialog};
+}
+template <class Record, int N, int P>
+constexpr SettingsSchema MakeSchema(const char* module, const SettingField (&fields)[N],
+                          void (*writeDefaults)(void*), const DialogLayout* dialog,
+                          const char* const (&presetNames)[P],
+                          void (*applyPreset)(void*, int32_t)) {
+  return {module, sizeof(Record), fields, N, writeDefaults, presetNames, P, applyPreset, dialog};
+}
+
 const SettingField* FindSetting(const SettingsSchema& schema, const std::string& name);
 
 // Parses `text` for the field and stores it; on failure returns false with a message.

@@ -11,7 +11,7 @@
 
 #include "airport_ids.h"
 #include "airport_params.h"
-#include "dialog_driver.h"
+#include "module_dialog_test.h"
 #include "test_support.h"
 
 namespace zk::test {
@@ -37,12 +37,9 @@ const Setting kSettings[] = {
     {AIRPORT_VIEWER_DISTANCE_LABEL, "340", 999, "999"},
 };
 
-class AirportDialogTest : public ::testing::Test {
+class AirportDialogTest : public ModuleDialogTest<AirportParams> {
  protected:
-  void SetUp() override { ASSERT_TRUE(OpenBuiltEffect("airport", &effect_)); }
-  void TearDown() override { CloseEffect(&effect_); }
-
-  HostedEffect effect_;
+  AirportDialogTest() : ModuleDialogTest("airport") {}
 };
 
 TEST_F(AirportDialogTest, TemplateAndValueEdits) {

@@ -14,18 +14,12 @@
 
 #include "bloom_ids.h"
 #include "bloom_params.h"
-#include "dialog_driver.h"
 #include "dialog_tooltips_probe.h"
+#include "module_dialog_test.h"
 #include "test_support.h"
 
 namespace zk::test {
 namespace {
-
-uint32_t FloatBits(float f) {
-  uint32_t bits;
-  std::memcpy(&bits, &f, 4);
-  return bits;
-}
 
 const int32_t kModeButtons[] = {1004, 1005, 1006, 1027, 1028};
 
@@ -51,10 +45,9 @@ Tool ToolOf(HWND tip, int32_t index) {
   return Tool{GetDlgCtrlID(t.control), t.text};
 }
 
-class BloomDialogTest : public ::testing::Test {
+class BloomDialogTest : public ModuleDialogTest<BloomParams> {
  protected:
-  void SetUp() override { ASSERT_TRUE(OpenBuiltEffect("bloom", &effect_)); }
-  void TearDown() override { CloseEffect(&effect_); }
+  BloomDialogTest() : ModuleDialogTest("bloom") {}
 
   void Use(int32_t mode, int32_t direction, float duration) {
     BloomParams p{};
@@ -63,7 +56,6 @@ class BloomDialogTest : public ::testing::Test {
     p.bloomDuration = duration;
     std::memcpy(effect_.params.data(), &p, sizeof p);
   }
-  BloomParams Block() const { return BlockAs<BloomParams>(effect_); }
   HICON ModuleIcon(int32_t id) const {
     return LoadIconA(static_cast<HMODULE>(effect_.module.handle), MAKEINTRESOURCEA(id));
   }
@@ -81,8 +73,6 @@ class BloomDialogTest : public ::testing::Test {
     EXPECT_EQ(t.ticFrequency, 10);
     EXPECT_EQ(d.Text(BLOOM_DURATION_LABEL), label);
   }
-
-  HostedEffect effect_;
 };
 
 TEST_F(BloomDialogTest, OpensOnTheDefaultsWithItsTextsIconsAndDirections) {
@@ -189,19 +179,19 @@ TEST_F(BloomDialogTest, TrackbarStoresTheFloatProductOfItsPosition) {
   DialogDriver d;
   ASSERT_TRUE(d.Open(effect_));
   d.MoveTrackbar(BLOOM_DURATION, 25);
-  EXPECT_EQ(FloatBits(Block().bloomDuration), FloatBits(0.25f));
+  EXPECT_EQ(Bits(Block().bloomDuration), Bits(0.25f));
   EXPECT_EQ(d.Text(BLOOM_DURATION_LABEL), "0.25");
   // 10 * 0.01f is 0.099999994 (0x3DCCCCCC), one step below 0.1f: the label still reads
   // 0.10, but the next refresh puts the trackbar at trunc(9.9999994) = 9.
   d.MoveTrackbar(BLOOM_DURATION, 10);
-  EXPECT_EQ(FloatBits(Block().bloomDuration), 0x3DCCCCCCu);
+  EXPECT_EQ(Bits(Block().bloomDuration), 0x3DCCCCCCu);
   EXPECT_EQ(d.Text(BLOOM_DURATION_LABEL), "0.10");
   d.Click(1013);  // a direction button refreshes the dialog
   EXPECT_EQ(d.Trackbar(BLOOM_DURATION).position, 9);
   EXPECT_EQ(Block().bloomDirection, 10);
   d.Click(IDOK);
   ASSERT_TRUE(d.WaitClosed());
-  EXPECT_EQ(FloatBits(Block().bloomDuration), 0x3DCCCCCCu);  // kept after closing
+  EXPECT_EQ(Bits(Block().bloomDuration), 0x3DCCCCCCu);  // kept after closing
 }
 
 TEST_F(BloomDialogTest, UnusualRecordsShowTheFallbackButtons) {

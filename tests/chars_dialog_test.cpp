@@ -12,22 +12,15 @@
 
 #include "chars_ids.h"
 #include "chars_params.h"
-#include "dialog_driver.h"
-#include "float_bits.h"
+#include "module_dialog_test.h"
 #include "test_support.h"
 
 namespace zk::test {
 namespace {
 
-class CharsDialogTest : public ::testing::Test {
+class CharsDialogTest : public ModuleDialogTest<CharsParams> {
  protected:
-  void SetUp() override { ASSERT_TRUE(OpenBuiltEffect("chars", &effect_)); }
-  void TearDown() override { CloseEffect(&effect_); }
-
-  void Use(const CharsParams& p) { std::memcpy(effect_.params.data(), &p, sizeof p); }
-  CharsParams Block() const { return BlockAs<CharsParams>(effect_); }
-
-  HostedEffect effect_;
+  CharsDialogTest() : ModuleDialogTest("chars") {}
 };
 
 TEST_F(CharsDialogTest, TemplateAndDefaults) {

@@ -13,27 +13,15 @@
 
 #include "cuboids2_ids.h"
 #include "cuboids2_params.h"
-#include "dialog_driver.h"
+#include "module_dialog_test.h"
 #include "test_support.h"
 
 namespace zk::test {
 namespace {
 
-uint32_t FloatBits(float f) {
-  uint32_t bits;
-  std::memcpy(&bits, &f, 4);
-  return bits;
-}
-
-class Cuboids2DialogTest : public ::testing::Test {
+class Cuboids2DialogTest : public ModuleDialogTest<CuboidsParams> {
  protected:
-  void SetUp() override { ASSERT_TRUE(OpenBuiltEffect("cuboids2", &effect_)); }
-  void TearDown() override { CloseEffect(&effect_); }
-
-  CuboidsParams& Edit() { return *reinterpret_cast<CuboidsParams*>(effect_.params.data()); }
-  CuboidsParams Block() const { return BlockAs<CuboidsParams>(effect_); }
-
-  HostedEffect effect_;
+  Cuboids2DialogTest() : ModuleDialogTest("cuboids2") {}
 };
 
 TEST_F(Cuboids2DialogTest, TemplateIconsAndTheDefaultsAsShown) {
@@ -129,11 +117,11 @@ TEST_F(Cuboids2DialogTest, FloatBitsPositionsAndLabelsWorkedByHand) {
   EXPECT_EQ(d.Trackbar(CUBOIDS_DEEP).position, 69);
   EXPECT_EQ(d.Text(CUBOIDS_DEEP_LABEL), "0.70");
   d.MoveTrackbar(CUBOIDS_DEEP, 137);
-  EXPECT_EQ(FloatBits(Block().deep), 0x3FAF5C29u);  // 137 * double(0.01f), 1.37f
+  EXPECT_EQ(Bits(Block().deep), 0x3FAF5C29u);  // 137 * double(0.01f), 1.37f
   EXPECT_EQ(d.Text(CUBOIDS_DEEP_LABEL), "1.37");
   // 29 steps of 0.01f give 0.29f, a hair below 0.29: the label shows one less.
   d.MoveTrackbar(CUBOIDS_DURATION, 29);
-  EXPECT_EQ(FloatBits(Block().duration), 0x3E947AE1u);
+  EXPECT_EQ(Bits(Block().duration), 0x3E947AE1u);
   EXPECT_EQ(d.Text(CUBOIDS_DURATION_LABEL), "28");
   d.Click(IDOK);
   ASSERT_TRUE(d.WaitClosed());

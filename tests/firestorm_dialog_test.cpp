@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "dialog_driver.h"
 #include "firestorm_ids.h"
 #include "firestorm_params.h"
 #include "firestorm_rays_test_support.h"
+#include "module_dialog_test.h"
 #include "test_support.h"
 
 namespace zk::test {
@@ -27,13 +27,9 @@ struct ValueShown {
   const char* text;  // the edit's text
 };
 
-class FirestormDialogTest : public ::testing::Test {
+class FirestormDialogTest : public ModuleDialogTest<FirestormParams> {
  protected:
-  void SetUp() override { ASSERT_TRUE(OpenBuiltEffect("firestorm", &effect_)); }
-  void TearDown() override { CloseEffect(&effect_); }
-
-  FirestormParams Block() const { return BlockAs<FirestormParams>(effect_); }
-  void Use(const FirestormParams& p) { std::memcpy(effect_.params.data(), &p, sizeof p); }
+  FirestormDialogTest() : ModuleDialogTest("firestorm") {}
 
   static void ExpectShown(DialogDriver& d, const std::vector<ValueShown>& shown) {
     for (const ValueShown& s : shown) {
@@ -61,8 +57,6 @@ class FirestormDialogTest : public ::testing::Test {
       {FIRESTORM_VARIATION_VALUE, 0, "0.00"},
       {FIRESTORM_SPEED_VALUE, 2, "2"},
   };
-
-  HostedEffect effect_;
 };
 
 TEST_F(FirestormDialogTest, TemplateTextsAndDefaults) {

@@ -12,19 +12,13 @@
 #include <utility>
 #include <vector>
 
-#include "dialog_driver.h"
 #include "logo_ids.h"
 #include "logo_params.h"
+#include "module_dialog_test.h"
 #include "test_support.h"
 
 namespace zk::test {
 namespace {
-
-uint32_t FloatBits(float f) {
-  uint32_t bits;
-  std::memcpy(&bits, &f, 4);
-  return bits;
-}
 
 // Each layer group: "use this", then the controls it greys (the captions "Motion",
 // "Rotation", "Start" and "End" are 1110 + 4k + 0..3).
@@ -47,15 +41,9 @@ void ExpectGroupEnabled(const DialogDriver& d, int32_t k, bool on) {
   for (int32_t j = 0; j < 4; ++j) EXPECT_EQ(d.IsEnabled(1110 + 4 * k + j), on) << k << " " << j;
 }
 
-class LogoDialogTest : public ::testing::Test {
+class LogoDialogTest : public ModuleDialogTest<LogoParams> {
  protected:
-  void SetUp() override { ASSERT_TRUE(OpenBuiltEffect("logo", &effect_)); }
-  void TearDown() override { CloseEffect(&effect_); }
-
-  LogoParams& Edit() { return *reinterpret_cast<LogoParams*>(effect_.params.data()); }
-  LogoParams Block() const { return BlockAs<LogoParams>(effect_); }
-
-  HostedEffect effect_;
+  LogoDialogTest() : ModuleDialogTest("logo") {}
 };
 
 TEST_F(LogoDialogTest, TemplateListsAndTheDefaultsAsShown) {
@@ -123,14 +111,14 @@ TEST_F(LogoDialogTest, FloatBitsAndLabelsWorkedByHand) {
   ASSERT_TRUE(d.Open(effect_));
   // Impact 20 stores 20 * 0.01f = 0.19999999, whose integer label reads 19; 50 is 0.5.
   d.MoveTrackbar(LOGO_IMPACT, 20);
-  EXPECT_EQ(FloatBits(Block().impact), FloatBits(0.19999999f));
+  EXPECT_EQ(Bits(Block().impact), Bits(0.19999999f));
   EXPECT_EQ(d.Text(LOGO_IMPACT_LABEL), "19");
   d.MoveTrackbar(LOGO_IMPACT, 50);
   EXPECT_EQ(Block().impact, 0.5f);
   d.MoveTrackbar(LOGO_AFG_START, 3);
   EXPECT_EQ(d.Text(LOGO_AFG_START_LABEL), "0.03");
   d.MoveTrackbar(LOGO_BBG_END, 58);
-  EXPECT_EQ(FloatBits(Block().layers[3].end), 0x3F147AE1u);  // 58 * double(0.01f), 0.58f
+  EXPECT_EQ(Bits(Block().layers[3].end), 0x3F147AE1u);  // 58 * double(0.01f), 0.58f
   EXPECT_EQ(d.Text(LOGO_BBG_END_LABEL), "0.58");
   d.Click(IDOK);
   ASSERT_TRUE(d.WaitClosed());

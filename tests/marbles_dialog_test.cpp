@@ -14,20 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "dialog_driver.h"
 #include "dialog_tooltips_probe.h"
 #include "marbles_ids.h"
 #include "marbles_params.h"
+#include "module_dialog_test.h"
 #include "test_support.h"
 
 namespace zk::test {
 namespace {
-
-uint32_t FloatBits(float f) {
-  uint32_t bits;
-  std::memcpy(&bits, &f, 4);
-  return bits;
-}
 
 struct Bar {
   int32_t id, label, minimum, maximum, page;
@@ -57,18 +51,16 @@ const int32_t kToolOrder[] = {
     1018, 1019, 1020, 1039, 1046, 1047, 1048, 1049, 1050, 1041, 1040, 1043, 1042, 1045, 1044};
 constexpr int32_t kToolCount = sizeof kToolOrder / sizeof kToolOrder[0];
 
-class MarblesDialogTest : public ::testing::Test {
+class MarblesDialogTest : public ModuleDialogTest<MarblesParams> {
  protected:
+  MarblesDialogTest() : ModuleDialogTest("marbles") {}
   void SetUp() override {
-    ASSERT_TRUE(OpenBuiltEffect("marbles", &effect_));
+    ModuleDialogTest::SetUp();
     // Reserved bytes the dialog must leave as it finds them.
     for (size_t at : {25, 26, 27, 33, 34, 35}) effect_.params[at] = 0xEE;
     for (size_t at = 108; at < 148; ++at) effect_.params[at] = 0xEE;
   }
-  void TearDown() override { CloseEffect(&effect_); }
 
-  MarblesParams& Edit() { return *reinterpret_cast<MarblesParams*>(effect_.params.data()); }
-  MarblesParams Block() const { return BlockAs<MarblesParams>(effect_); }
   std::vector<uint8_t> PresetBytes(int32_t index) const {
     std::vector<uint8_t> bytes = effect_.params;
     ApplyMarblesPreset(bytes.data(), index);
@@ -94,8 +86,6 @@ class MarblesDialogTest : public ::testing::Test {
     for (int32_t k = 0; k < 6; ++k)
       EXPECT_EQ(d.Text(boxes[k]), std::to_string(static_cast<int32_t>(positions[k]))) << k;
   }
-
-  HostedEffect effect_;
 };
 
 TEST_F(MarblesDialogTest, TemplateCaptionAndDefaults) {
@@ -213,7 +203,7 @@ TEST_F(MarblesDialogTest, TrackbarsStoreAtOnceWithTheirLabels) {
   // Position 20 of "Static" stores 20 * 0.01f = 0.19999999 (the float below 0.2): its
   // label reads 19 while the trackbar stays at 20, until the dialog is shown again.
   d.MoveTrackbar(MARBLES_STATIC, 20);
-  EXPECT_EQ(FloatBits(Block().staticTime), 0x3E4CCCCCu);
+  EXPECT_EQ(Bits(Block().staticTime), 0x3E4CCCCCu);
   EXPECT_EQ(d.Text(MARBLES_STATIC_LABEL), "19");
   EXPECT_EQ(d.Trackbar(MARBLES_STATIC).position, 20);
   d.Click(MARBLES_LIGHT_FIXED);  // re-initialises
@@ -242,13 +232,13 @@ TEST_F(MarblesDialogTest, TrackbarsStoreAtOnceWithTheirLabels) {
   EXPECT_EQ(p.rotateX, -250);
   EXPECT_EQ(p.rotateY, 360);
   EXPECT_EQ(p.rotateZ, -1);
-  EXPECT_EQ(FloatBits(p.xFade), FloatBits(0.5f));
-  EXPECT_EQ(FloatBits(p.moveTime), FloatBits(0.25f));
-  EXPECT_EQ(FloatBits(p.size), FloatBits(0.01f));
-  EXPECT_EQ(FloatBits(p.transpStart), FloatBits(static_cast<float>(30 * double{0.01f})));
-  EXPECT_EQ(FloatBits(p.transpEnd), FloatBits(static_cast<float>(90 * double{0.01f})));
-  EXPECT_EQ(FloatBits(p.colorHue), FloatBits(2.5f));
-  EXPECT_EQ(FloatBits(p.shadeImpact), FloatBits(0.75f));
+  EXPECT_EQ(Bits(p.xFade), Bits(0.5f));
+  EXPECT_EQ(Bits(p.moveTime), Bits(0.25f));
+  EXPECT_EQ(Bits(p.size), Bits(0.01f));
+  EXPECT_EQ(Bits(p.transpStart), Bits(static_cast<float>(30 * double{0.01f})));
+  EXPECT_EQ(Bits(p.transpEnd), Bits(static_cast<float>(90 * double{0.01f})));
+  EXPECT_EQ(Bits(p.colorHue), Bits(2.5f));
+  EXPECT_EQ(Bits(p.shadeImpact), Bits(0.75f));
   EXPECT_EQ(p.shadeGloss, 7);
   EXPECT_EQ(p.lightRotX, 45);
   EXPECT_EQ(p.lightRotY, -90);

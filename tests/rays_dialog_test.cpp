@@ -12,8 +12,8 @@
 #include <cstring>
 #include <string>
 
-#include "dialog_driver.h"
 #include "firestorm_rays_test_support.h"
+#include "module_dialog_test.h"
 #include "rays_ids.h"
 #include "rays_panel.h"
 #include "rays_params.h"
@@ -40,13 +40,10 @@ COLORREF WindowPixel(HWND window, int32_t x, int32_t y) {
   return c;
 }
 
-class RaysDialogTest : public ::testing::Test {
+class RaysDialogTest : public ModuleDialogTest<RaysParams> {
  protected:
-  void SetUp() override { ASSERT_TRUE(OpenBuiltEffect("rays", &effect_)); }
-  void TearDown() override { CloseEffect(&effect_); }
+  RaysDialogTest() : ModuleDialogTest("rays") {}
 
-  RaysParams Block() const { return BlockAs<RaysParams>(effect_); }
-  void Use(const RaysParams& p) { std::memcpy(effect_.params.data(), &p, sizeof p); }
   // Straight threshold lines, so the graph's pixels can be worked out by hand.
   void UseStraightLines() { Use(RaysStraightLines()); }
 
@@ -64,8 +61,6 @@ class RaysDialogTest : public ::testing::Test {
     PostMessageA(spin, WM_LBUTTONUP, 0, at);
     d.Flush();
   }
-
-  HostedEffect effect_;
 };
 
 TEST_F(RaysDialogTest, TemplateTextsAndControlsFromDefaults) {

@@ -11,8 +11,7 @@
 #include <cstring>
 #include <vector>
 
-#include "dialog_driver.h"
-#include "float_bits.h"
+#include "module_dialog_test.h"
 #include "test_support.h"
 #include "twister_ids.h"
 #include "twister_params.h"
@@ -24,13 +23,9 @@ namespace {
 constexpr POINT kBackgroundSwatchPixel = {103, 42};
 constexpr POINT kSpecialSwatchPixel = {232, 110};
 
-class TwisterDialogTest : public ::testing::Test {
+class TwisterDialogTest : public ModuleDialogTest<TwisterParams> {
  protected:
-  void SetUp() override { ASSERT_TRUE(OpenBuiltEffect("twister", &effect_)); }
-  void TearDown() override { CloseEffect(&effect_); }
-
-  void Use(const TwisterParams& p) { std::memcpy(effect_.params.data(), &p, sizeof p); }
-  TwisterParams Block() const { return BlockAs<TwisterParams>(effect_); }
+  TwisterDialogTest() : ModuleDialogTest("twister") {}
 
   void ExpectControlsShow(DialogDriver& d, const TwisterParams& p) {
     EXPECT_EQ(d.IsChecked(TWISTER_BEND_180), p.bendDegrees == 180);
@@ -44,8 +39,6 @@ class TwisterDialogTest : public ::testing::Test {
     EXPECT_EQ(d.WindowPixel(kBackgroundSwatchPixel), p.backgroundColour);
     EXPECT_EQ(d.WindowPixel(kSpecialSwatchPixel), p.specialColour);
   }
-
-  HostedEffect effect_;
 };
 
 TEST_F(TwisterDialogTest, TemplateTextsAndInitialStateFromDefaults) {

@@ -55,16 +55,7 @@ AirportParams AirportDefaults() {
   return p;
 }
 
-const SettingsSchema kAirportSchema = {
-    "airport",
-    sizeof(AirportParams),
-    kAirportFields,
-    static_cast<int32_t>(sizeof kAirportFields / sizeof kAirportFields[0]),
-    WriteAirportDefaults,
-    /*presetNames=*/nullptr,
-    /*presetCount=*/0,
-    /*applyPreset=*/nullptr,
-    &kAirportDialog,
-};
+extern constexpr SettingsSchema kAirportSchema =
+    MakeSchema<AirportParams>("airport", kAirportFields, WriteAirportDefaults, &kAirportDialog);
 
 }  // namespace zk

@@ -84,16 +84,7 @@ void ApplyBloomPreset(void* block, int32_t index) {
 
 void WriteBloomDefaults(void* block) { ApplyBloomPreset(block, 0); }
 
-const SettingsSchema kBloomSchema = {
-    "bloom",
-    sizeof(BloomParams),
-    kFields,
-    static_cast<int32_t>(sizeof kFields / sizeof kFields[0]),
-    WriteBloomDefaults,
-    kBloomPresetNames,
-    kBloomPresetCount,
-    ApplyBloomPreset,
-    &kBloomDialog,
-};
+extern constexpr SettingsSchema kBloomSchema = MakeSchema<BloomParams>(
+    "bloom", kFields, WriteBloomDefaults, &kBloomDialog, kBloomPresetNames, ApplyBloomPreset);
 
 }  // namespace zk

@@ -88,16 +88,7 @@ CharsParams CharsDefaults() {
   return p;
 }
 
-const SettingsSchema kCharsSchema = {
-    "chars",
-    sizeof(CharsParams),
-    kCharsFields,
-    static_cast<int32_t>(sizeof kCharsFields / sizeof kCharsFields[0]),
-    WriteCharsDefaults,
-    /*presetNames=*/nullptr,
-    /*presetCount=*/0,
-    /*applyPreset=*/nullptr,
-    &kCharsDialog,
-};
+extern constexpr SettingsSchema kCharsSchema =
+    MakeSchema<CharsParams>("chars", kCharsFields, WriteCharsDefaults, &kCharsDialog);
 
 }  // namespace zk

@@ -131,12 +131,8 @@ void ApplyCuboidsPreset(void* block, int32_t index) {
 
 void WriteCuboidsDefaults(void* block) { ApplyCuboidsPreset(block, kDefaultPreset); }
 
-const SettingsSchema kCuboidsSchema = {
-    "cuboids2",           sizeof(CuboidsParams),
-    kCuboidsFields,       static_cast<int32_t>(sizeof kCuboidsFields / sizeof kCuboidsFields[0]),
-    WriteCuboidsDefaults, kPresetNames,
-    kPresetCount,         ApplyCuboidsPreset,
-    &kCuboidsDialog,
-};
+extern constexpr SettingsSchema kCuboidsSchema =
+    MakeSchema<CuboidsParams>("cuboids2", kCuboidsFields, WriteCuboidsDefaults, &kCuboidsDialog,
+                              kPresetNames, ApplyCuboidsPreset);
 
 }  // namespace zk

@@ -51,16 +51,7 @@ void WriteFirestormDefaults(void* block) {
   WriteSchemaDefaults(kFirestormSchema, block);
 }
 
-const SettingsSchema kFirestormSchema = {
-    "firestorm",
-    sizeof(FirestormParams),
-    kFields,
-    static_cast<int32_t>(sizeof kFields / sizeof kFields[0]),
-    WriteFirestormDefaults,
-    nullptr,
-    0,
-    nullptr,
-    &kDialog,
-};
+extern constexpr SettingsSchema kFirestormSchema =
+    MakeSchema<FirestormParams>("firestorm", kFields, WriteFirestormDefaults, &kDialog);
 
 }  // namespace zk

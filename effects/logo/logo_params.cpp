@@ -132,16 +132,7 @@ void ApplyLogoPreset(void* block, int32_t index) {
 
 void WriteLogoDefaults(void* block) { ApplyLogoPreset(block, 0); }
 
-const SettingsSchema kLogoSchema = {
-    "logo",
-    sizeof(LogoParams),
-    kLogoFields,
-    static_cast<int32_t>(sizeof kLogoFields / sizeof kLogoFields[0]),
-    WriteLogoDefaults,
-    kPresetNames,
-    kPresetCount,
-    ApplyLogoPreset,
-    &kLogoDialog,
-};
+extern constexpr SettingsSchema kLogoSchema = MakeSchema<LogoParams>(
+    "logo", kLogoFields, WriteLogoDefaults, &kLogoDialog, kPresetNames, ApplyLogoPreset);
 
 }  // namespace zk

@@ -150,16 +150,8 @@ void ApplyMarblesPreset(void* block, int32_t index) {
 
 void WriteMarblesDefaults(void* block) { ApplyMarblesPreset(block, 0); }
 
-const SettingsSchema kMarblesSchema = {
-    "marbles",
-    sizeof(MarblesParams),
-    kFields,
-    static_cast<int32_t>(sizeof kFields / sizeof kFields[0]),
-    WriteMarblesDefaults,
-    kMarblesPresetNames,
-    kMarblesPresetCount,
-    ApplyMarblesPreset,
-    &kMarblesDialog,
-};
+extern constexpr SettingsSchema kMarblesSchema =
+    MakeSchema<MarblesParams>("marbles", kFields, WriteMarblesDefaults, &kMarblesDialog,
+                              kMarblesPresetNames, ApplyMarblesPreset);
 
 }  // namespace zk

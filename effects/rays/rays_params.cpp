@@ -58,16 +58,7 @@ RaysParams ReadRaysParams(const void* block) {
   return p;
 }
 
-const SettingsSchema kRaysSchema = {
-    "rays",
-    sizeof(RaysParams),
-    kFields,
-    static_cast<int32_t>(sizeof kFields / sizeof kFields[0]),
-    WriteRaysDefaults,
-    nullptr,
-    0,
-    nullptr,
-    &kDialog,
-};
+extern constexpr SettingsSchema kRaysSchema =
+    MakeSchema<RaysParams>("rays", kFields, WriteRaysDefaults, &kDialog);
 
 }  // namespace zk

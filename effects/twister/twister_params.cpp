@@ -39,16 +39,7 @@ const DialogLayout kTwisterDialog = {TWISTER_DIALOG, /*closesOnEscape=*/true,
 
 void WriteTwisterDefaults(void* block) { WriteSchemaDefaults(kTwisterSchema, block); }
 
-const SettingsSchema kTwisterSchema = {
-    "twister",
-    sizeof(TwisterParams),
-    kTwisterFields,
-    static_cast<int32_t>(sizeof kTwisterFields / sizeof kTwisterFields[0]),
-    WriteTwisterDefaults,
-    /*presetNames=*/nullptr,
-    /*presetCount=*/0,
-    /*applyPreset=*/nullptr,
-    &kTwisterDialog,
-};
+extern constexpr SettingsSchema kTwisterSchema =
+    MakeSchema<TwisterParams>("twister", kTwisterFields, WriteTwisterDefaults, &kTwisterDialog);
 
 }  // namespace zk
