@@ -89,13 +89,19 @@ constexpr uint32_t TrackbarRange(int32_t minimum, int32_t maximum) {
   return (static_cast<uint32_t>(maximum) << 16) | (static_cast<uint32_t>(minimum) & 0xFFFFu);
 }
 
+// A control of `kind` with its first id and the second (label, last button, chooser button).
+constexpr ControlBinding Control(ControlKind kind, int32_t id, int32_t second = 0) {
+  ControlBinding b;
+  b.kind = kind;
+  b.id = id;
+  b.second = second;
+  return b;
+}
+
 constexpr ControlBinding Trackbar(int32_t id, int32_t label, int32_t minimum, int32_t maximum,
                                   int16_t page, int16_t tics, Conversion conversion,
                                   LabelShows shows = LabelShows::Position) {
-  ControlBinding b;
-  b.kind = ControlKind::Trackbar;
-  b.id = id;
-  b.second = label;
+  ControlBinding b = Control(ControlKind::Trackbar, id, label);
   b.range = TrackbarRange(minimum, maximum);
   b.page = page;
   b.tics = tics;
@@ -112,10 +118,7 @@ constexpr ControlBinding KeepingUnmovedValue(ControlBinding b) {
 template <int N>
 constexpr ControlBinding Radios(int32_t firstId, int32_t lastId, const RadioChoice (&choices)[N],
                                 int32_t fallbackId) {
-  ControlBinding b;
-  b.kind = ControlKind::Radios;
-  b.id = firstId;
-  b.second = lastId;
+  ControlBinding b = Control(ControlKind::Radios, firstId, lastId);
   b.choices = choices;
   b.choiceCount = N;
   b.fallbackId = fallbackId;
@@ -128,45 +131,29 @@ constexpr ControlBinding ScatteredRadios(const RadioChoice (&choices)[N], int32_
   return Radios(choices[0].id, 0, choices, fallbackId);
 }
 
-constexpr ControlBinding CheckBox(int32_t id) {
-  ControlBinding b;
-  b.kind = ControlKind::CheckBox;
-  b.id = id;
-  return b;
-}
+constexpr ControlBinding CheckBox(int32_t id) { return Control(ControlKind::CheckBox, id); }
 
 constexpr ControlBinding ColourButton(int32_t id, SwatchRect swatch) {
-  ControlBinding b;
-  b.kind = ControlKind::ColourButton;
-  b.id = id;
+  ControlBinding b = Control(ControlKind::ColourButton, id);
   b.swatch = swatch;
   return b;
 }
 
 // A swatch over a (hidden) control of the template instead of fixed pixels.
 constexpr ControlBinding ColourButtonOver(int32_t id, int32_t swatchControl) {
-  ControlBinding b;
-  b.kind = ControlKind::ColourButton;
-  b.id = id;
-  b.second = swatchControl;
-  return b;
+  return Control(ControlKind::ColourButton, id, swatchControl);
 }
 
 constexpr ControlBinding PathChooser(int32_t editId, int32_t buttonId, const char* filter,
                                      int16_t chooserBytes = 0) {
-  ControlBinding b;
-  b.kind = ControlKind::PathChooser;
-  b.id = editId;
-  b.second = buttonId;
+  ControlBinding b = Control(ControlKind::PathChooser, editId, buttonId);
   b.filter = filter;
   b.chooserBytes = chooserBytes;
   return b;
 }
 
 constexpr ControlBinding List(int32_t id, int32_t firstString, int8_t count) {
-  ControlBinding b;
-  b.kind = ControlKind::List;
-  b.id = id;
+  ControlBinding b = Control(ControlKind::List, id);
   b.firstString = firstString;
   b.stringCount = count;
   return b;

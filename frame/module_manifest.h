@@ -36,52 +36,39 @@ struct ModuleManifest {
 
   // A manifest is written as Manifest("name") followed by what differs from the defaults.
   constexpr ModuleManifest Variant(uint32_t mask, uint32_t byDefault, uint32_t alternate) const {
-    ModuleManifest m = *this;
-    m.variantMask = mask;
-    m.variantDefault = byDefault;
-    m.variantAlternate = alternate;
-    return m;
+    return With(&ModuleManifest::variantMask, mask)
+        .With(&ModuleManifest::variantDefault, byDefault)
+        .With(&ModuleManifest::variantAlternate, alternate);
   }
   constexpr ModuleManifest Extra(uint32_t mask, uint32_t byDefault, uint32_t alternate) const {
-    ModuleManifest m = *this;
-    m.extraMask = mask;
-    m.extraDefault = byDefault;
-    m.extraAlternate = alternate;
-    return m;
+    return With(&ModuleManifest::extraMask, mask)
+        .With(&ModuleManifest::extraDefault, byDefault)
+        .With(&ModuleManifest::extraAlternate, alternate);
   }
   constexpr ModuleManifest KeepingHostExtraWords() const {
-    ModuleManifest m = *this;
-    m.writesExtraWords = false;
-    return m;
+    return With(&ModuleManifest::writesExtraWords, false);
   }
-  constexpr ModuleManifest Aux(uint32_t word) const {
-    ModuleManifest m = *this;
-    m.auxWord = word;
-    return m;
-  }
+  constexpr ModuleManifest Aux(uint32_t word) const { return With(&ModuleManifest::auxWord, word); }
   constexpr ModuleManifest RenderingEveryRequestMode() const {
-    ModuleManifest m = *this;
-    m.declinesRequestMode = false;
-    return m;
+    return With(&ModuleManifest::declinesRequestMode, false);
   }
   constexpr ModuleManifest FromFrameOrigin() const {
-    ModuleManifest m = *this;
-    m.rectFromFrameOrigin = true;
-    return m;
+    return With(&ModuleManifest::rectFromFrameOrigin, true);
   }
   constexpr ModuleManifest Settings(const SettingsSchema* table) const {
-    ModuleManifest m = *this;
-    m.settings = table;
-    return m;
+    return With(&ModuleManifest::settings, table);
   }
   constexpr ModuleManifest Choices(const HostChoiceTable* table) const {
-    ModuleManifest m = *this;
-    m.choices = table;
-    return m;
+    return With(&ModuleManifest::choices, table);
   }
   constexpr ModuleManifest State(FrameState carried) const {
+    return With(&ModuleManifest::state, carried);
+  }
+
+  template <class T>
+  constexpr ModuleManifest With(T ModuleManifest::*field, T value) const {
     ModuleManifest m = *this;
-    m.state = carried;
+    m.*field = value;
     return m;
   }
 };

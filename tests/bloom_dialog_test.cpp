@@ -231,14 +231,6 @@ TEST_F(BloomDialogTest, EachOpeningHasItsTitleAndTools) {
   }
 }
 
-TEST_F(BloomDialogTest, NoRecordNoDialog) {
-  effect_.params.clear();
-  DialogDriver d;
-  EXPECT_FALSE(d.Open(effect_));
-  ASSERT_TRUE(d.WaitClosed());
-  EXPECT_EQ(d.result(), 1);
-}
-
 }  // namespace
 }  // namespace zk::test
 

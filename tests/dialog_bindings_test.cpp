@@ -326,6 +326,15 @@ TEST_P(DialogBindingsTest, WaysOut) {
   EXPECT_EQ(d.result(), 1);
 }
 
+// A host that hands no record gets its answer without a dialog: there is nothing to edit.
+TEST_P(DialogBindingsTest, NoRecordNoDialog) {
+  effect_.params.clear();
+  DialogDriver d;
+  EXPECT_FALSE(d.Open(effect_));
+  ASSERT_TRUE(d.WaitClosed());
+  EXPECT_EQ(d.result(), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(SettingsModules, DialogBindingsTest, ::testing::ValuesIn(kDialogModules));
 
 }  // namespace

@@ -385,14 +385,6 @@ TEST_F(MarblesDialogTest, OpensOnWhatTheRecordHolds) {
   ASSERT_TRUE(d.WaitClosed());
 }
 
-TEST_F(MarblesDialogTest, NoRecordNoDialog) {
-  effect_.params.clear();
-  DialogDriver d;
-  EXPECT_FALSE(d.Open(effect_));
-  ASSERT_TRUE(d.WaitClosed());
-  EXPECT_EQ(d.result(), 1);
-}
-
 }  // namespace
 }  // namespace zk::test
 

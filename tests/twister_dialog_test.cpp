@@ -149,15 +149,6 @@ TEST_F(TwisterDialogTest, CloseBoxEndsTheDialogAndEnablesTheOwner) {
   EXPECT_EQ(Bits(Block().turnTime), Bits(0.4f));
 }
 
-// A host that hands no record gets its answer without a dialog: there is nothing to edit.
-TEST_F(TwisterDialogTest, NoRecordNoDialog) {
-  effect_.params.clear();
-  DialogDriver d;
-  EXPECT_FALSE(d.Open(effect_));
-  ASSERT_TRUE(d.WaitClosed());
-  EXPECT_EQ(d.result(), 1);
-}
-
 }  // namespace
 }  // namespace zk::test
 

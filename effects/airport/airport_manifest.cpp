@@ -2,13 +2,11 @@
 #include "airport_render.h"
 #include "module_manifest.h"
 
-namespace zk {
-namespace modules {
+namespace zk::modules {
 
 extern const ModuleManifest airport = Manifest("airport")
                                           .Extra(0x300, 0, 0)
                                           .Settings(&kAirportSchema)
                                           .State(FrameState::FollowsProgress);
 
-}  // namespace modules
-}  // namespace zk
+}  // namespace zk::modules

@@ -3,10 +3,8 @@
 #include "bloom_render.h"
 #include "module_manifest.h"
 
-namespace zk {
-namespace modules {
+namespace zk::modules {
 
 extern const ModuleManifest bloom = Manifest("bloom").Extra(0x300, 0, 0).Settings(&kBloomSchema);
 
-}  // namespace modules
-}  // namespace zk
+}  // namespace zk::modules

@@ -2,11 +2,9 @@
 #include "chars_render.h"
 #include "module_manifest.h"
 
-namespace zk {
-namespace modules {
+namespace zk::modules {
 
 extern const ModuleManifest chars =
     Manifest("chars").Extra(0x300, 0, 0).Settings(&kCharsSchema).State(FrameState::FollowsProgress);
 
-}  // namespace modules
-}  // namespace zk
+}  // namespace zk::modules

@@ -1,10 +1,8 @@
 #include "crossfade_render.h"
 #include "module_manifest.h"
 
-namespace zk {
-namespace modules {
+namespace zk::modules {
 
 extern const ModuleManifest crossfade = Manifest("crossfade").KeepingHostExtraWords();
 
-}  // namespace modules
-}  // namespace zk
+}  // namespace zk::modules

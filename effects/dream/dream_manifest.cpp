@@ -2,11 +2,9 @@
 #include "dream_render.h"
 #include "module_manifest.h"
 
-namespace zk {
-namespace modules {
+namespace zk::modules {
 
 extern const ModuleManifest dream =
     Manifest("dream").KeepingHostExtraWords().State(FrameState::FollowsProgress);
 
-}  // namespace modules
-}  // namespace zk
+}  // namespace zk::modules

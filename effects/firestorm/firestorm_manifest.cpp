@@ -2,13 +2,11 @@
 #include "firestorm_render.h"
 #include "module_manifest.h"
 
-namespace zk {
-namespace modules {
+namespace zk::modules {
 
 extern const ModuleManifest firestorm = Manifest("firestorm")
                                             .Extra(0x300, 0, 0)
                                             .Settings(&kFirestormSchema)
                                             .State(FrameState::FollowsPictures);
 
-}  // namespace modules
-}  // namespace zk
+}  // namespace zk::modules

@@ -2,11 +2,9 @@
 #include "logo_render.h"
 #include "module_manifest.h"
 
-namespace zk {
-namespace modules {
+namespace zk::modules {
 
 extern const ModuleManifest logo =
     Manifest("logo").Extra(0x300, 0x300, 0x300).FromFrameOrigin().Settings(&kLogoSchema);
 
-}  // namespace modules
-}  // namespace zk
+}  // namespace zk::modules

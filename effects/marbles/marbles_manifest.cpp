@@ -2,11 +2,9 @@
 #include "marbles_render.h"
 #include "module_manifest.h"
 
-namespace zk {
-namespace modules {
+namespace zk::modules {
 
 extern const ModuleManifest marbles =
     Manifest("marbles").Extra(0x300, 0, 0).Settings(&kMarblesSchema);
 
-}  // namespace modules
-}  // namespace zk
+}  // namespace zk::modules

@@ -1,10 +1,8 @@
 #include "module_manifest.h"
 #include "mosaic_render.h"
 
-namespace zk {
-namespace modules {
+namespace zk::modules {
 
 extern const ModuleManifest mosaic = Manifest("mosaic").KeepingHostExtraWords();
 
-}  // namespace modules
-}  // namespace zk
+}  // namespace zk::modules

@@ -1,10 +1,8 @@
 #include "module_manifest.h"
 #include "radar_render.h"
 
-namespace zk {
-namespace modules {
+namespace zk::modules {
 
 extern const ModuleManifest radar = Manifest("radar").KeepingHostExtraWords();
 
-}  // namespace modules
-}  // namespace zk
+}  // namespace zk::modules

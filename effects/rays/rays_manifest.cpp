@@ -2,10 +2,8 @@
 #include "rays_params.h"
 #include "rays_render.h"
 
-namespace zk {
-namespace modules {
+namespace zk::modules {
 
 extern const ModuleManifest rays = Manifest("rays").Extra(0x100, 0, 0).Settings(&kRaysSchema);
 
-}  // namespace modules
-}  // namespace zk
+}  // namespace zk::modules

@@ -2,11 +2,9 @@
 #include "twister_params.h"
 #include "twister_render.h"
 
-namespace zk {
-namespace modules {
+namespace zk::modules {
 
 extern const ModuleManifest twister =
     Manifest("twister").Extra(0x100, 0, 0).Settings(&kTwisterSchema);
 
-}  // namespace modules
-}  // namespace zk
+}  // namespace zk::modules
