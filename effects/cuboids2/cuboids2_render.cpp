@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "bitmap_reader.h"
 #include "cuboids2_block.h"
@@ -10,6 +11,7 @@
 #include "depth_clear.h"
 #include "image_fill.h"
 #include "rand15.h"
+#include "triangle_bands.h"
 
 namespace zk {
 namespace {
@@ -50,11 +52,13 @@ int32_t RenderCuboids(const FrameView& v) {
   const size_t entries = static_cast<size_t>(W) * static_cast<size_t>(Hs);
   float* depth = static_cast<float*>(std::malloc(entries * sizeof(float)));
   if (depth == nullptr) return 0;
-  ClearDepth(depth, entries);
 
+  // The sequential part: every block set up and turned in drawing order, so the rotation
+  // patterns come from Rand15 in the order they always have.
   const CuboidsFrame f = MakeCuboidsFrame(p, W, Hs, v.progress);
-  CameraSetup camera{Point3{10, 0, 0}, 0xFFFFFF, f.distance, depth, p.outline};
   const Point3 eye = CuboidsEye(f);
+  std::vector<Cuboid> blocks;
+  blocks.reserve(static_cast<size_t>(f.rows) * static_cast<size_t>(f.columns));
   Rand15Seed(0);
   for (int32_t k = 0; k < f.rows; ++k) {
     for (int32_t i = 0; i < f.columns; ++i) {
@@ -62,11 +66,22 @@ int32_t RenderCuboids(const FrameView& v) {
       const float b = BlockProgress(f.progress, start, p.duration);
       const float z = BlockLift(b, f.lift, p.inverseZ != 0);
       const int32_t pattern = NextRotationPattern(p);
-      Cuboid c = MakeCuboidAtRest(p, f, i, k, z, &sceneA, &sceneB);
-      TurnCuboid(&c, pattern, b);
-      DrawCuboid(&out, &camera, c, eye);
+      blocks.push_back(MakeCuboidAtRest(p, f, i, k, z, &sceneA, &sceneB));
+      TurnCuboid(&blocks.back(), pattern, b);
     }
   }
+
+  // The drawing: each band clears its rows of the depth buffer and draws every block.
+  const int32_t storedRows = StoredRows(out);
+  const int32_t triangles = static_cast<int32_t>(blocks.size()) * kCuboidTriangles;
+  DrawInBands(storedRows, W, v.stride, triangles, [&](TriangleBand* band) {
+    ImagePlane bandOut = out;
+    const int32_t first = band != nullptr ? band->firstRow : 0;
+    const int32_t end = band != nullptr ? band->endRow : storedRows;
+    ClearDepth(depth + static_cast<size_t>(first) * W, static_cast<size_t>(end - first) * W);
+    CameraSetup camera{Point3{10, 0, 0}, 0xFFFFFF, f.distance, depth, p.outline, band};
+    for (const Cuboid& c : blocks) DrawCuboid(&bandOut, &camera, c, eye);
+  });
   std::free(depth);
   return 1;
 }
