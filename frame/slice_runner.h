@@ -56,15 +56,28 @@ void RunSlices(int32_t threads, int32_t count, const Job& job) {
       const_cast<Job*>(&job));
 }
 
-// The usual render: `rows` rows cut by BandCount for SliceThreads(), job(first, end) a band.
+// A render's bands of rows for SliceThreads(), planned first when each band needs scratch
+// memory of its own (`count` of them).
+struct RowBands {
+  int32_t threads, count, rows;
+};
+inline RowBands PlanRowBands(int32_t rows, int32_t minRows) {
+  const int32_t threads = SliceThreads();
+  return RowBands{threads, BandCount(rows, minRows, threads), rows};
+}
+
+// job(index, rows) for every band of the plan.
+template <class Job>
+void RunRowBands(const RowBands& plan, const Job& job) {
+  RunSlices(plan.threads, plan.count,
+            [&](int32_t index) { job(index, BandRows(plan.rows, plan.count, index)); });
+}
+
+// The usual render: job(first, end) for every band of `rows` rows.
 template <class Job>
 void ForEachRowBand(int32_t rows, int32_t minRows, const Job& job) {
-  const int32_t threads = SliceThreads();
-  const int32_t count = BandCount(rows, minRows, threads);
-  RunSlices(threads, count, [&](int32_t index) {
-    const RowRange r = BandRows(rows, count, index);
-    job(r.first, r.end);
-  });
+  RunRowBands(PlanRowBands(rows, minRows),
+              [&](int32_t, const RowRange& r) { job(r.first, r.end); });
 }
 
 }  // namespace zk
