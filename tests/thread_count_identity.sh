@@ -61,7 +61,7 @@ check_golden() {
       fi
       local want
       want=$(awk -v g="$group" '{ split(substr($0, 67), p, "|");
-               if (p[1] "|" p[2] "|" p[3] == g) print $1 "  " p[4] }' "$golden")
+               if (p[1] "|" p[2] "|" p[3] == g && !seen[$1 p[4]]++) print $1 "  " p[4] }' "$golden")
       if [ "$got" != "$want" ]; then
         echo "FAIL $label $module [$opts] $size: frames differ from the golden table"
         fail=1
