@@ -30,6 +30,7 @@ struct RowRange {
   int32_t first, end;
 };
 RowRange BandRows(int32_t rows, int32_t count, int32_t index);
+constexpr RowRange kEveryRow{0, INT32_MAX};
 
 // How many bands to cut `rows` rows into for `threads` threads: a few per thread, so that
 // uneven rows still keep every thread busy, none shorter than `minRows` (at least one band);
