@@ -17,8 +17,9 @@ namespace zk {
 namespace {
 
 // Step 2 of a frame: the user's bitmap stretched over the picture, read afresh every
-// frame, or the background colour when there is none or it cannot be read.
-void PaintBackground(const CuboidsParams& p, ImagePlane* out) {
+// frame; false when there is none or it cannot be read (the background colour then fills
+// each band's rows).
+bool PaintBackgroundPicture(const CuboidsParams& p, ImagePlane* out) {
   if (p.backgroundType == 1 && p.backgroundFile[0] != '\0') {
     // The record's path need not be terminated inside its buffer.
     char path[kCuboidsPathBytes + 1];
@@ -29,10 +30,10 @@ void PaintBackground(const CuboidsParams& p, ImagePlane* out) {
       StretchBilinear(out, 0, 0, out->width, out->height, &picture, 0, 0, picture.width,
                       picture.height);
       ReleaseImage(&picture);
-      return;
+      return true;
     }
   }
-  FillRect(out, 0, 0, out->width, out->height, p.backgroundColor);
+  return false;
 }
 
 }  // namespace
@@ -47,7 +48,7 @@ int32_t RenderCuboids(const FrameView& v) {
   ImagePlane out{v.out, 3, v.stride, W, Hs, v.lineStep};
   ImagePlane sceneA{const_cast<uint8_t*>(v.sceneA), 3, v.stride, W, Hs, v.lineStep};
   ImagePlane sceneB{const_cast<uint8_t*>(v.sceneB), 3, v.stride, W, Hs, v.lineStep};
-  PaintBackground(p, &out);
+  const bool picture = PaintBackgroundPicture(p, &out);
 
   const size_t entries = static_cast<size_t>(W) * static_cast<size_t>(Hs);
   float* depth = static_cast<float*>(std::malloc(entries * sizeof(float)));
@@ -78,6 +79,8 @@ int32_t RenderCuboids(const FrameView& v) {
     ImagePlane bandOut = out;
     const int32_t first = band != nullptr ? band->firstRow : 0;
     const int32_t end = band != nullptr ? band->endRow : storedRows;
+    const int32_t step = EffectiveRowStep(out);
+    if (!picture) FillRect(&bandOut, 0, first * step, W, (end - first) * step, p.backgroundColor);
     ClearDepth(depth + static_cast<size_t>(first) * W, static_cast<size_t>(end - first) * W);
     CameraSetup camera{Point3{10, 0, 0}, 0xFFFFFF, f.distance, depth, p.outline, band};
     for (const Cuboid& c : blocks) DrawCuboid(&bandOut, &camera, c, eye);
