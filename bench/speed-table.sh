@@ -17,8 +17,8 @@ for arg in "$@"; do [[ $arg == --benchmark_filter=* ]] && filter=${arg#--benchma
 # The median of three runs of each case: a single run on a shared machine can catch a
 # neighbour's burst.
 run() {
-  "$bench" --benchmark_format=json --benchmark_out="$2" --benchmark_out_format=json \
-    --benchmark_repetitions=3 --benchmark_report_aggregates_only=true "${@:3}" \
+  "$bench" --benchmark_format=json --benchmark_out="$1" --benchmark_out_format=json \
+    --benchmark_repetitions=3 --benchmark_report_aggregates_only=true "${@:2}" \
     --benchmark_filter="$filter" > /dev/null
 }
 ZELKOR_THREADS=1 run "$work/one.json" "$@"
@@ -45,8 +45,8 @@ def mean(times, key):
 def fmt(ms):
     return "–" if ms is None else (f"{ms:.2f}" if ms < 10 else f"{ms:.1f}")
 rows = sorted({(m, l) for m, l, _ in one} | {(m, l) for m, l, _ in every})
-print(f"| transition | settings | 720×576 ms, 1 thread | 720×576 ms, {cores} | "
-      f"1920×1080 ms, 1 thread | 1920×1080 ms, {cores} | speedup | 1080p frames/s |")
+print(f"| transition | settings | 720×576 ms, 1 thread | 720×576 ms, {cores} threads | "
+      f"1920×1080 ms, 1 thread | 1920×1080 ms, {cores} threads | speedup | 1080p frames/s |")
 print("|---|---|---:|---:|---:|---:|---:|---:|")
 for m, l in rows:
     s1, sn = mean(one, (m, l, "720x576")), mean(every, (m, l, "720x576"))

@@ -80,7 +80,6 @@ struct TriangleContext {
   // colour carried is the one the band above has too.
   bool trackInside;
   bool insideSeen;
-  const TriangleBand* band;
   bool inBand;
   bool begunAbove;  // the triangle's drawn rows begin above the band
   bool begunInHalo;
@@ -305,7 +304,14 @@ void DrawSpanFast(TriangleContext* t, int32_t y, const Edge& A, const Edge& B) {
 }
 #endif
 
-void SetFastCarry(TriangleContext* t, const CarryAbove* above);
+void SetFastCarry(TriangleContext* t, const CarryAbove* above) {
+#if defined(__SSE2__)
+  if (t->fastSpans) t->fast->lighting.plain.above = above;
+#else
+  (void)t;
+  (void)above;
+#endif
+}
 
 // Leaves the halo for the band's own rows. The colour the halo leaves is the band above's
 // when the triangle began inside the halo or computed a texel inside the texture there;
@@ -322,15 +328,6 @@ void EnterBand(TriangleContext* t) {
     t->lighting.plain.above = &t->above;
     SetFastCarry(t, &t->above);
   }
-}
-
-void SetFastCarry(TriangleContext* t, const CarryAbove* above) {
-#if defined(__SSE2__)
-  if (t->fastSpans) t->fast->lighting.plain.above = above;
-#else
-  (void)t;
-  (void)above;
-#endif
 }
 
 // Rows first..last between edges A and B; edges advance on every row, drawn or not.
