@@ -1,6 +1,8 @@
 #include "curtain_render.h"
 
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "curtain_folds.h"
 #include "rect_fill.h"
@@ -188,8 +190,11 @@ int32_t RenderCurtainWith(const FrameView& v, const ScratchSource& scratch) {
   bool rising = true;  // every scale positive: output rows grow with cloth rows
   for (int32_t i = 0; i < n; ++i) rising = rising && folds[i].scale > 0;
   const size_t pixels = static_cast<size_t>(v.width > 0 ? v.width : 0) * v.height;
-  ScopedScratch mask(scratch, rising && divisor > 0 ? pixels : 0);
-  if (!rising || (divisor > 0 && !mask.ok())) {
+  // The shadow's mask is the render's own memory, not the host's scratch (which holds the
+  // fold table alone); short of it the frame is drawn on this thread.
+  std::unique_ptr<uint8_t[]> mask(rising && divisor > 0 ? new (std::nothrow) uint8_t[pixels]
+                                                        : nullptr);
+  if (!rising || (divisor > 0 && mask == nullptr)) {
     FillRectColour(v, 0);
     DrawHalves(v, cloth, folds, n);
     if (divisor > 0) CastShadow(v, background, divisor);
@@ -199,7 +204,7 @@ int32_t RenderCurtainWith(const FrameView& v, const ScratchSource& scratch) {
   // Bands of output rows side by side: the cloth first, noting which pixels it leaves
   // black; then, once every band has its cloth, the shadow (which looks at rows below) and
   // the background.
-  uint8_t* black = divisor > 0 ? static_cast<uint8_t*>(mask.data()) : nullptr;
+  uint8_t* black = mask.get();
   const RowBands bands = PlanRowBands(v.height, 16);
   RunRowBands(bands, [&](int32_t, const RowRange& rows) {
     FillRectColourRows(v, 0, rows.first, rows.end);
