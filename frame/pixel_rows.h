@@ -48,18 +48,26 @@ inline void CopyRowPixels(uint8_t* out, const uint8_t* src, int32_t width) {
   if (width > 0) std::memcpy(out, src, static_cast<size_t>(width) * 3);
 }
 
-// Calls fn(outRow, sceneARow, sceneBRow, row) for every rectangle row, top of memory first.
+// Calls fn(outRow, sceneARow, sceneBRow, row) for rectangle rows first..end-1, top of
+// memory first.
 template <class RowFn>
-void ForEachRectRow(const FrameView& v, RowFn&& fn) {
-  uint8_t* out = v.out;
-  const uint8_t* a = v.sceneA;
-  const uint8_t* b = v.sceneB;
-  for (int32_t row = 0; row < v.height; ++row) {
+void ForEachRectRowIn(const FrameView& v, int32_t first, int32_t end, RowFn&& fn) {
+  const intptr_t skip = static_cast<intptr_t>(first) * v.stride;
+  uint8_t* out = v.out + skip;
+  const uint8_t* a = v.sceneA + skip;
+  const uint8_t* b = v.sceneB + skip;
+  for (int32_t row = first; row < end; ++row) {
     fn(out, a, b, row);
     out += v.stride;
     a += v.stride;
     b += v.stride;
   }
+}
+
+// The same for every rectangle row.
+template <class RowFn>
+void ForEachRectRow(const FrameView& v, RowFn&& fn) {
+  ForEachRectRowIn(v, 0, v.height, fn);
 }
 
 // Copies the rectangle of one source frame (given by its rectangle row 0) to the output.

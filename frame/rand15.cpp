@@ -14,4 +14,16 @@ int32_t Rand15Next() {
 
 uint32_t Rand15State() { return g_state; }
 
+uint32_t Rand15StateAfter(uint32_t state, uint64_t draws) {
+  // A draw is s -> m s + c (mod 2^32); the step for 2^k draws is that map composed with
+  // itself k times.
+  uint32_t m = 214013u, c = 2531011u;
+  for (; draws != 0; draws >>= 1) {
+    if (draws & 1) state = state * m + c;
+    c = c * m + c;
+    m = m * m;
+  }
+  return state;
+}
+
 }  // namespace zk

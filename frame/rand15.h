@@ -10,4 +10,8 @@ void Rand15Seed(uint32_t seed);
 int32_t Rand15Next();  // 0 to 32767
 uint32_t Rand15State();
 
+// The state `draws` draws after `state`, found in a few dozen steps: where a band of rows
+// that draws a known number a row starts.
+uint32_t Rand15StateAfter(uint32_t state, uint64_t draws);
+
 }  // namespace zk

@@ -6,10 +6,12 @@
 namespace zk {
 
 void FillRectColour(const FrameView& v, uint32_t colourWord) {
+  FillRectColourRows(v, colourWord, 0, v.height);
+}
+
+void FillRectColourRows(const FrameView& v, uint32_t colourWord, int32_t first, int32_t end) {
   const PixelBgr colour = ColourToPixel(colourWord);
-  ForEachRectRow(v, [&](uint8_t* out, const uint8_t*, const uint8_t*, int32_t) {
-    FillRowPixel(out, v.width, colour);
-  });
+  for (int32_t row = first; row < end; ++row) FillRowPixel(OutRow(v, row), v.width, colour);
 }
 
 }  // namespace zk

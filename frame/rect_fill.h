@@ -9,5 +9,7 @@
 namespace zk {
 
 void FillRectColour(const FrameView& v, uint32_t colourWord);
+// The same for rectangle rows first..end-1 alone.
+void FillRectColourRows(const FrameView& v, uint32_t colourWord, int32_t first, int32_t end);
 
 }  // namespace zk

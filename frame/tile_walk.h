@@ -8,18 +8,26 @@
 
 namespace zk {
 
-// Calls fn(row, left, count) for every tile row part: tiles of tileRows x tileColumns,
-// left to right, top to bottom, each tile's rows in order.
+// Calls fn(row, left, count) for every tile row part of rows first..end-1: tiles of
+// tileRows x tileColumns from row `first`, left to right, top to bottom, each tile's rows
+// in order.
 template <class SpanFn>
-void ForEachTileSpan(int32_t width, int32_t height, int32_t tileRows, int32_t tileColumns,
-                     SpanFn&& fn) {
-  for (int32_t top = 0; top < height; top += tileRows) {
-    const int32_t bottom = top + tileRows < height ? top + tileRows : height;
+void ForEachTileSpanInRows(int32_t width, int32_t first, int32_t end, int32_t tileRows,
+                           int32_t tileColumns, SpanFn&& fn) {
+  for (int32_t top = first; top < end; top += tileRows) {
+    const int32_t bottom = top + tileRows < end ? top + tileRows : end;
     for (int32_t left = 0; left < width; left += tileColumns) {
       const int32_t count = left + tileColumns < width ? tileColumns : width - left;
       for (int32_t row = top; row < bottom; ++row) fn(row, left, count);
     }
   }
+}
+
+// The same over every row.
+template <class SpanFn>
+void ForEachTileSpan(int32_t width, int32_t height, int32_t tileRows, int32_t tileColumns,
+                     SpanFn&& fn) {
+  ForEachTileSpanInRows(width, 0, height, tileRows, tileColumns, fn);
 }
 
 }  // namespace zk

@@ -48,6 +48,7 @@ int RenderFrames(const RenderArgs& r, HostedEffect& effect) {
   const int32_t threads =
       RendersInOrder(effect.name) ? 1 : (r.threads > 0 ? r.threads : DefaultThreadCount());
   const int64_t count = static_cast<int64_t>(r.progress.size());
+  ShareCoresWithFrames(static_cast<int32_t>(std::min<int64_t>(threads, count)));
   const int64_t batch = std::max<int64_t>(1, threads) * 2;
   int status = 0;
   ProgressMeter meter = StartProgressMeter(count, r.quiet);

@@ -1,10 +1,13 @@
 #include "parallel_frames.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
 #include "module_manifest.h"
+#include "render_args.h"
 
 namespace zk {
 
@@ -28,6 +31,13 @@ void ForEachFrameInParallel(int64_t count, int32_t threads,
   for (int64_t t = 1; t < n; ++t) pool.emplace_back(worker);
   worker();
   for (std::thread& t : pool) t.join();
+}
+
+void ShareCoresWithFrames(int32_t frameThreads) {
+  const char* chosen = std::getenv("ZELKOR_THREADS");
+  if (chosen != nullptr && chosen[0] != '\0') return;
+  const int32_t perFrame = std::max<int32_t>(1, DefaultThreadCount() / std::max(1, frameThreads));
+  SetModuleVariable("ZELKOR_THREADS", std::to_string(perFrame));
 }
 
 int32_t DefaultThreadCount() {

@@ -19,4 +19,11 @@ void ForEachFrameInParallel(int64_t count, int32_t threads,
 // Hardware threads, at least 1.
 int32_t DefaultThreadCount();
 
+// Each module also draws one frame on several threads (ZELKOR_THREADS, else every core).
+// With `frameThreads` frames side by side, this gives each frame the cores shared out
+// (cores / frameThreads, at least 1) through ZELKOR_THREADS, before the first render, so
+// the two never ask for more threads than the machine has. A ZELKOR_THREADS the user set
+// is kept as it is.
+void ShareCoresWithFrames(int32_t frameThreads);
+
 }  // namespace zk

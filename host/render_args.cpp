@@ -201,13 +201,16 @@ bool IsMediaJob(const RenderArgs& r) {
 }
 
 void SetNoiseSeedVariable(uint32_t seed) {
-  const std::string value = std::to_string(seed);
+  SetModuleVariable("ZELKOR_NOISE_SEED", std::to_string(seed));
+}
+
+void SetModuleVariable(const char* name, const std::string& value) {
 #if defined(_WIN32)
   // The modules' C runtime reads the process environment block.
-  SetEnvironmentVariableA("ZELKOR_NOISE_SEED", value.c_str());
-  _putenv_s("ZELKOR_NOISE_SEED", value.c_str());
+  SetEnvironmentVariableA(name, value.c_str());
+  _putenv_s(name, value.c_str());
 #else
-  setenv("ZELKOR_NOISE_SEED", value.c_str(), 1);
+  setenv(name, value.c_str(), 1);
 #endif
 }
 

@@ -33,6 +33,8 @@ struct RenderArgs {
 
 // Hands a fixed noise seed to the modules of this process (they read ZELKOR_NOISE_SEED).
 void SetNoiseSeedVariable(uint32_t seed);
+// Sets an environment variable the modules read.
+void SetModuleVariable(const char* name, const std::string& value);
 
 // Reads the render options; false with a one-line message on anything malformed.
 bool ParseRenderArgs(const std::vector<std::string>& args, RenderArgs* r, std::string* error);

@@ -69,9 +69,24 @@ struct TriangleContext {
   uint8_t last[4];
   bool haveLast;
   bool threeChannels;  // DrawSpanTextured3 applies
+  // Scene rows drawn: the image's, or a band's with its halo above it.
+  int32_t haloBegin, rowsBegin, rowsEnd;
+  // Where stored row r goes: rowData and depthData at r - rowOrigin (the halo's own rows
+  // while it is walked).
+  uint8_t* rowData;
+  float* depthData;
+  int32_t rowOrigin;
+  // In the halo: whether a texel inside the texture has been computed, after which the
+  // colour carried is the one the band above has too.
+  bool trackInside;
+  bool insideSeen;
+  bool inBand;
+  bool begunAbove;  // the triangle's drawn rows begin above the band
+  bool begunInHalo;
+  CarryAbove above;
 #if defined(__SSE2__)
-  bool fastSpans;           // DrawSpanFast applies
-  const SpanTexture* fast;  // what it needs of the texture
+  bool fastSpans;     // DrawSpanFast applies
+  SpanTexture* fast;  // what it needs of the texture
 #endif
 };
 
@@ -98,6 +113,12 @@ void LightFlatColour(TriangleContext* t, uint32_t colour) {
 
 // Step 7b: the lit texel at texture coordinates (U, V) into t->last.
 void ComputeTexel(TriangleContext* t, double U, double V) {
+  if (t->trackInside) {
+    const int32_t tu = TruncToInt(U), tv = TruncToInt(V);
+    if (tu >= 0 && tu < t->texture->width && tv >= 0 && tv < t->texture->height) {
+      t->insideSeen = true;
+    }
+  }
   LitTexel(*t->texture, t->shading, U, V, &t->haveLast, t->last);
 }
 
@@ -132,11 +153,11 @@ bool SetUpSpan(const TriangleContext* t, int32_t y, const Edge& A, const Edge& B
   s->step = s->xa < s->xb ? 1 : -1;
   s->lo = s->xa < s->xb ? s->xa : s->xb;
   s->hi = s->xa < s->xb ? s->xb : s->xa;
-  const int32_t storedRow = y / out.rowStep;
-  s->row = out.data + static_cast<intptr_t>(storedRow) * out.stride;
-  s->depthRow = t->camera->depthBuffer == nullptr
+  const int32_t storedRow = y / out.rowStep - t->rowOrigin;
+  s->row = t->rowData + static_cast<intptr_t>(storedRow) * out.stride;
+  s->depthRow = t->depthData == nullptr
                     ? nullptr
-                    : t->camera->depthBuffer + static_cast<intptr_t>(storedRow) * out.width;
+                    : t->depthData + static_cast<intptr_t>(storedRow) * out.width;
   s->outline = (t->camera->outline & 1) != 0;
   return true;
 }
@@ -283,10 +304,44 @@ void DrawSpanFast(TriangleContext* t, int32_t y, const Edge& A, const Edge& B) {
 }
 #endif
 
+void SetFastCarry(TriangleContext* t, const CarryAbove* above) {
+#if defined(__SSE2__)
+  if (t->fastSpans) t->fast->lighting.plain.above = above;
+#else
+  (void)t;
+  (void)above;
+#endif
+}
+
+// Leaves the halo for the band's own rows. The colour the halo leaves is the band above's
+// when the triangle began inside the halo or computed a texel inside the texture there;
+// otherwise the band starts without one and asks the band above if a texel needs it.
+void EnterBand(TriangleContext* t) {
+  t->inBand = true;
+  t->trackInside = false;
+  t->rowData = t->out->data;
+  t->depthData = t->camera->depthBuffer;
+  t->rowOrigin = 0;
+  if (t->begunAbove && !t->begunInHalo && !t->insideSeen) {
+    t->haveLast = false;
+    t->shading.above = &t->above;
+    t->lighting.plain.above = &t->above;
+    SetFastCarry(t, &t->above);
+  }
+}
+
 // Rows first..last between edges A and B; edges advance on every row, drawn or not.
 void DrawSection(TriangleContext* t, int32_t first, int32_t last, Edge A, Edge B) {
   for (int32_t y = first; y <= last; ++y) {
-    if (y >= t->out->height) break;  // later rows cannot be drawn
+    if (y >= t->rowsEnd) break;  // later rows cannot be drawn
+    if (y < t->rowsBegin) {
+      // The halo is walked the plain way, which follows the inside texels.
+      if (y >= t->haloBegin) DrawSpan(t, y, A, B, y == first || y == last);
+      AdvanceEdge(&A);
+      AdvanceEdge(&B);
+      continue;
+    }
+    if (!t->inBand) EnterBand(t);
 #if defined(__SSE2__)
     if (t->fastSpans) {
       DrawSpanFast(t, y, A, B);
@@ -325,8 +380,12 @@ double FaceLightCosine(ShadedTriangle* triangle, const Point3& light) {
   return CosBetween(triangle->normal, light);
 }
 
-int32_t DrawTriangle(ImagePlane* output, const CameraSetup* camera, ShadedTriangle* triangle) {
-  if (output == nullptr || camera == nullptr || triangle == nullptr) return 0;
+namespace {
+
+// DrawTriangle for the whole image (band null) or for one band, where `carry` receives
+// the colour the triangle carries out of the band.
+int32_t DrawTriangleRows(ImagePlane* output, const CameraSetup* camera, ShadedTriangle* triangle,
+                         const TriangleBand* band, int32_t sequence, TriangleCarry* carry) {
   const float D = static_cast<float>(camera->distance);
   for (const RasterVertex& v : triangle->vertex) {
     if (double{D} + v.z == 0.0) return 0;
@@ -393,6 +452,26 @@ int32_t DrawTriangle(ImagePlane* output, const CameraSetup* camera, ShadedTriang
   const int32_t ytop = TruncToInt(top.y);
   const int32_t ymid = TruncToInt(mid.y);
   const int32_t ybot = TruncToInt(bot.y);
+  t.haloBegin = t.rowsBegin = 0;
+  t.rowsEnd = output->height;
+  t.rowData = output->data;
+  t.depthData = camera->depthBuffer;
+  t.inBand = true;
+  if (band != nullptr) {
+    const int32_t step = EffectiveRowStep(*output);
+    t.rowsBegin = band->firstRow * step;
+    t.haloBegin = (band->firstRow - band->haloRows) * step;
+    if (band->endRow * step < t.rowsEnd) t.rowsEnd = band->endRow * step;
+    t.inBand = false;
+    t.rowData = band->haloPixels;
+    t.depthData = camera->depthBuffer != nullptr ? band->haloDepth : nullptr;
+    t.rowOrigin = band->firstRow - band->haloRows;
+    t.trackInside = true;
+    const int32_t drawnTop = ytop > 0 ? ytop : 0;
+    t.begunAbove = drawnTop < t.rowsBegin && ybot >= t.rowsBegin && t.rowsBegin < t.rowsEnd;
+    t.begunInHalo = drawnTop >= t.haloBegin;
+    t.above = CarryAbove{band->handoff, band->index - 1, sequence};
+  }
   if (ymid == ytop) {
     DrawSection(&t, ytop, ybot, MakeEdge(top.a, bot.a, ybot - ytop),
                 MakeEdge(mid.a, bot.a, ybot - ytop));
@@ -409,7 +488,26 @@ int32_t DrawTriangle(ImagePlane* output, const CameraSetup* camera, ShadedTriang
     DrawSection(&t, ytop, ymid, MakeEdge(top.a, mid.a, upper), MakeEdge(top.a, P, upper));
     DrawSection(&t, ymid, ybot, MakeEdge(mid.a, bot.a, lower), MakeEdge(P, bot.a, lower));
   }
+  if (carry != nullptr) {
+    for (int k = 0; k < 4; ++k) carry->colour[k] = t.last[k];
+    carry->have = t.haveLast;
+    carry->forward = t.begunAbove && !t.haveLast;
+  }
   return 1;
+}
+
+}  // namespace
+
+int32_t DrawTriangle(ImagePlane* output, const CameraSetup* camera, ShadedTriangle* triangle) {
+  if (output == nullptr || camera == nullptr || triangle == nullptr) return 0;
+  TriangleBand* band = camera->band;
+  if (band == nullptr) return DrawTriangleRows(output, camera, triangle, nullptr, 0, nullptr);
+  // Every band counts the same triangles, so the count names a triangle across bands.
+  const int32_t sequence = band->next++;
+  TriangleCarry carry{};
+  const int32_t drawn = DrawTriangleRows(output, camera, triangle, band, sequence, &carry);
+  PublishCarry(band->handoff, band->index, sequence, carry);
+  return drawn;
 }
 
 }  // namespace zk

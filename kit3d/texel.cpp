@@ -42,7 +42,7 @@ void LitTexel(const ImagePlane& tex, const TexelShading& shading, double U, doub
   float fv = F(V - tv);
   const bool inside = tu >= 0 && tu < tex.width && tv >= 0 && tv < tex.height;
   if (!inside) {
-    if (*haveColour) return;
+    if (*haveColour || TakeCarryAbove(shading.above, haveColour, colour)) return;
     tu = tu < 0 ? 0 : (tu >= tex.width ? tex.width - 1 : tu);
     tv = tv < 0 ? 0 : (tv >= tex.height ? tex.height - 1 : tv);
     fu = 0.0f;

@@ -60,7 +60,7 @@ inline void LitTexel3At(const ImagePlane& tex, const TexelLighting& lighting, __
   __m128d f = _mm_cvtps_pd(_mm_cvtpd_ps(_mm_sub_pd(uv, _mm_cvtepi32_pd(t))));
   const bool inside = tu >= 0 && tu < tex.width && tv >= 0 && tv < tex.height;
   if (!inside) {
-    if (*haveColour) return;
+    if (*haveColour || TakeCarryAbove(lighting.plain.above, haveColour, colour)) return;
     tu = tu < 0 ? 0 : (tu >= tex.width ? tex.width - 1 : tu);
     tv = tv < 0 ? 0 : (tv >= tex.height ? tex.height - 1 : tv);
     f = _mm_setzero_pd();

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "image_plane.h"
+#include "triangle_bands.h"
 #include "vector_math.h"
 
 namespace zk {
@@ -36,6 +37,9 @@ struct CameraSetup {
   uint32_t distance;     // eye distance D in front of the image plane
   float* depthBuffer;    // width floats per stored output row, or null for no depth test
   int32_t outline;       // bit 0: span ends and section end rows drawn white
+  // Null: the whole image. Otherwise only the band's rows are drawn, the bytes there as the
+  // whole image would have them (see triangle_bands.h).
+  TriangleBand* band = nullptr;
 };
 
 // A four-cornered card (corners in row order: top-left, top-right, bottom-left,

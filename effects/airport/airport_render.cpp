@@ -8,6 +8,7 @@
 #include "airport_board.h"
 #include "airport_params.h"
 #include "pixel_rows.h"
+#include "slice_runner.h"
 #include "zmath.h"
 
 namespace zk {
@@ -118,8 +119,13 @@ int32_t RenderAirport(const FrameView& v, AirportClock* clock) {
   if (v.width > 0) {
     ByteBlendTable table;
     MakeCrossfadeTable(p, &table);
-    ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
-      BlendRowWithTable(out, a, b, 3 * v.width, table);
+    // The crossfade in bands of rows side by side; the tiles below overlap and are drawn
+    // in their order on this thread.
+    ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
+      ForEachRectRowIn(v, first, end,
+                       [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
+                         BlendRowWithTable(out, a, b, 3 * v.width, table);
+                       });
     });
   }
 

@@ -205,6 +205,11 @@ void BloomBlendRowPlain(int32_t mode, uint8_t* out, const uint8_t* a, const uint
   }
 }
 
+int64_t BloomRowDraws(int32_t mode, int32_t width) {
+  if (mode == kBloomNoiseGrey) return width;
+  return mode == kBloomNoiseColour ? int64_t{3} * width : 0;
+}
+
 bool BloomModeHasRuns(int32_t mode) { return mode != kBloomNoiseGrey && mode != kBloomNoiseColour; }
 
 void BloomBlendRow(int32_t mode, uint8_t* out, const uint8_t* a, const uint8_t* b,

@@ -6,6 +6,9 @@
 
 namespace zk {
 
+// Rand15 draws BloomBlendRow makes for a row of `width` pixels in the given mode.
+int64_t BloomRowDraws(int32_t mode, int32_t width);
+
 // A noise level from one 15-bit draw: 32 to 255, favouring bright values.
 int32_t BloomNoiseLevel(int32_t draw);
 

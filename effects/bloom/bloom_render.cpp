@@ -11,6 +11,7 @@
 #include "kernel_choice.h"
 #include "pixel_rows.h"
 #include "rand15.h"
+#include "slice_runner.h"
 
 namespace zk {
 
@@ -39,43 +40,59 @@ int32_t RenderBloom(const FrameView& v, double clockSeconds) {
   // Orders run from 0 to about D: their positions are worked out once a frame.
   table.count = g.extent + 3;
   const size_t width = static_cast<size_t>(v.width);
-  float* scratch = new (std::nothrow) float[2 * width + static_cast<size_t>(table.count)];
+  // Positions, orders and runs: one row of each for every band.
+  const RowBands bands = PlanRowBands(v.height, 16);
+  const size_t bandFloats = 2 * width;
+  float* scratch =
+      new (std::nothrow) float[bandFloats * bands.count + static_cast<size_t>(table.count)];
   if (scratch == nullptr) return 0;
-  float* positions = scratch;
-  int32_t* orders = reinterpret_cast<int32_t*>(scratch + width);
-  table.byOrder = scratch + 2 * width;
+  table.byOrder = scratch + bandFloats * bands.count;
   FillBloomPositionTable(&table);
   BloomRowOrders rowOrders;
   MakeBloomRowOrders(g, &rowOrders);
   // Where the order depends on the column alone, every row has the positions of the first,
-  // and so the same runs: they are planned once.
+  // and so the same runs: they are planned once a band.
   const bool columnsOnly = BloomOrderIgnoresLine(g);
-  BloomRun* runs = nullptr;
-  int32_t runCount = 0;
+  BloomRun* runRows = nullptr;
   if (columnsOnly && BloomModeHasRuns(params.bloomMode)) {
-    runs = new (std::nothrow) BloomRun[width];
+    runRows = new (std::nothrow) BloomRun[width * bands.count];
   }
-  if (PlainKernels()) {
-    ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
-      BloomLocalPositionRow(g, row * step, table.step, table.duration, table.progress, positions);
-      BloomBlendRowPlain(params.bloomMode, out, a, b, positions, v.width);
-    });
-    delete[] scratch;
-    return 1;
-  }
-  ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
-    if (row == 0 || !columnsOnly) {
-      BloomOrderRow(rowOrders, row * step, orders);
-      BloomPositionsFromOrders(table, orders, v.width, positions);
-      if (runs != nullptr) runCount = PlanBloomRuns(params.bloomMode, positions, v.width, runs);
-    }
-    if (runs != nullptr) {
-      BloomBlendPlannedRow(params.bloomMode, out, a, b, positions, runs, runCount);
-    } else {
-      BloomBlendRow(params.bloomMode, out, a, b, positions, v.width);
-    }
+  const bool plain = PlainKernels();
+  // The noise modes draw the same count of Rand15 numbers on every row, so a band starts
+  // from the state as many draws on as the rows above it make; the thread that called
+  // leaves with the state after the last row, as if it had drawn every one.
+  const uint32_t seed = Rand15State();
+  const int64_t rowDraws = BloomRowDraws(params.bloomMode, v.width);
+  RunRowBands(bands, [&](int32_t band, const RowRange& rows) {
+    Rand15Seed(Rand15StateAfter(seed, static_cast<uint64_t>(rowDraws * rows.first)));
+    float* positions = scratch + bandFloats * band;
+    int32_t* orders = reinterpret_cast<int32_t*>(positions + width);
+    BloomRun* runs = runRows != nullptr ? runRows + width * band : nullptr;
+    int32_t runCount = 0;
+    ForEachRectRowIn(v, rows.first, rows.end,
+                     [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
+                       if (plain) {
+                         BloomLocalPositionRow(g, row * step, table.step, table.duration,
+                                               table.progress, positions);
+                         BloomBlendRowPlain(params.bloomMode, out, a, b, positions, v.width);
+                         return;
+                       }
+                       if (row == rows.first || !columnsOnly) {
+                         BloomOrderRow(rowOrders, row * step, orders);
+                         BloomPositionsFromOrders(table, orders, v.width, positions);
+                         if (runs != nullptr)
+                           runCount = PlanBloomRuns(params.bloomMode, positions, v.width, runs);
+                       }
+                       if (runs != nullptr) {
+                         BloomBlendPlannedRow(params.bloomMode, out, a, b, positions, runs,
+                                              runCount);
+                       } else {
+                         BloomBlendRow(params.bloomMode, out, a, b, positions, v.width);
+                       }
+                     });
   });
-  delete[] runs;
+  Rand15Seed(Rand15StateAfter(seed, static_cast<uint64_t>(rowDraws * v.height)));
+  delete[] runRows;
   delete[] scratch;
   return 1;
 }

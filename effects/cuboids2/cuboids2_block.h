@@ -10,6 +10,9 @@ namespace zk {
 // The eye point of the facing test: (W / 2, Hs / 2, D) with integer halves.
 Point3 CuboidsEye(const CuboidsFrame& f);
 
+// The most triangles DrawCuboid draws: two for each of the six faces.
+constexpr int32_t kCuboidTriangles = 12;
+
 // Draws the block. Allocates two strip buffers for the call; when that fails the block is
 // skipped.
 void DrawCuboid(ImagePlane* output, const CameraSetup* camera, const Cuboid& cuboid,

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "bitmap_reader.h"
 #include "cuboids2_block.h"
@@ -10,13 +11,15 @@
 #include "depth_clear.h"
 #include "image_fill.h"
 #include "rand15.h"
+#include "triangle_bands.h"
 
 namespace zk {
 namespace {
 
 // Step 2 of a frame: the user's bitmap stretched over the picture, read afresh every
-// frame, or the background colour when there is none or it cannot be read.
-void PaintBackground(const CuboidsParams& p, ImagePlane* out) {
+// frame; false when there is none or it cannot be read (the background colour then fills
+// each band's rows).
+bool PaintBackgroundPicture(const CuboidsParams& p, ImagePlane* out) {
   if (p.backgroundType == 1 && p.backgroundFile[0] != '\0') {
     // The record's path need not be terminated inside its buffer.
     char path[kCuboidsPathBytes + 1];
@@ -27,10 +30,10 @@ void PaintBackground(const CuboidsParams& p, ImagePlane* out) {
       StretchBilinear(out, 0, 0, out->width, out->height, &picture, 0, 0, picture.width,
                       picture.height);
       ReleaseImage(&picture);
-      return;
+      return true;
     }
   }
-  FillRect(out, 0, 0, out->width, out->height, p.backgroundColor);
+  return false;
 }
 
 }  // namespace
@@ -45,16 +48,18 @@ int32_t RenderCuboids(const FrameView& v) {
   ImagePlane out{v.out, 3, v.stride, W, Hs, v.lineStep};
   ImagePlane sceneA{const_cast<uint8_t*>(v.sceneA), 3, v.stride, W, Hs, v.lineStep};
   ImagePlane sceneB{const_cast<uint8_t*>(v.sceneB), 3, v.stride, W, Hs, v.lineStep};
-  PaintBackground(p, &out);
+  const bool picture = PaintBackgroundPicture(p, &out);
 
   const size_t entries = static_cast<size_t>(W) * static_cast<size_t>(Hs);
   float* depth = static_cast<float*>(std::malloc(entries * sizeof(float)));
   if (depth == nullptr) return 0;
-  ClearDepth(depth, entries);
 
+  // The sequential part: every block set up and turned in drawing order, so the rotation
+  // patterns come from Rand15 in the order they always have.
   const CuboidsFrame f = MakeCuboidsFrame(p, W, Hs, v.progress);
-  CameraSetup camera{Point3{10, 0, 0}, 0xFFFFFF, f.distance, depth, p.outline};
   const Point3 eye = CuboidsEye(f);
+  std::vector<Cuboid> blocks;
+  blocks.reserve(static_cast<size_t>(f.rows) * static_cast<size_t>(f.columns));
   Rand15Seed(0);
   for (int32_t k = 0; k < f.rows; ++k) {
     for (int32_t i = 0; i < f.columns; ++i) {
@@ -62,11 +67,24 @@ int32_t RenderCuboids(const FrameView& v) {
       const float b = BlockProgress(f.progress, start, p.duration);
       const float z = BlockLift(b, f.lift, p.inverseZ != 0);
       const int32_t pattern = NextRotationPattern(p);
-      Cuboid c = MakeCuboidAtRest(p, f, i, k, z, &sceneA, &sceneB);
-      TurnCuboid(&c, pattern, b);
-      DrawCuboid(&out, &camera, c, eye);
+      blocks.push_back(MakeCuboidAtRest(p, f, i, k, z, &sceneA, &sceneB));
+      TurnCuboid(&blocks.back(), pattern, b);
     }
   }
+
+  // The drawing: each band clears its rows of the depth buffer and draws every block.
+  const int32_t storedRows = StoredRows(out);
+  const int32_t triangles = static_cast<int32_t>(blocks.size()) * kCuboidTriangles;
+  DrawInBands(storedRows, W, v.stride, triangles, [&](TriangleBand* band) {
+    ImagePlane bandOut = out;
+    const int32_t first = band != nullptr ? band->firstRow : 0;
+    const int32_t end = band != nullptr ? band->endRow : storedRows;
+    const int32_t step = EffectiveRowStep(out);
+    if (!picture) FillRect(&bandOut, 0, first * step, W, (end - first) * step, p.backgroundColor);
+    ClearDepth(depth + static_cast<size_t>(first) * W, static_cast<size_t>(end - first) * W);
+    CameraSetup camera{Point3{10, 0, 0}, 0xFFFFFF, f.distance, depth, p.outline, band};
+    for (const Cuboid& c : blocks) DrawCuboid(&bandOut, &camera, c, eye);
+  });
   std::free(depth);
   return 1;
 }

@@ -2,6 +2,7 @@
 
 #include "pixel_rows.h"
 #include "saturating_trunc.h"
+#include "slice_runner.h"
 #include "weighted_blend.h"
 #include "zmath.h"
 
@@ -49,9 +50,13 @@ void RenderDreamFrame(const FrameView& v, uint32_t frameCount) {
   if (width <= 0 || height <= 0) return;
   ByteBlendTable table;
   MakeCrossfadeTable(static_cast<double>(v.progress), &table);
+  // Every row reads its own rows of the scenes: bands of rows side by side.
   if (width < kDreamMinSwayWidth) {
-    ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
-      BlendRowWithTable(out, a, b, width * 3, table);
+    ForEachRowBand(height, 16, [&](int32_t first, int32_t end) {
+      ForEachRectRowIn(v, first, end,
+                       [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
+                         BlendRowWithTable(out, a, b, width * 3, table);
+                       });
     });
     return;
   }
@@ -60,16 +65,19 @@ void RenderDreamFrame(const FrameView& v, uint32_t frameCount) {
   const uint32_t phase = frameCount * static_cast<uint32_t>(height) / 70u;
   const int32_t edge = static_cast<int32_t>(width * 0.05);
   const float strength = SwayStrength(v.progress);
-  ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
-    const int32_t sway = DreamRowSway(row, phase, sinePeriodHalf, amplitude, strength);
-    if (sway == 0) {
-      BlendRowWithTable(out, a, b, width * 3, table);
-      return;
-    }
-    for (int32_t j = 0; j < width; ++j) {
-      const int32_t m = SwaySourceColumn(j, sway, DreamTaper(j, width, edge), width);
-      BlendPixelWithTable(out + 3 * j, a + 3 * m, b + 3 * m, table);
-    }
+  ForEachRowBand(height, 16, [&](int32_t first, int32_t end) {
+    ForEachRectRowIn(
+        v, first, end, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
+          const int32_t sway = DreamRowSway(row, phase, sinePeriodHalf, amplitude, strength);
+          if (sway == 0) {
+            BlendRowWithTable(out, a, b, width * 3, table);
+            return;
+          }
+          for (int32_t j = 0; j < width; ++j) {
+            const int32_t m = SwaySourceColumn(j, sway, DreamTaper(j, width, edge), width);
+            BlendPixelWithTable(out + 3 * j, a + 3 * m, b + 3 * m, table);
+          }
+        });
   });
 }
 

@@ -75,10 +75,16 @@ int32_t DrawsBelowChance(double chance) {
 
 void StepFire(const uint8_t* previous, uint8_t* current, const uint8_t* cooling, int32_t width,
               int32_t height, int32_t flameSpeed) {
+  StepFireRows(previous, current, cooling, width, height, flameSpeed, 0, height);
+}
+
+void StepFireRows(const uint8_t* previous, uint8_t* current, const uint8_t* cooling, int32_t width,
+                  int32_t height, int32_t flameSpeed, int32_t first, int32_t end) {
   // With a speed of 0 the last source row would read one row past the buffer.
   int32_t lastRow = height - flameSpeed - 1;
   if (lastRow > height - 2) lastRow = height - 2;
-  for (int32_t r = 1; r <= lastRow; ++r) {
+  if (lastRow > end - 1) lastRow = end - 1;
+  for (int32_t r = first > 1 ? first : 1; r <= lastRow; ++r) {
     const uint8_t* prev = previous + static_cast<int64_t>(r) * width;
     const uint8_t* cool = cooling + static_cast<int64_t>(r) * width;
     uint8_t* out = current + static_cast<int64_t>(r + flameSpeed) * width;

@@ -32,5 +32,8 @@ int32_t DrawsBelowChance(double chance);
 // columns 1 .. width - 2 of `current` from `previous`; all other cells keep their values.
 void StepFire(const uint8_t* previous, uint8_t* current, const uint8_t* cooling, int32_t width,
               int32_t height, int32_t flameSpeed);
+// StepFire for source rows first .. end - 1 alone (rows of `current` flameSpeed lower).
+void StepFireRows(const uint8_t* previous, uint8_t* current, const uint8_t* cooling, int32_t width,
+                  int32_t height, int32_t flameSpeed, int32_t first, int32_t end);
 
 }  // namespace zk

@@ -8,6 +8,7 @@
 #include "firestorm_params.h"
 #include "kernel_choice.h"
 #include "pixel_rows.h"
+#include "slice_runner.h"
 
 namespace zk {
 namespace {
@@ -18,24 +19,27 @@ void CrossfadeRect(const FrameView& v, double weightB) {
   const int32_t bytes = v.width * 3;
   // Within 0..1 the sixteen-byte kernel gives the table's bytes (the same two products and
   // sum); settings that push the weight outside keep the table, whose bytes then wrap.
-  if (weightB >= 0.0 && weightB <= 1.0) {
-    ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
-      CrossfadeRowSse2(out, a, b, bytes, weightB);
-    });
-    return;
-  }
+  const bool sixteen = weightB >= 0.0 && weightB <= 1.0;
   ByteBlendTable table;
-  MakeCrossfadeTable(weightB, &table);
-  ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
-    BlendRowWithTable(out, a, b, bytes, table);
+  if (!sixteen) MakeCrossfadeTable(weightB, &table);
+  ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
+    ForEachRectRowIn(v, first, end, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
+      if (sixteen) {
+        CrossfadeRowSse2(out, a, b, bytes, weightB);
+      } else {
+        BlendRowWithTable(out, a, b, bytes, table);
+      }
+    });
   });
 }
 
 void OverlayFire(const FrameView& v, const uint8_t* fire, const FireTiming& timing) {
   FireBlendTable table;
   MakeFireBlendTable(timing.fade, timing.gain, &table);
-  ForEachRectRow(v, [&](uint8_t* out, const uint8_t*, const uint8_t*, int32_t row) {
-    OverlayFireRow(out, fire + static_cast<int64_t>(row) * v.width, v.width, table);
+  ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
+    ForEachRectRowIn(v, first, end, [&](uint8_t* out, const uint8_t*, const uint8_t*, int32_t row) {
+      OverlayFireRow(out, fire + static_cast<int64_t>(row) * v.width, v.width, table);
+    });
   });
 }
 
@@ -63,7 +67,12 @@ int32_t RenderFirestormWith(FireState* state, const FrameView& v) {
     setHotSpots(CurrentFire(*state), v.width, v.height, speed, v.out, v.stride, search);
   }
   state->current = 1 - state->current;
-  StepFire(PreviousFire(*state), CurrentFire(*state), state->cooling, v.width, v.height, speed);
+  // Each row of the new fire reads the previous fire alone: bands of rows side by side.
+  // The hot spots draw from Rand15 and stay on this thread, in their order.
+  ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
+    StepFireRows(PreviousFire(*state), CurrentFire(*state), state->cooling, v.width, v.height,
+                 speed, first, end);
+  });
   if (timing.hotSpots && visible) {
     setHotSpots(CurrentFire(*state), v.width, v.height, speed, v.out, v.stride, search);
   }

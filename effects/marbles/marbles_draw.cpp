@@ -143,9 +143,9 @@ void DrawDisc(const ImagePlane& out, const MarbleDisc& disc, const Look& s, cons
 }  // namespace
 
 void DrawMarble(const ImagePlane* out, const MarbleLight* light, Point3 centre, float radius,
-                const MarbleLook* look, float opacity) {
-  const MarbleDisc disc = marbles::ProjectMarble(out, light, centre, radius, look, opacity);
-  if (!disc.visible) return;
+                const MarbleLook* look, float opacity, const RowRange& rows) {
+  MarbleDisc disc = marbles::ProjectMarble(out, light, centre, radius, look, opacity);
+  if (!disc.visible || !marbles::ClipDiscRows(&disc, EffectiveRowStep(*out), rows)) return;
   const marbles::Channels marble = marbles::ChannelsOf(look->colour);
   const marbles::Channels lightColour = marbles::ChannelsOf(light->lightColor);
   Look s{};

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "image_plane.h"
+#include "slice_runner.h"
 #include "vector_math.h"
 
 namespace zk {
@@ -24,12 +25,14 @@ struct MarbleLook {
 // Draws nothing when a pointer is missing, the marble is at or behind the eye, the plane's
 // pixels are not 1 to 4 bytes, or the opacity is 0 (or NaN). Opacities above 1 (a marble
 // turned behind the image plane) overshoot and are held to 0..255.
+// `rows`: the stored rows drawn (a band of the picture; the bytes there are those of the
+// whole picture's drawing).
 void DrawMarble(const ImagePlane* out, const MarbleLight* light, Point3 centre, float radius,
-                const MarbleLook* look, float opacity);
+                const MarbleLook* look, float opacity, const RowRange& rows = kEveryRow);
 
 // The same pixels, computed one by one exactly as the lighting is written: the reference
 // DrawMarble is checked against.
 void DrawMarblePlain(const ImagePlane* out, const MarbleLight* light, Point3 centre, float radius,
-                     const MarbleLook* look, float opacity);
+                     const MarbleLook* look, float opacity, const RowRange& rows = kEveryRow);
 
 }  // namespace zk

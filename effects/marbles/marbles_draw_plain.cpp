@@ -39,10 +39,9 @@ void ShadePixel(const Shading& s, float nx, float ny, float nz, int32_t* x) {
 }  // namespace
 
 void DrawMarblePlain(const ImagePlane* out, const MarbleLight* light, Point3 centre, float radius,
-                     const MarbleLook* look, float opacity) {
-  const marbles::MarbleDisc disc =
-      marbles::ProjectMarble(out, light, centre, radius, look, opacity);
-  if (!disc.visible) return;
+                     const MarbleLook* look, float opacity, const RowRange& rows) {
+  marbles::MarbleDisc disc = marbles::ProjectMarble(out, light, centre, radius, look, opacity);
+  if (!disc.visible || !marbles::ClipDiscRows(&disc, EffectiveRowStep(*out), rows)) return;
   const float R = disc.R, R2 = disc.R2, sx = disc.sx, sy = disc.sy;
   Shading s{marbles::ChannelsOf(look->colour),
             marbles::ChannelsOf(light->lightColor),

@@ -10,6 +10,7 @@
 #include "marbles_math.h"
 #include "marbles_params.h"
 #include "saturating_trunc.h"
+#include "slice_runner.h"
 #include "unit_progress.h"
 
 namespace zk {
@@ -64,10 +65,9 @@ int32_t RenderMarblesWith(const FrameView& v, const ScratchSource& scratch) {
   uint32_t* order = static_cast<uint32_t*>(orderBlock.data());
 
   const float m = MotionTime(pp, p.staticTime);
-  const RowSpan span{v.height, W * 3, v.stride};
-  PaintRisingBackground(span, v.out, revealed, m);
   const MarbleLight light{LightPosition(p, m), p.lightColor, p.viewDistance};
 
+  // The sequential part: the marbles sampled, moved and sorted.
   const bool plain = PlainKernels();
   (plain ? SampleMarblesPlain : SampleMarbles)(SceneRows{source, v.stride, W, H, s}, grid, marbles);
   MoveMarbles(p, grid, W, H, m, marbles);
@@ -83,21 +83,30 @@ int32_t RenderMarblesWith(const FrameView& v, const ScratchSource& scratch) {
   out.rowStep = s;
   const float radius = F(grid.cellSize * 0.5);
   const double transpSpan = F(double{p.transpEnd} - p.transpStart);
-  for (size_t k = 0; k < grid.count; ++k) {
-    const Marble& b = marbles[order[k]];
-    const MarbleLook look{b.colour, p.shadeImpact, p.shadeGloss};
-    const float opacity = F(1 - (transpSpan * b.depthFraction + p.transpStart));
-    (plain ? DrawMarblePlain : DrawMarble)(&out, &light, Point3{b.x, b.y, b.z}, radius, &look,
-                                           opacity);
-  }
-
   // An opening of no length (xFade 0) still shows the source scene at its first frame.
-  if (pp <= p.xFade) {
-    const float a = p.xFade > 0 ? F(pp / double{p.xFade}) : 0.0f;
-    // Without memory for the table the bytes are worked out one by one.
-    ScopedScratch table(scratch, CrossFadeTablePays(span) && !plain ? kCrossFadeTableBytes : 0);
-    CrossFadeFromSource(span, v.out, source, a, static_cast<uint8_t*>(table.data()));
-  }
+  const bool fading = pp <= p.xFade;
+  const float fade = fading && p.xFade > 0 ? F(pp / double{p.xFade}) : 0.0f;
+  const RowSpan whole{v.height, W * 3, v.stride};
+  const bool fadeTable = CrossFadeTablePays(whole) && !plain;
+  // Every band paints its rows, draws every marble over them in the same order, and fades.
+  ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
+    const ptrdiff_t skip = static_cast<ptrdiff_t>(first) * v.stride;
+    const RowSpan span{end - first, W * 3, v.stride};
+    PaintRisingBackground(span, v.out + skip, revealed + skip, m);
+    for (size_t k = 0; k < grid.count; ++k) {
+      const Marble& b = marbles[order[k]];
+      const MarbleLook look{b.colour, p.shadeImpact, p.shadeGloss};
+      const float opacity = F(1 - (transpSpan * b.depthFraction + p.transpStart));
+      (plain ? DrawMarblePlain : DrawMarble)(&out, &light, Point3{b.x, b.y, b.z}, radius, &look,
+                                             opacity, RowRange{first, end});
+    }
+    if (fading) {
+      // Without memory for the table the bytes are worked out one by one.
+      ScopedScratch table(scratch, fadeTable ? kCrossFadeTableBytes : 0);
+      CrossFadeFromSource(span, v.out + skip, source + skip, fade,
+                          static_cast<uint8_t*>(table.data()));
+    }
+  });
   return 1;
 }
 

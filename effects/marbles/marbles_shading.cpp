@@ -32,4 +32,17 @@ MarbleDisc ProjectMarble(const ImagePlane* out, const MarbleLight* light, Point3
   return disc;
 }
 
+bool ClipDiscRows(MarbleDisc* disc, int32_t step, const RowRange& rows) {
+  // The k-th visited row y0 + k step lies on stored row y0 / step + k.
+  const int32_t top = disc->y0 / step;
+  const int32_t last = (disc->y1 - disc->y0) / step;
+  const int32_t from = rows.first - top > 0 ? rows.first - top : 0;
+  const int32_t to = rows.end - 1 - top < last ? rows.end - 1 - top : last;
+  if (from > to) return false;
+  const int32_t y0 = disc->y0;
+  disc->y0 = y0 + from * step;
+  disc->y1 = y0 + to * step;
+  return true;
+}
+
 }  // namespace zk::marbles

@@ -8,6 +8,7 @@
 #include "float_rounding.h"
 #include "image_plane.h"
 #include "marbles_draw.h"
+#include "slice_runner.h"
 #include "vector_math.h"
 
 namespace zk::marbles {
@@ -55,5 +56,9 @@ struct MarbleDisc {
 // eye, pixels not of 1 to 4 bytes, an opacity of 0 (or NaN), a bounding box of no extent.
 MarbleDisc ProjectMarble(const ImagePlane* out, const MarbleLight* light, Point3 centre,
                          float radius, const MarbleLook* look, float opacity);
+
+// Keeps the disc's visited scene rows (y0, y0 + step, ...) whose stored rows lie in
+// [rows.first, rows.end); false when none does.
+bool ClipDiscRows(MarbleDisc* disc, int32_t step, const RowRange& rows);
 
 }  // namespace zk::marbles

@@ -2,6 +2,7 @@
 
 #include "mosaic_grid.h"
 #include "saturating_trunc.h"
+#include "slice_runner.h"
 #include "unit_progress.h"
 
 namespace zk {
@@ -11,10 +12,10 @@ namespace {
 // trunc(a + m j) for integers a < m and columns trunc(b + u k) for integers b < u; with
 // fractional sides neighbouring blocks share a row or column.
 void AverageBlocks(const FrameView& v, const uint8_t* source, const MosaicGrid& g,
-                   uint8_t* colours) {
+                   const RowRange& blockRows, uint8_t* colours) {
   const double m = g.blockHeight;
   const double u = g.blockWidth;
-  for (int32_t j = 0; j < g.rows; ++j) {
+  for (int32_t j = blockRows.first; j < blockRows.end; ++j) {
     for (int32_t k = 0; k < g.columns; ++k) {
       uint64_t sum[3] = {0, 0, 0};
       uint64_t count = 0;
@@ -58,19 +59,24 @@ int32_t RenderMosaicWith(const FrameView& v, const ScratchSource& scratch) {
   uint8_t* colours = static_cast<uint8_t*>(buffer.data());
   // The switch to scene B happens at 0.5 exactly: the coarsest frame already shows B.
   const uint8_t* source = UnitProgress(v.progress) < 0.5f ? v.sceneA : v.sceneB;
-  AverageBlocks(v, source, g, colours);
-
-  uint8_t* out = v.out;
-  for (int32_t y = 0; y < v.height; ++y, out += v.stride) {
-    const uint8_t* blockRow =
-        colours + 3 * static_cast<size_t>(BlockOf(y, g.blockHeight, g.rows)) * g.columns;
-    for (int32_t x = 0; x < v.width; ++x) {
-      const uint8_t* c = blockRow + 3 * BlockOf(x, g.blockWidth, g.columns);
-      out[3 * x] = c[0];
-      out[3 * x + 1] = c[1];
-      out[3 * x + 2] = c[2];
+  // Every block averages its own pixels, and every row shows its own blocks: bands of
+  // block rows, then bands of rows, side by side.
+  ForEachRowBand(g.rows, 1, [&](int32_t first, int32_t end) {
+    AverageBlocks(v, source, g, RowRange{first, end}, colours);
+  });
+  ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
+    uint8_t* out = v.out + static_cast<intptr_t>(first) * v.stride;
+    for (int32_t y = first; y < end; ++y, out += v.stride) {
+      const uint8_t* blockRow =
+          colours + 3 * static_cast<size_t>(BlockOf(y, g.blockHeight, g.rows)) * g.columns;
+      for (int32_t x = 0; x < v.width; ++x) {
+        const uint8_t* c = blockRow + 3 * BlockOf(x, g.blockWidth, g.columns);
+        out[3 * x] = c[0];
+        out[3 * x + 1] = c[1];
+        out[3 * x + 2] = c[2];
+      }
     }
-  }
+  });
   return 1;
 }
 

@@ -8,6 +8,7 @@
 #include "kernel_choice.h"
 #include "picture_lines.h"
 #include "radar_screen.h"
+#include "slice_runner.h"
 #include "unit_progress.h"
 #include "weighted_blend.h"
 
@@ -183,10 +184,14 @@ int32_t RenderRadarWith(const FrameView& v, bool estimateAngles) {
   MakeFadeTable(f.timing.fadeA, &f.fadeA);
   MakeFadeTable(f.timing.fadeB, &f.fadeB);
 
-  // |dx| runs up to hW (left edge) and W - 1 - hW (right edge), which is no more.
-  double* degrees =
-      estimateAngles && v.width > 0 ? new (std::nothrow) double[f.halfWidth + 1] : nullptr;
-  if (degrees == nullptr) {
+  // Line pairs are independent: bands of them side by side, each band with its own row of
+  // angle estimates. |dx| runs up to hW (left edge) and W - 1 - hW (right edge), which is
+  // no more.
+  const RowBands bands = PlanRowBands(f.halfLines + 1, 8);
+  const size_t row = static_cast<size_t>(f.halfWidth) + 1;
+  double* degreeRows =
+      estimateAngles && v.width > 0 ? new (std::nothrow) double[row * bands.count] : nullptr;
+  if (degreeRows == nullptr) {
     ForEachPictureLine(
         v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t, int32_t line) {
           RadarLinePixelwise(f, v.width, out, a, b, f.halfLines - line, estimateAngles);
@@ -195,32 +200,35 @@ int32_t RenderRadarWith(const FrameView& v, bool estimateAngles) {
   }
   EchoTable echoes;
   MakeEchoTable(&echoes);
-  // Lines hH - m and hH + m (dy = m and -m) in pairs; both are rendered lines or neither
-  // is in field mode, since they differ by 2m.
-  for (int32_t m = 0; m <= f.halfLines; ++m) {
-    const int32_t upper = f.halfLines - m;  // dy = m
-    const int32_t lower = f.halfLines + m;  // dy = -m
-    const bool upperDrawn = upper >= 0 && upper < lines && upper % v.lineStep == 0;
-    const bool lowerDrawn = m > 0 && lower < lines && lower % v.lineStep == 0;
-    if (!upperDrawn && !lowerDrawn) continue;
-    const int64_t dySquared = static_cast<int64_t>(m) * m;
-    const int32_t reach = ScreenReach(f.halfLines, dySquared, f.halfWidth);
-    degrees[0] = 0.0;  // the centre column takes Atan itself
-    for (int32_t across = 1; across <= reach; ++across) {
-      degrees[across] = ArctanEstimate(m, across) * kRadarDegreesPerRadian;
+  RunRowBands(bands, [&](int32_t band, const RowRange& pairs) {
+    double* degrees = degreeRows + row * band;
+    // Lines hH - m and hH + m (dy = m and -m) in pairs; both are rendered lines or neither
+    // is in field mode, since they differ by 2m.
+    for (int32_t m = pairs.first; m < pairs.end; ++m) {
+      const int32_t upper = f.halfLines - m;  // dy = m
+      const int32_t lower = f.halfLines + m;  // dy = -m
+      const bool upperDrawn = upper >= 0 && upper < lines && upper % v.lineStep == 0;
+      const bool lowerDrawn = m > 0 && lower < lines && lower % v.lineStep == 0;
+      if (!upperDrawn && !lowerDrawn) continue;
+      const int64_t dySquared = static_cast<int64_t>(m) * m;
+      const int32_t reach = ScreenReach(f.halfLines, dySquared, f.halfWidth);
+      degrees[0] = 0.0;  // the centre column takes Atan itself
+      for (int32_t across = 1; across <= reach; ++across) {
+        degrees[across] = ArctanEstimate(m, across) * kRadarDegreesPerRadian;
+      }
+      if (upperDrawn) {
+        const int32_t r = RowOfPictureLine(v, upper);
+        RadarLineFromDegrees(f, echoes, v.width, OutRow(v, r), SceneARow(v, r), SceneBRow(v, r), m,
+                             reach, degrees);
+      }
+      if (lowerDrawn) {
+        const int32_t r = RowOfPictureLine(v, lower);
+        RadarLineFromDegrees(f, echoes, v.width, OutRow(v, r), SceneARow(v, r), SceneBRow(v, r), -m,
+                             reach, degrees);
+      }
     }
-    if (upperDrawn) {
-      const int32_t row = RowOfPictureLine(v, upper);
-      RadarLineFromDegrees(f, echoes, v.width, OutRow(v, row), SceneARow(v, row), SceneBRow(v, row),
-                           m, reach, degrees);
-    }
-    if (lowerDrawn) {
-      const int32_t row = RowOfPictureLine(v, lower);
-      RadarLineFromDegrees(f, echoes, v.width, OutRow(v, row), SceneARow(v, row), SceneBRow(v, row),
-                           -m, reach, degrees);
-    }
-  }
-  delete[] degrees;
+  });
+  delete[] degreeRows;
   return 1;
 }
 

@@ -13,6 +13,7 @@
 #include "ray_casting.h"
 #include "rays_frame.h"
 #include "rays_params.h"
+#include "slice_runner.h"
 
 namespace zk {
 
@@ -77,28 +78,37 @@ int32_t RenderRaysWith(const ScratchSource& scratch, const FrameView& v) {
   // Rows are composited in pieces of kCompositePiece pixels through two small buffers.
   constexpr int32_t kCompositePiece = 256;
   uint8_t colourRow[3 * kCompositePiece];
-  uint8_t levels[3 * kCompositePiece];
   FillRowPixel(colourRow, kCompositePiece, ColourToPixel(p.rayColor));
 
+  // The mask and the composite are row by row, in bands side by side; the rays are cast
+  // over the whole mask in between, on this thread.
   const uint8_t* source = f.fromSceneB ? v.sceneB : v.sceneA;
-  BuildLightMask(source, v.stride, v.width, v.height, f.threshold, mask);
+  const RowBands bands = PlanRowBands(v.height, 16);
+  RunRowBands(bands, [&](int32_t, const RowRange& rows) {
+    BuildLightMask(source + static_cast<int64_t>(rows.first) * v.stride, v.stride, v.width,
+                   rows.end - rows.first, f.threshold,
+                   mask + static_cast<size_t>(rows.first) * static_cast<size_t>(v.width));
+  });
   const bool plain = PlainKernels();
   (plain ? CastRaysPlain : CastRays)(mask, rays, v.width, v.height, f.lightCol, f.lightRow,
                                      p.density);
-  for (int32_t row = 0; row < v.height; ++row) {
-    const size_t at = static_cast<size_t>(row) * static_cast<size_t>(v.width);
-    uint8_t* out = OutRow(v, row);
-    const uint8_t* in = source + static_cast<int64_t>(row) * v.stride;
-    if (plain) {
-      CompositeRaysRow(out, in, mask + at, rays + at, v.width, f.phase, p.rayColor);
-      continue;
+  RunRowBands(bands, [&](int32_t, const RowRange& rows) {
+    uint8_t levels[3 * kCompositePiece];
+    for (int32_t row = rows.first; row < rows.end; ++row) {
+      const size_t at = static_cast<size_t>(row) * static_cast<size_t>(v.width);
+      uint8_t* out = OutRow(v, row);
+      const uint8_t* in = source + static_cast<int64_t>(row) * v.stride;
+      if (plain) {
+        CompositeRaysRow(out, in, mask + at, rays + at, v.width, f.phase, p.rayColor);
+        continue;
+      }
+      for (int32_t x = 0; x < v.width; x += kCompositePiece) {
+        const int32_t n = v.width - x < kCompositePiece ? v.width - x : kCompositePiece;
+        CompositeRaysRowByLevels(out + 3 * x, in + 3 * x, mask + at + x, rays + at + x, n, f.phase,
+                                 colourRow, levels);
+      }
     }
-    for (int32_t x = 0; x < v.width; x += kCompositePiece) {
-      const int32_t n = v.width - x < kCompositePiece ? v.width - x : kCompositePiece;
-      CompositeRaysRowByLevels(out + 3 * x, in + 3 * x, mask + at + x, rays + at + x, n, f.phase,
-                               colourRow, levels);
-    }
-  }
+  });
   return 1;
 }
 

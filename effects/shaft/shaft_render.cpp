@@ -2,6 +2,7 @@
 
 #include "picture_lines.h"
 #include "shaft_bars.h"
+#include "slice_runner.h"
 #include "unit_progress.h"
 
 namespace zk {
@@ -36,10 +37,14 @@ int32_t RenderShaftWith(const FrameView& v, const ScratchSource& scratch) {
   for (int32_t k = 0; k < kShaftBarCount; ++k) {
     DrawShaftBar(layout, k, ShaftSlot(v.variantFlags, k), UnitProgress(v.progress), coverage);
   }
-  ForEachPictureLine(
-      v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t, int32_t line) {
-        ComposeRow(out, a, b, coverage + static_cast<size_t>(line) * v.width, v.width);
-      });
+  // Rows compose by their own line's coverage: bands of rows side by side.
+  ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
+    ForEachPictureLineIn(
+        v, first, end,
+        [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t, int32_t line) {
+          ComposeRow(out, a, b, coverage + static_cast<size_t>(line) * v.width, v.width);
+        });
+  });
   return 1;
 }
 

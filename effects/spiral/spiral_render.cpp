@@ -12,6 +12,7 @@
 #include "rect_fill.h"
 #include "row_distances.h"
 #include "scratch_source.h"
+#include "slice_runner.h"
 #include "spiral_turn.h"
 #include "tile_walk.h"
 #include "weighted_blend.h"
@@ -113,15 +114,16 @@ void RenderSpiralPixelwise(const FrameView& v, const SpiralFrame& f) {
 int32_t RenderSpiral(const FrameView& v) { return RenderSpiralWith(v, FastPathScratch()); }
 
 int32_t RenderSpiralWith(const FrameView& v, const ScratchSource& scratch) {
-  // Pixels whose turned source falls outside the rectangle show the host's colour.
-  FillRectColour(v, v.extraColor);
   SpiralFrame f;
   f.halfW = v.width / 2;
   f.lines = PictureLineCount(v);
   f.halfH = f.lines / 2;
   f.rMax = static_cast<int32_t>(
       std::sqrt(static_cast<double>(f.halfW) * f.halfW + static_cast<double>(f.halfH) * f.halfH));
-  if (f.rMax == 0) return 0;
+  if (f.rMax == 0) {
+    FillRectColour(v, v.extraColor);
+    return 0;
+  }
   f.rimDistance = static_cast<float>(f.rMax);
   f.progress = v.progress;
   f.lineOffsets = nullptr;
@@ -130,16 +132,19 @@ int32_t RenderSpiralWith(const FrameView& v, const ScratchSource& scratch) {
   // The turn depends on the distance alone, and no pixel lies farther than a corner.
   const int32_t farthest = TruncatedDistance(f.halfW, f.halfH);
   const size_t entries = static_cast<size_t>(farthest) + 1;
+  const RowBands bands = PlanRowBands(v.height, 16);
   ScopedScratch block(scratch, entries * sizeof(TurnTrig) +
                                    static_cast<size_t>(f.lines) * sizeof(int64_t) +
-                                   static_cast<size_t>(v.width) * sizeof(int32_t));
+                                   static_cast<size_t>(bands.count) * v.width * sizeof(int32_t));
   if (!block.ok()) {
+    // Pixels whose turned source falls outside the rectangle show the host's colour.
+    FillRectColour(v, v.extraColor);
     RenderSpiralPixelwise(v, f);
     return 1;
   }
   TurnTrig* byDistance = static_cast<TurnTrig*>(block.data());
   int64_t* lineOffsets = reinterpret_cast<int64_t*>(byDistance + entries);
-  int32_t* distances = reinterpret_cast<int32_t*>(lineOffsets + f.lines);
+  int32_t* distanceRows = reinterpret_cast<int32_t*>(lineOffsets + f.lines);
   for (int32_t y = 0; y < f.lines; ++y) {
     lineOffsets[y] = static_cast<int64_t>(RowOfPictureLine(v, y)) * v.stride;
   }
@@ -150,20 +155,26 @@ int32_t RenderSpiralWith(const FrameView& v, const ScratchSource& scratch) {
     byDistance[r] =
         LookUpTurn(&turns, SpiralTurnDegrees(f.progress, r / f.rimDistance, v.variantFlags));
   }
-  // Neighbouring pixels turn by nearly the same angle and read neighbouring sources.
-  constexpr int32_t kTileColumns = 64;
-  int64_t sources[kTileColumns];
-  ForEachTileSpan(v.width, v.height, 16, kTileColumns, [&](int32_t row, int32_t left, int32_t n) {
-    const int32_t dy = row * v.lineStep - f.halfH;
-    uint8_t* out = OutRow(v, row) + 3 * left;
-    RowDistances(f.halfW - left, dy, n, distances);
-    // All the sources of the span first, so that the reads of the scenes that miss the
-    // cache are under way together.
-    TurnSpanSources(v, f, left - f.halfW, dy, n, distances, byDistance, sources);
-    for (int32_t i = 0; i < n; ++i) {
-      if (sources[i] < 0) continue;  // the turned source lies outside: the fill stays
-      BlendPixelWithTable(out + 3 * i, v.sceneA + sources[i], v.sceneB + sources[i], f.blend);
-    }
+  // Every pixel depends on its own distance alone: bands of rows side by side.
+  RunRowBands(bands, [&](int32_t band, const RowRange& rows) {
+    FillRectColourRows(v, v.extraColor, rows.first, rows.end);
+    int32_t* distances = distanceRows + static_cast<size_t>(band) * v.width;
+    // Neighbouring pixels turn by nearly the same angle and read neighbouring sources.
+    constexpr int32_t kTileColumns = 64;
+    int64_t sources[kTileColumns];
+    ForEachTileSpanInRows(
+        v.width, rows.first, rows.end, 16, kTileColumns, [&](int32_t row, int32_t left, int32_t n) {
+          const int32_t dy = row * v.lineStep - f.halfH;
+          uint8_t* out = OutRow(v, row) + 3 * left;
+          RowDistances(f.halfW - left, dy, n, distances);
+          // All the sources of the span first, so that the reads of the scenes that miss
+          // the cache are under way together.
+          TurnSpanSources(v, f, left - f.halfW, dy, n, distances, byDistance, sources);
+          for (int32_t i = 0; i < n; ++i) {
+            if (sources[i] < 0) continue;  // the turned source lies outside: the fill stays
+            BlendPixelWithTable(out + 3 * i, v.sceneA + sources[i], v.sceneB + sources[i], f.blend);
+          }
+        });
   });
   return 1;
 }

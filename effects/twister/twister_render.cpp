@@ -5,6 +5,7 @@
 
 #include "kernel_choice.h"
 #include "pixel_rows.h"
+#include "slice_runner.h"
 #include "zmath.h"
 
 namespace zk {
@@ -178,22 +179,27 @@ int32_t RenderTwister(const FrameView& v) {
   const float rowDelay =
       static_cast<float>((1.0 - static_cast<double>(params.turnTime)) / v.height);
   const float reversed = static_cast<float>(1.0 - static_cast<double>(v.progress));
-  TwistRowTables tables;
-  tables.angle = -1;
-  tables.columns =
-      PlainKernels() ? nullptr : new (std::nothrow) float[static_cast<size_t>(v.width)];
-  ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
-    FillRowPixel(out, v.width, background);
-    const float rowStart = static_cast<float>(static_cast<double>(row) * rowDelay);
-    const TwisterRowPose pose = TwisterPoseForRow(rowStart, reversed, params);
-    if (tables.columns != nullptr) {
-      PrepareTwistRowTables(v.width, pose, shade, &tables);
-      TwistRowWithTables(out, pose.showsSceneA ? a : b, v.width, pose, tables);
-    } else {
-      TwistRow(out, pose.showsSceneA ? a : b, v.width, pose, shade);
-    }
+  // Rows are independent (the tables only keep what a row's angle gives): bands of rows
+  // side by side, each with its own tables.
+  ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
+    TwistRowTables tables;
+    tables.angle = -1;
+    tables.columns =
+        PlainKernels() ? nullptr : new (std::nothrow) float[static_cast<size_t>(v.width)];
+    ForEachRectRowIn(
+        v, first, end, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
+          FillRowPixel(out, v.width, background);
+          const float rowStart = static_cast<float>(static_cast<double>(row) * rowDelay);
+          const TwisterRowPose pose = TwisterPoseForRow(rowStart, reversed, params);
+          if (tables.columns != nullptr) {
+            PrepareTwistRowTables(v.width, pose, shade, &tables);
+            TwistRowWithTables(out, pose.showsSceneA ? a : b, v.width, pose, tables);
+          } else {
+            TwistRow(out, pose.showsSceneA ? a : b, v.width, pose, shade);
+          }
+        });
+    delete[] tables.columns;
   });
-  delete[] tables.columns;
   return 1;
 }
 

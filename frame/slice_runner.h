@@ -1,0 +1,84 @@
+// The threads of one render call. A render splits its work into slices (bands of rows, as a
+// rule) whose bytes do not depend on one another or on who draws them; the runner hands the
+// slices out in rising order to worker threads and to the calling thread, which works too,
+// and returns once every slice is done. No thread outlives the call: the workers are started
+// and joined inside it, so a host may load, render from any thread and unload at will.
+//
+// Thread count: the cores this process may run on, at most kMaxSliceThreads; ZELKOR_THREADS=N
+// in the environment (read once per module) sets it to N instead (1 to kMaxSliceThreads),
+// and 1 renders every slice on the calling thread, in order. A host that itself renders
+// frames side by side sets ZELKOR_THREADS to cores / frame threads before the first render
+// (see `zelkor render --threads`), so the two together never oversubscribe the machine.
+#pragma once
+
+#include <cstdint>
+
+namespace zk {
+
+constexpr int32_t kMaxSliceThreads = 16;
+
+// The value of ZELKOR_THREADS: a whole number from 1 to kMaxSliceThreads (larger ones are
+// capped), or 0 when it is missing, empty or not such a number.
+int32_t ParseThreadCount(const char* text);
+
+// Threads a render call uses: the environment's choice or the cores, read on first use.
+int32_t SliceThreads();
+
+// Rows [first, end) of slice `index` when `rows` rows are cut into `count` bands of (nearly)
+// equal height, the taller ones first.
+struct RowRange {
+  int32_t first, end;
+};
+RowRange BandRows(int32_t rows, int32_t count, int32_t index);
+constexpr RowRange kEveryRow{0, INT32_MAX};
+
+// How many bands to cut `rows` rows into for `threads` threads: a few per thread, so that
+// uneven rows still keep every thread busy, none shorter than `minRows` (at least one band);
+// one band for one thread.
+int32_t BandCount(int32_t rows, int32_t minRows, int32_t threads);
+
+using SliceJob = void (*)(void* context, int32_t index);
+
+// Runs job(context, i) once for every i in [0, count) on up to `threads` threads, the caller
+// among them; slices are claimed in rising order, so a slice may wait for a lower one (which
+// has then been claimed already). A thread that cannot be started leaves its share to the
+// others. Returns when every slice has returned; the first exception a slice threw is then
+// rethrown (the other slices still ran).
+void RunSlicesOn(int32_t threads, int32_t count, SliceJob job, void* context);
+
+// Gives the processor to another thread: for a slice waiting on a lower one.
+void PauseSliceThread();
+
+template <class Job>
+void RunSlices(int32_t threads, int32_t count, const Job& job) {
+  RunSlicesOn(
+      threads, count,
+      [](void* context, int32_t index) { (*static_cast<const Job*>(context))(index); },
+      const_cast<Job*>(&job));
+}
+
+// A render's bands of rows for SliceThreads(), planned first when each band needs scratch
+// memory of its own (`count` of them).
+struct RowBands {
+  int32_t threads, count, rows;
+};
+inline RowBands PlanRowBands(int32_t rows, int32_t minRows) {
+  const int32_t threads = SliceThreads();
+  return RowBands{threads, BandCount(rows, minRows, threads), rows};
+}
+
+// job(index, rows) for every band of the plan.
+template <class Job>
+void RunRowBands(const RowBands& plan, const Job& job) {
+  RunSlices(plan.threads, plan.count,
+            [&](int32_t index) { job(index, BandRows(plan.rows, plan.count, index)); });
+}
+
+// The usual render: job(first, end) for every band of `rows` rows.
+template <class Job>
+void ForEachRowBand(int32_t rows, int32_t minRows, const Job& job) {
+  RunRowBands(PlanRowBands(rows, minRows),
+              [&](int32_t, const RowRange& r) { job(r.first, r.end); });
+}
+
+}  // namespace zk

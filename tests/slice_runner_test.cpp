@@ -1,0 +1,115 @@
+// The slice runner: bands cover every row once, every slice runs once and side by side, a
+// slice's exception reaches the caller after the others ran and no worker outlives the call;
+// the thread count from the environment; the Rand15 jump-ahead bands of noise start from.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#if defined(__linux__)
+#include <dirent.h>
+#endif
+
+#include "rand15.h"
+#include "slice_runner.h"
+
+namespace zk {
+namespace {
+
+TEST(SliceRunnerTest, ThreadCountParsing) {
+  const struct {
+    const char* text;
+    int32_t threads;
+  } cases[] = {{nullptr, 0}, {"", 0},    {"0", 0},   {"1", 1},
+               {"7", 7},     {"16", 16}, {"17", 16}, {"99999999999999", 16},
+               {"-2", 0},    {"3x", 0},  {" 3", 0},  {"two", 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(ParseThreadCount(c.text), c.threads) << (c.text ? c.text : "null");
+  }
+}
+
+TEST(SliceRunnerTest, BandsCoverEveryRowOnceInOrder) {
+  for (const int32_t rows : {1, 2, 17, 90, 1080}) {
+    for (const int32_t threads : {1, 2, 3, 7, 16}) {
+      const int32_t count = BandCount(rows, 16, threads);
+      ASSERT_GE(count, 1);
+      if (threads == 1 || rows < 32) {
+        EXPECT_EQ(count, 1) << rows << " rows, " << threads;
+      }
+      int32_t next = 0, shortest = rows, tallest = 0;
+      for (int32_t i = 0; i < count; ++i) {
+        const RowRange r = BandRows(rows, count, i);
+        EXPECT_EQ(r.first, next);
+        shortest = std::min(shortest, r.end - r.first);
+        tallest = std::max(tallest, r.end - r.first);
+        next = r.end;
+      }
+      EXPECT_EQ(next, rows);
+      EXPECT_LE(tallest - shortest, 1);
+      EXPECT_GE(shortest, count > 1 ? 16 : 1);
+    }
+  }
+}
+
+int32_t LiveThreads() {
+#if defined(__linux__)
+  int32_t n = 0;
+  if (DIR* d = opendir("/proc/self/task")) {
+    while (dirent* e = readdir(d)) n += e->d_name[0] != '.';
+    closedir(d);
+  }
+  return n;
+#else
+  return 0;
+#endif
+}
+
+TEST(SliceRunnerTest, EverySliceRunsOnceSideBySide) {
+  for (const int32_t threads : {1, 2, 3, 7}) {
+    const int32_t before = LiveThreads();
+    std::vector<std::atomic<int32_t>> runs(50);
+    std::atomic<bool> secondStarted{false};
+    bool sawSecond = threads == 1;
+    RunSlices(threads, 50, [&](int32_t i) {
+      ++runs[static_cast<size_t>(i)];
+      if (i == 1) secondStarted = true;
+      // Slice 0 waits for slice 1, which only another thread can be running.
+      if (i == 0 && threads > 1) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!secondStarted && std::chrono::steady_clock::now() < until) PauseSliceThread();
+        sawSecond = secondStarted;
+      }
+    });
+    for (const auto& r : runs) EXPECT_EQ(r.load(), 1) << threads << " threads";
+    EXPECT_TRUE(sawSecond) << threads << " threads";
+    EXPECT_EQ(LiveThreads(), before) << "a worker outlived the call";
+  }
+}
+
+TEST(SliceRunnerTest, ExceptionReachesTheCallerAfterEverySlice) {
+  const int32_t before = LiveThreads();
+  std::atomic<int32_t> ran{0};
+  EXPECT_THROW(RunSlices(3, 20,
+                         [&](int32_t i) {
+                           ++ran;
+                           if (i == 4) throw std::runtime_error("slice 4");
+                         }),
+               std::runtime_error);
+  EXPECT_EQ(ran.load(), 20);
+  EXPECT_EQ(LiveThreads(), before);
+}
+
+TEST(SliceRunnerTest, Rand15JumpsAheadAsTheDrawsWould) {
+  for (const uint64_t draws : {0u, 1u, 2u, 3u, 1000u, 123457u}) {
+    Rand15Seed(0x2468ACEu);
+    for (uint64_t i = 0; i < draws; ++i) Rand15Next();
+    EXPECT_EQ(Rand15StateAfter(0x2468ACEu, draws), Rand15State()) << draws << " draws";
+  }
+}
+
+}  // namespace
+}  // namespace zk
