@@ -42,8 +42,10 @@ function(zelkor_add_module name)
 
   add_library(${name} SHARED ${M_PLUGIN_SOURCES} ${glue})
   target_link_libraries(${name} PRIVATE ${name}_render)
+  # The glue answers from the module's manifest, zk::modules::NAME, and opens the settings
+  # dialog with the module's kDialogRules.
+  target_compile_definitions(${name} PRIVATE ZK_MODULE_NAME=${name})
   if(M_SETTINGS)
-    # The glue opens the settings dialog with the module's kDialogRules.
     target_compile_definitions(${name} PRIVATE ZK_MODULE_HAS_SETTINGS)
   endif()
   set_target_properties(${name} PROPERTIES

@@ -43,8 +43,6 @@ extern const DialogRules kDialogRules;
 int32_t openBoundDialog(const ConfigureRequest& request, const SettingsSchema& schema,
                         const DialogRules& rules = {});
 
-// Shows every control from the record again and repaints (presets, "defaults", module rules).
-void showBoundDialog(HWND dialog);
 // Shows one field's control from the record again (a module rule that set the field).
 void showBoundField(HWND dialog, const SettingField& field);
 

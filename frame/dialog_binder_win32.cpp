@@ -325,11 +325,6 @@ INT_PTR CALLBACK BoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-void showBoundDialog(HWND dialog) {
-  if (g_declaration.schema != nullptr && EditedBlock() != nullptr)
-    Reshow(dialog, g_declaration, EditedBlock());
-}
-
 void showBoundField(HWND dialog, const SettingField& field) {
   if (EditedBlock() != nullptr) ShowControl(dialog, field, EditedBlock());
 }

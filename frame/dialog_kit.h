@@ -16,10 +16,6 @@ namespace zk {
 // The settings record being edited: set from ConfigureRequest::paramBlock right before the
 // dialog opens; every control reads and writes the host's record through it.
 void* EditedBlock();
-template <class Block>
-Block* EditedBlockAs() {
-  return static_cast<Block*>(EditedBlock());
-}
 
 // The configure request of the open dialog; like the edited record it stays set until the
 // next configure call.
@@ -45,11 +41,6 @@ void paintSwatch(HDC dc, int32_t left, int32_t top, int32_t right, int32_t botto
 // The colour chooser on one colour field of the record; repaints when the user confirms.
 // Returns 1 whether or not the user confirmed.
 INT_PTR pickColour(HWND dialog, uint32_t* colourField);
-
-// Refills a preset combo box with `count` strings from `firstStringId`, keeping the
-// selection; without one, selects the string `defaultStringId`.
-void fillPresetList(HWND dialog, int32_t comboId, int32_t firstStringId, int32_t count,
-                    int32_t defaultStringId);
 
 }  // namespace zk
 

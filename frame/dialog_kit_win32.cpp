@@ -103,26 +103,5 @@ INT_PTR pickColour(HWND dialog, uint32_t* colourField) {
   return 1;
 }
 
-void fillPresetList(HWND dialog, int32_t comboId, int32_t firstStringId, int32_t count,
-                    int32_t defaultStringId) {
-  HWND combo = GetDlgItem(dialog, comboId);
-  const LRESULT selection = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-  SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-  HINSTANCE instance = static_cast<HINSTANCE>(ModuleInstance());
-  char text[250];
-  for (int32_t i = 0; i < count; ++i) {
-    text[0] = '\0';
-    LoadStringA(instance, static_cast<UINT>(firstStringId + i), text, sizeof text);
-    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-  }
-  if (selection != CB_ERR) {
-    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
-    return;
-  }
-  text[0] = '\0';
-  LoadStringA(instance, static_cast<UINT>(defaultStringId), text, sizeof text);
-  // wParam -1: search the whole list from its first entry.
-  SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
-}
 
 }  // namespace zk

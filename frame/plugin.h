@@ -1,5 +1,5 @@
-// What one module gives the shared entry-point glue: its manifest and the functions behind
-// the host's calls. Every module defines exactly one PluginDefinition named kPlugin.
+// What one module gives the shared entry-point glue besides its manifest: the functions
+// behind the host's calls. Every module defines exactly one PluginDefinition named kPlugin.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,6 @@
 namespace zk {
 
 struct PluginDefinition {
-  const ModuleManifest* manifest;
   // Renders one frame into the output rectangle; returns 1, or 0 to decline.
   int32_t (*render)(const FrameView& view);
   // Optional process attach and detach work.
@@ -27,6 +26,8 @@ struct PluginDefinition {
 #endif
 
 extern const PluginDefinition kPlugin;
+// The module's manifest (zk::modules::NAME), as the entry glue finds it.
+extern const ModuleManifest& kModuleManifest;
 
 // The module's own instance handle (HINSTANCE on Windows, null natively).
 void* ModuleInstance();

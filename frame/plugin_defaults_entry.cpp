@@ -5,7 +5,7 @@
 extern "C" ZK_EXPORT int32_t vxDLLGetDefault(void* paramBlock) {
   if (paramBlock == nullptr) return 1;
   zk::ScopedDefaultFloatEnvironment floatEnvironment;
-  const zk::SettingsSchema* settings = zk::kPlugin.manifest->settings;
+  const zk::SettingsSchema* settings = zk::kModuleManifest.settings;
   if (settings != nullptr) settings->writeDefaults(paramBlock);
   return 1;
 }

@@ -12,6 +12,11 @@
 #endif
 
 namespace zk {
+namespace modules {
+extern const ModuleManifest ZK_MODULE_NAME;
+}  // namespace modules
+const ModuleManifest& kModuleManifest = modules::ZK_MODULE_NAME;
+
 namespace {
 void* g_instance = nullptr;
 constexpr uint32_t kTailValue = 40;
@@ -23,7 +28,7 @@ void* ModuleInstance() { return g_instance; }
 
 extern "C" ZK_EXPORT int32_t vxDLLGetEffInfo(zk::EffectInfo* info) {
   if (info == nullptr) return 1;
-  const zk::ModuleManifest& p = *zk::kPlugin.manifest;
+  const zk::ModuleManifest& p = zk::kModuleManifest;
   zk::LoadModuleText(zk::kTextEffectName, info->effectName, sizeof info->effectName);
   zk::LoadModuleText(zk::kTextGroupName, info->groupName, sizeof info->groupName);
   zk::LoadModuleText(zk::kTextDescription, info->description, sizeof info->description);
@@ -46,7 +51,7 @@ extern "C" ZK_EXPORT int32_t vxDLLApplyEffect(int32_t mode, void* request, int32
   zk::ScopedDefaultFloatEnvironment floatEnvironment;
   if (mode == zk::kApplyModeConfigure) {
 #if defined(_WIN32) && defined(ZK_MODULE_HAS_SETTINGS)
-    const zk::SettingsSchema* settings = p.manifest->settings;
+    const zk::SettingsSchema* settings = zk::kModuleManifest.settings;
     if (request != nullptr && settings != nullptr && settings->dialog != nullptr)
       zk::openBoundDialog(*static_cast<const zk::ConfigureRequest*>(request), *settings,
                           zk::kDialogRules);
@@ -55,7 +60,7 @@ extern "C" ZK_EXPORT int32_t vxDLLApplyEffect(int32_t mode, void* request, int32
   }
   if (request == nullptr) return 0;
   const auto& apply = *static_cast<const zk::ApplyRequest*>(request);
-  const zk::ModuleManifest& m = *p.manifest;
+  const zk::ModuleManifest& m = zk::kModuleManifest;
   if (m.declinesRequestMode && apply.requestMode == zk::kRequestModeDecline) return 0;
   const zk::FrameView view = zk::DecodeApplyRequest(apply, fieldMode, !m.rectFromFrameOrigin);
   return p.render(view);

@@ -1,13 +1,8 @@
-#include "airport_params.h"
 #include "airport_render.h"
 #include "module_state.h"
 #include "plugin.h"
 
 namespace zk {
-
-namespace modules {
-extern const ModuleManifest airport;
-}  // namespace modules
 namespace {
 
 // The previous frame's progress, one per loaded module.
@@ -19,7 +14,7 @@ void ClearClock() { g_clock = AirportClock{}; }
 
 }  // namespace
 
-const PluginDefinition kPlugin = {&modules::airport, RenderFrame, ClearClock, nullptr};
+const PluginDefinition kPlugin = {RenderFrame, ClearClock, nullptr};
 
 #if !defined(_WIN32)
 // A host running several transitions of this effect in one process swaps the clock per

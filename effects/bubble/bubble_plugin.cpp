@@ -3,10 +3,6 @@
 
 namespace zk {
 
-namespace modules {
-extern const ModuleManifest bubble;
-}  // namespace modules
-
-const PluginDefinition kPlugin = {&modules::bubble, RenderBubble};
+const PluginDefinition kPlugin = {RenderBubble};
 
 }  // namespace zk

@@ -4,10 +4,6 @@
 
 namespace zk {
 
-namespace modules {
-extern const ModuleManifest bwflash;
-}  // namespace modules
-
-const PluginDefinition kPlugin = {&modules::bwflash, RenderBwFlash};
+const PluginDefinition kPlugin = {RenderBwFlash};
 
 }  // namespace zk

@@ -1,13 +1,8 @@
-#include "chars_params.h"
 #include "chars_render.h"
 #include "module_state.h"
 #include "plugin.h"
 
 namespace zk {
-
-namespace modules {
-extern const ModuleManifest chars;
-}  // namespace modules
 namespace {
 
 // Process-wide: zero when the module is loaded and never reset, so consecutive frame
@@ -24,7 +19,7 @@ int32_t RenderFrame(const FrameView& view) { return RenderChars(view, &g_frameCl
 
 }  // namespace
 
-const PluginDefinition kPlugin = {&modules::chars, RenderFrame};
+const PluginDefinition kPlugin = {RenderFrame};
 
 #if !defined(_WIN32)
 // A host running several transitions of this effect in one process swaps the clock per

@@ -4,10 +4,6 @@
 
 namespace zk {
 
-namespace modules {
-extern const ModuleManifest colors;
-}  // namespace modules
-
-const PluginDefinition kPlugin = {&modules::colors, RenderColors};
+const PluginDefinition kPlugin = {RenderColors};
 
 }  // namespace zk

@@ -3,10 +3,6 @@
 
 namespace zk {
 
-namespace modules {
-extern const ModuleManifest crossfade;
-}  // namespace modules
-
-const PluginDefinition kPlugin = {&modules::crossfade, RenderCrossfade};
+const PluginDefinition kPlugin = {RenderCrossfade};
 
 }  // namespace zk

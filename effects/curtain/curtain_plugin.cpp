@@ -3,10 +3,6 @@
 
 namespace zk {
 
-namespace modules {
-extern const ModuleManifest curtain;
-}  // namespace modules
-
-const PluginDefinition kPlugin = {&modules::curtain, RenderCurtain};
+const PluginDefinition kPlugin = {RenderCurtain};
 
 }  // namespace zk

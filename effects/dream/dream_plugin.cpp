@@ -4,10 +4,6 @@
 #include "plugin.h"
 
 namespace zk {
-
-namespace modules {
-extern const ModuleManifest dream;
-}  // namespace modules
 namespace {
 
 // One counter per loaded module, shared by every transition that uses it: frames are
@@ -22,7 +18,7 @@ int32_t RenderDream(const FrameView& v) {
 
 }  // namespace
 
-const PluginDefinition kPlugin = {&modules::dream, RenderDream};
+const PluginDefinition kPlugin = {RenderDream};
 
 #if !defined(_WIN32)
 // The counter is the state a host running several dream transitions swaps per transition.

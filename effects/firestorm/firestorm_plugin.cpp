@@ -1,16 +1,10 @@
-#include "firestorm_params.h"
 #include "firestorm_render.h"
 #include "module_state.h"
 #include "plugin.h"
 
 namespace zk {
 
-namespace modules {
-extern const ModuleManifest firestorm;
-}  // namespace modules
-
-const PluginDefinition kPlugin = {&modules::firestorm, RenderFirestorm, ForgetModuleFireState,
-                                  ReleaseModuleFireState};
+const PluginDefinition kPlugin = {RenderFirestorm, ForgetModuleFireState, ReleaseModuleFireState};
 
 #if !defined(_WIN32)
 // The fire is the state a host running several firestorm transitions swaps per transition.

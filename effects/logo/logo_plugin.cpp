@@ -1,12 +1,7 @@
-#include "logo_params.h"
 #include "logo_render.h"
 #include "plugin.h"
 
 namespace zk {
-
-namespace modules {
-extern const ModuleManifest logo;
-}  // namespace modules
 namespace {
 
 #if defined(_WIN32)
@@ -22,6 +17,6 @@ int32_t RenderFrame(const FrameView& view) { return RenderLogo(view, kLoadResour
 
 }  // namespace
 
-const PluginDefinition kPlugin = {&modules::logo, RenderFrame};
+const PluginDefinition kPlugin = {RenderFrame};
 
 }  // namespace zk

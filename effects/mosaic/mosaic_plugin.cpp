@@ -3,10 +3,6 @@
 
 namespace zk {
 
-namespace modules {
-extern const ModuleManifest mosaic;
-}  // namespace modules
-
-const PluginDefinition kPlugin = {&modules::mosaic, RenderMosaic};
+const PluginDefinition kPlugin = {RenderMosaic};
 
 }  // namespace zk

@@ -3,10 +3,6 @@
 
 namespace zk {
 
-namespace modules {
-extern const ModuleManifest radar;
-}  // namespace modules
-
-const PluginDefinition kPlugin = {&modules::radar, RenderRadar};
+const PluginDefinition kPlugin = {RenderRadar};
 
 }  // namespace zk

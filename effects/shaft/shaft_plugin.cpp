@@ -4,10 +4,6 @@
 
 namespace zk {
 
-namespace modules {
-extern const ModuleManifest shaft;
-}  // namespace modules
-
-const PluginDefinition kPlugin = {&modules::shaft, RenderShaft};
+const PluginDefinition kPlugin = {RenderShaft};
 
 }  // namespace zk

@@ -3,10 +3,6 @@
 
 namespace zk {
 
-namespace modules {
-extern const ModuleManifest spiral;
-}  // namespace modules
-
-const PluginDefinition kPlugin = {&modules::spiral, RenderSpiral};
+const PluginDefinition kPlugin = {RenderSpiral};
 
 }  // namespace zk

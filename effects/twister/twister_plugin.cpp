@@ -1,13 +1,8 @@
 #include "plugin.h"
-#include "twister_params.h"
 #include "twister_render.h"
 
 namespace zk {
 
-namespace modules {
-extern const ModuleManifest twister;
-}  // namespace modules
-
-const PluginDefinition kPlugin = {&modules::twister, RenderTwister};
+const PluginDefinition kPlugin = {RenderTwister};
 
 }  // namespace zk

@@ -4,10 +4,6 @@
 
 namespace zk {
 
-namespace modules {
-extern const ModuleManifest waves;
-}  // namespace modules
-
-const PluginDefinition kPlugin = {&modules::waves, RenderWaves};
+const PluginDefinition kPlugin = {RenderWaves};
 
 }  // namespace zk

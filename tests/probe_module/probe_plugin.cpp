@@ -34,14 +34,17 @@ int32_t RenderProbe(const FrameView& v) {
 const SettingsSchema kProbeSettings = {
     "probe", sizeof(ProbeBlock), nullptr, 0, WriteProbeDefaults, nullptr, 0, nullptr};
 
-const ModuleManifest kProbe = Manifest("probe")
-                                  .Variant(0x30000, 0x10000, 0x20000)
-                                  .Extra(0x100, 0, 0)
-                                  .Settings(&kProbeSettings);
-
 }  // namespace
 
-const PluginDefinition kPlugin = {&kProbe, RenderProbe};
+namespace modules {
+extern const ModuleManifest probe = Manifest("probe")
+                                        .Variant(0x30000, 0x10000, 0x20000)
+                                        .Extra(0x100, 0, 0)
+                                        .Settings(&kProbeSettings);
+
+}  // namespace modules
+
+const PluginDefinition kPlugin = {RenderProbe};
 
 #if defined(_WIN32)
 // A settings record without a dialog: the configure call answers without one.
