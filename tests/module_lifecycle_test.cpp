@@ -4,6 +4,7 @@
 // dialogs) from one round to the next.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -85,8 +86,13 @@ TEST(ModuleLifecycle, LoadingRenderingAndUnloadingLeavesNothingBehind) {
   if (baseline < 0) GTEST_SKIP() << "no memory count here; the leak checker covers this build";
   for (const std::string& name : ListModuleNames(ZELKOR_TEST_MODULE_DIR)) {
     SCOPED_TRACE(name);
-    const int64_t growth =
-        GrowthOverRounds(ModulePath(ZELKOR_TEST_MODULE_DIR, name), a, b, kRounds);
+    // The heap's own bookkeeping moves the count by a few pages from one block of rounds to
+    // the next; a buffer kept per round shows in every block, so a block over the limit is
+    // measured again, up to three times, and the smallest growth counts.
+    const std::string path = ModulePath(ZELKOR_TEST_MODULE_DIR, name);
+    int64_t growth = GrowthOverRounds(path, a, b, kRounds);
+    for (int block = 1; block < 3 && growth - baseline >= 160 * 1024; ++block)
+      growth = std::min(growth, GrowthOverRounds(path, a, b, kRounds));
     // A buffer kept per round would show as kRounds times its size: even firestorm's
     // smallest (one byte a pixel, 16000 bytes) would add 400 kB.
     EXPECT_LT(growth - baseline, 160 * 1024)

@@ -8,6 +8,7 @@
 #include "float_rounding.h"
 #include "float_to_int.h"
 #include "kernel_choice.h"
+#include "slice_runner.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -149,10 +150,14 @@ void ResampleIntoMask(const ImagePlane& picture, uint8_t* mask, int32_t width, i
   const int32_t bh = picture.height;
   if (picture.data == nullptr || bw <= 0 || bh <= 0 || picture.bytesPerPixel != 3) return;
   if (width <= 0 || height <= 0) return;
+  const int32_t step = rowStep > 0 ? rowStep : 1;
+  // Mask lines are independent: bands of them side by side, each band interpolating along
+  // the picture rows it needs in its own store.
+  const RowBands bands = PlanRowBands((height + step - 1) / step, 16);
+  const size_t store = static_cast<size_t>(width) * 6;
   MaskColumn* columns =
       static_cast<MaskColumn*>(std::malloc(static_cast<size_t>(width) * sizeof(MaskColumn)));
-  double* along =
-      static_cast<double*>(std::malloc(static_cast<size_t>(width) * 6 * sizeof(double)));
+  double* along = static_cast<double*>(std::malloc(store * bands.count * sizeof(double)));
   if (columns == nullptr || along == nullptr || PlainKernels()) {
     // Short of memory the plain walk gives the same bytes.
     std::free(columns);
@@ -160,20 +165,21 @@ void ResampleIntoMask(const ImagePlane& picture, uint8_t* mask, int32_t width, i
     ResampleIntoMaskPlain(picture, mask, width, height, rowStep);
     return;
   }
-  const int32_t step = rowStep > 0 ? rowStep : 1;
   const float rowRatio = F(static_cast<double>(bh) / height);
   const float colRatio = F(static_cast<double>(bw) / width);
   for (int32_t i = 0; i < width; ++i) columns[i] = ColumnAt(i, colRatio, bw, width);
-  AlongRows rows(picture, columns, width, along);
-  for (int32_t l = 0; l < height; l += step) {
-    const MaskLine line = LineAt(l, rowRatio, bh);
-    const double fv = line.fv;
-    const bool lower = l < height - 1;
-    const double* above = rows.Row(line.above, line.below);
-    const double* below = lower ? rows.Row(line.below, line.above) : above;
-    uint8_t* out = mask + static_cast<intptr_t>((height - l - 1) / step) * width;
-    MeanBetweenRows(above, below, lower, fv, width, out);
-  }
+  RunRowBands(bands, [&](int32_t band, const RowRange& lines) {
+    AlongRows rows(picture, columns, width, along + store * band);
+    for (int32_t l = lines.first * step; l < lines.end * step && l < height; l += step) {
+      const MaskLine line = LineAt(l, rowRatio, bh);
+      const double fv = line.fv;
+      const bool lower = l < height - 1;
+      const double* above = rows.Row(line.above, line.below);
+      const double* below = lower ? rows.Row(line.below, line.above) : above;
+      uint8_t* out = mask + static_cast<intptr_t>((height - l - 1) / step) * width;
+      MeanBetweenRows(above, below, lower, fv, width, out);
+    }
+  });
   std::free(columns);
   std::free(along);
 }

@@ -8,6 +8,7 @@
 #include "logo_mask.h"
 #include "logo_motion.h"
 #include "logo_params.h"
+#include "triangle_bands.h"
 
 namespace zk {
 namespace {
@@ -103,16 +104,15 @@ void DrawLayer(const LayerDraw& d, ImagePlane* out, const CameraSetup& camera, S
   DrawQuad(out, &camera, &d.card);
 }
 
-// W x H depth entries of kDepthClear, or null when memory is short.
-float* ClearedDepth(int32_t width, int32_t height, const ScratchSource& scratch) {
+// Room for W x H depth entries, or null when memory is short.
+float* DepthBuffer(int32_t width, int32_t height, const ScratchSource& scratch) {
   const uint64_t entries = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
   if (entries > SIZE_MAX / sizeof(float)) return nullptr;
-  float* depth =
-      static_cast<float*>(scratch.allocate(static_cast<size_t>(entries) * sizeof(float)));
-  if (depth == nullptr) return nullptr;
-  ClearDepth(depth, static_cast<size_t>(entries));
-  return depth;
+  return static_cast<float*>(scratch.allocate(static_cast<size_t>(entries) * sizeof(float)));
 }
+
+// The most triangles a frame draws: two a card, seven cards over the two passes.
+constexpr int32_t kLogoTriangles = 14;
 
 }  // namespace
 
@@ -133,29 +133,38 @@ int32_t RenderLogo(const FrameView& v, BitmapResourceLoader loadResource,
   PaintBackground(p, v, loadResource, &out);
 
   const LogoGeometry g = MakeLogoGeometry(W, H);
-  float* depth = ClearedDepth(W, H, scratch);
+  float* depth = DepthBuffer(W, H, scratch);
   if (depth == nullptr) {
     if (mask != nullptr) scratch.release(mask);
     return 0;
   }
   MotionEntry table[kMotionCount];
   BuildMotionTable(g, table);
-  LayerDraw layers[kLogoLayerCount];
-  for (int32_t k = 0; k < kLogoLayerCount; ++k) {
-    layers[k] = PrepareLayer(p, k, v.progress, g, table, &scenes);
-  }
 
   const uint32_t distance = static_cast<uint32_t>(W * 1.5);
-  // The layers behind first, without the depth test, so that what the second pass leaves
-  // uncovered still shows them; then every layer through the depth buffer.
-  CameraSetup camera{Point3{10.0f, 0.0f, 0.0f}, 0xFFFFFF, distance, nullptr, 0};
-  for (int32_t k : {kSceneBBackground, kSceneBForeground, kSceneABackground}) {
-    DrawLayer(layers[k], &out, camera, &scenes);
-  }
-  camera.depthBuffer = depth;
-  for (int32_t k : {kSceneAForeground, kSceneABackground, kSceneBForeground, kSceneBBackground}) {
-    DrawLayer(layers[k], &out, camera, &scenes);
-  }
+  const int32_t storedRows = StoredRows(out);
+  DrawInBands(storedRows, W, v.stride, kLogoTriangles, [&](TriangleBand* band) {
+    // The layers point at the band's own scenes, whose coverage settings each layer sets.
+    Scenes own = scenes;
+    ImagePlane bandOut = out;
+    const int32_t first = band != nullptr ? band->firstRow : 0;
+    const int32_t end = band != nullptr ? band->endRow : storedRows;
+    ClearDepth(depth + static_cast<size_t>(first) * W, static_cast<size_t>(end - first) * W);
+    LayerDraw layers[kLogoLayerCount];
+    for (int32_t k = 0; k < kLogoLayerCount; ++k) {
+      layers[k] = PrepareLayer(p, k, v.progress, g, table, &own);
+    }
+    // The layers behind first, without the depth test, so that what the second pass leaves
+    // uncovered still shows them; then every layer through the depth buffer.
+    CameraSetup camera{Point3{10.0f, 0.0f, 0.0f}, 0xFFFFFF, distance, nullptr, 0, band};
+    for (int32_t k : {kSceneBBackground, kSceneBForeground, kSceneABackground}) {
+      DrawLayer(layers[k], &bandOut, camera, &own);
+    }
+    camera.depthBuffer = depth;
+    for (int32_t k : {kSceneAForeground, kSceneABackground, kSceneBForeground, kSceneBBackground}) {
+      DrawLayer(layers[k], &bandOut, camera, &own);
+    }
+  });
 
   scratch.release(depth);
   if (mask != nullptr) scratch.release(mask);
