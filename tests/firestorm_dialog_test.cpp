@@ -94,16 +94,16 @@ TEST_F(FirestormDialogTest, TrackbarsStoreHundredthsInSinglePrecisionSteps) {
   DialogDriver d;
   ASSERT_TRUE(d.Open(effect_));
   d.MoveTrackbar(FIRESTORM_RAMP_END, 50);
-  EXPECT_EQ(FloatBitsOf(Block().hotSpotRampEnd), FloatBitsOf(0.5f));
+  EXPECT_EQ(Bits(Block().hotSpotRampEnd), Bits(0.5f));
   EXPECT_EQ(d.Text(FIRESTORM_RAMP_END_VALUE), "0.50");
   // 70 times the single-precision 0.01 rounds to the float nearest 0.7.
   d.MoveTrackbar(FIRESTORM_VARIATION, 70);
-  EXPECT_EQ(FloatBitsOf(Block().flameVariation), 0x3F333333u);
+  EXPECT_EQ(Bits(Block().flameVariation), 0x3F333333u);
   EXPECT_EQ(d.Text(FIRESTORM_VARIATION_VALUE), "0.70");
   d.MoveTrackbar(FIRESTORM_CROSSFADE_START, 13);
-  EXPECT_EQ(FloatBitsOf(Block().crossfadeStart), FloatBitsOf(0.13f));
+  EXPECT_EQ(Bits(Block().crossfadeStart), Bits(0.13f));
   d.MoveTrackbar(FIRESTORM_FADE_START, 61);
-  EXPECT_EQ(FloatBitsOf(Block().flameFadeStart), FloatBitsOf(0.61f));
+  EXPECT_EQ(Bits(Block().flameFadeStart), Bits(0.61f));
   d.MoveTrackbar(FIRESTORM_EDGE, 200);
   EXPECT_EQ(Block().edgeSensitivity, 200);
   EXPECT_EQ(d.Text(FIRESTORM_EDGE_VALUE), "200");

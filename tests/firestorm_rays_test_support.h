@@ -10,7 +10,9 @@
 #include <cstring>
 #include <string>
 
+#include "direct_render_support.h"
 #include "effect_host.h"
+#include "float_bits.h"
 #include "frame_image.h"
 #include "frame_view.h"
 #include "rays_params.h"
@@ -21,12 +23,6 @@
 #endif
 
 namespace zk::test {
-
-inline uint32_t FloatBitsOf(float f) {
-  uint32_t bits;
-  std::memcpy(&bits, &f, 4);
-  return bits;
-}
 
 inline RaysParams RaysDefaults() {
   RaysParams p;
@@ -47,44 +43,16 @@ inline RaysParams RaysStraightLines() {
 inline FrameView ViewOf(FrameImage* out, const FrameImage& a, const FrameImage& b, float p,
                         int32_t left, int32_t top, int32_t width, int32_t height,
                         void* paramBlock) {
-  BitmapHeader header{};  // read while decoding only
-  header.headerSize = sizeof header;
-  header.width = out->width;
-  header.height = out->height;
-  ApplyRequest request{};
-  request.outputHeader = &header;
-  request.outputPixels = out->pixels.data();
-  request.sceneAPixels = a.pixels.data();
-  request.sceneBPixels = b.pixels.data();
-  request.progress = p;
-  request.rectLeft = left;
-  request.rectTop = top;
-  request.rectWidth = width;
-  request.rectHeight = height;
-  request.paramBlock = paramBlock;
-  return DecodeApplyRequest(request, 0, true);
+  RenderChoices c;
+  c.wholeFrame = false;
+  c.rectLeft = left;
+  c.rectTop = top;
+  c.rectWidth = width;
+  c.rectHeight = height;
+  FrameView v = DirectView(out, a, b, p, c);
+  v.paramBlock = paramBlock;
+  return v;
 }
-
-// Scratch memory that is never there, and heap scratch that counts what it hands out.
-struct ScratchTally {
-  int allocations = 0;
-  int releases = 0;
-  size_t lastBytes = 0;
-};
-inline ScratchTally g_scratchTally;
-inline void* NoScratch(size_t) { return nullptr; }
-inline void NoScratchBack(void*) { ADD_FAILURE() << "released a block never handed out"; }
-inline void* TalliedScratch(size_t bytes) {
-  ++g_scratchTally.allocations;
-  g_scratchTally.lastBytes = bytes;
-  return std::malloc(bytes);
-}
-inline void TalliedScratchBack(void* block) {
-  ++g_scratchTally.releases;
-  std::free(block);
-}
-inline const ScratchSource kNoScratch = {NoScratch, NoScratchBack};
-inline const ScratchSource kTalliedScratch = {TalliedScratch, TalliedScratchBack};
 
 inline ::testing::AssertionResult PixelEquals(const FrameImage& f, int32_t x, int32_t row, int b,
                                               int g, int r) {

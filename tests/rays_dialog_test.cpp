@@ -106,10 +106,10 @@ TEST_F(RaysDialogTest, TrackbarsSpinnerAndCancelKeepingTheEdits) {
   DialogDriver d;
   ASSERT_TRUE(d.Open(effect_));
   d.MoveTrackbar(RAYS_SWITCH, 30);
-  EXPECT_EQ(FloatBitsOf(Block().switchPoint), FloatBitsOf(0.3f));
+  EXPECT_EQ(Bits(Block().switchPoint), Bits(0.3f));
   EXPECT_EQ(d.Text(RAYS_SWITCH_VALUE), "30");
   d.MoveTrackbar(RAYS_RISE_LEVEL, 20);  // 20 from the top
-  EXPECT_EQ(FloatBitsOf(Block().riseLevel), FloatBitsOf(0.8f));
+  EXPECT_EQ(Bits(Block().riseLevel), Bits(0.8f));
   EXPECT_EQ(d.Text(RAYS_RISE_LEVEL_VALUE), "80");
   d.MoveTrackbar(RAYS_FALL_LEVEL, 100);
   EXPECT_EQ(Block().fallLevel, 0.0f);
@@ -140,7 +140,7 @@ TEST_F(RaysDialogTest, TrackbarsSpinnerAndCancelKeepingTheEdits) {
   d.Click(IDCANCEL);
   ASSERT_TRUE(d.WaitClosed());
   EXPECT_EQ(d.result(), 1);  // the configure call answers 1 whatever closed the dialog
-  EXPECT_EQ(FloatBitsOf(Block().switchPoint), FloatBitsOf(0.3f));
+  EXPECT_EQ(Bits(Block().switchPoint), Bits(0.3f));
   EXPECT_EQ(Block().riseExponent, 15);
   EXPECT_EQ(Block().density, 11);
 }

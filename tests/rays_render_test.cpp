@@ -347,13 +347,13 @@ TEST(RaysRender, LightSourceOnEveryBorderAndCorner) {
 
 TEST(RaysRender, WithoutScratchNothingIsWritten) {
   RaysFrames f(test::PatternFrame(6, 6, 1), test::PatternFrame(6, 6, 2), 0, 0, 6, 6);
-  EXPECT_EQ(f.Render(0.4f, test::kNoScratch), 0);
+  EXPECT_EQ(f.Render(0.4f, test::kFailingScratch), 0);
   EXPECT_EQ(f.out.pixels, std::vector<uint8_t>(f.out.pixels.size(), 0xCD));
-  test::g_scratchTally = test::ScratchTally();
-  EXPECT_EQ(f.Render(0.4f, test::kTalliedScratch), 1);
-  EXPECT_EQ(test::g_scratchTally.allocations, 1);
-  EXPECT_EQ(test::g_scratchTally.releases, 1);
-  EXPECT_EQ(test::g_scratchTally.lastBytes, 72u);
+  test::g_scratchCounts = test::ScratchCounts();
+  EXPECT_EQ(f.Render(0.4f, test::kCountingScratch), 1);
+  EXPECT_EQ(test::g_scratchCounts.allocations, 1);
+  EXPECT_EQ(test::g_scratchCounts.releases, 1);
+  EXPECT_EQ(test::g_scratchCounts.lastBytes, 72u);
 }
 
 }  // namespace
