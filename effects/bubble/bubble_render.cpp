@@ -43,8 +43,11 @@ int32_t RenderBubbleWith(const FrameView& v, const ScratchSource& scratch) {
   constexpr size_t kAlign = alignof(const uint8_t*);
   const size_t tableBytes = (BubbleRowTablesBytes(shape) + kAlign - 1) / kAlign * kAlign;
   const RowBands bands = PlanRowBands(v.height, 16);
-  // Each band walks with its own row of sources and of distances.
-  const size_t sampleBytes = width * (sizeof(const uint8_t*) + sizeof(int32_t)) * bands.count;
+  // Each band walks with its own row of sources and of distances; the line arrays after them
+  // start on their own alignment again.
+  const size_t sampleBytes =
+      (width * (sizeof(const uint8_t*) + sizeof(int32_t)) * bands.count + kAlign - 1) / kAlign *
+      kAlign;
   ScopedScratch block(scratch, tableBytes + sampleBytes + 2 * lines * sizeof(const uint8_t*));
   BubbleRowTables tables;
   if (v.width > 0 && block.ok() && MakeBubbleRowTables(shape, block.data(), &tables)) {
