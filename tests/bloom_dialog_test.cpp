@@ -175,17 +175,12 @@ TEST_F(BloomDialogTest, RefreshesAddNoToolsAndLeaveTheTitleAlone) {
   ASSERT_TRUE(d.WaitClosed());
 }
 
-TEST_F(BloomDialogTest, TrackbarStoresTheFloatProductOfItsPosition) {
+// 10 * 0.01f is 0.099999994 (0x3DCCCCCC), one step below 0.1f: the next refresh puts the
+// trackbar at trunc(9.9999994) = 9.
+TEST_F(BloomDialogTest, ARefreshShowsTheStoredProduct) {
   DialogDriver d;
   ASSERT_TRUE(d.Open(effect_));
-  d.MoveTrackbar(BLOOM_DURATION, 25);
-  EXPECT_EQ(Bits(Block().bloomDuration), Bits(0.25f));
-  EXPECT_EQ(d.Text(BLOOM_DURATION_LABEL), "0.25");
-  // 10 * 0.01f is 0.099999994 (0x3DCCCCCC), one step below 0.1f: the label still reads
-  // 0.10, but the next refresh puts the trackbar at trunc(9.9999994) = 9.
   d.MoveTrackbar(BLOOM_DURATION, 10);
-  EXPECT_EQ(Bits(Block().bloomDuration), 0x3DCCCCCCu);
-  EXPECT_EQ(d.Text(BLOOM_DURATION_LABEL), "0.10");
   d.Click(1013);  // a direction button refreshes the dialog
   EXPECT_EQ(d.Trackbar(BLOOM_DURATION).position, 9);
   EXPECT_EQ(Block().bloomDirection, 10);

@@ -114,29 +114,6 @@ TEST_F(CharsDialogTest, SceneBStartBelowTheOthersIsRaisedAboveBoth) {
   ASSERT_TRUE(d.WaitClosed());
 }
 
-TEST_F(CharsDialogTest, OtherTrackbarsStoreTheirPositions) {
-  DialogDriver d;
-  ASSERT_TRUE(d.Open(effect_));
-  d.MoveTrackbar(CHARS_RECREATION, 33);
-  EXPECT_EQ(Bits(Block().recreationRatio), Bits(0.33f));
-  EXPECT_EQ(d.Text(CHARS_RECREATION_LABEL), "33");
-  d.MoveTrackbar(CHARS_MIN_BRIGHTNESS, 200);
-  EXPECT_EQ(Block().minBrightness, 200.0f);
-  EXPECT_EQ(d.Text(CHARS_MIN_BRIGHTNESS_LABEL), "200");
-  // 0.7f lies a hair below 0.7: the edit shows 69.
-  d.MoveTrackbar(CHARS_DECREASE, 70);
-  EXPECT_EQ(Bits(Block().decreaseFactor), Bits(0.7f));
-  EXPECT_EQ(d.Text(CHARS_DECREASE_LABEL), "69");
-  // Letting go of the thumb at the position shown keeps the value between two positions.
-  d.MoveTrackbar(CHARS_DECREASE, 69);
-  EXPECT_EQ(Bits(Block().decreaseFactor), Bits(0.7f));
-  d.MoveTrackbar(CHARS_COLUMN_SIZE, 1234);
-  EXPECT_EQ(Block().columnSize, 1234);
-  EXPECT_EQ(d.Text(CHARS_COLUMN_SIZE_LABEL), "12.34");
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
-}
-
 TEST_F(CharsDialogTest, UnknownMapChecksTheFirstButtonAndKeepsItsValue) {
   CharsParams p = CharsDefaults();
   p.charMap = 7;

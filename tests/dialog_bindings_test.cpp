@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "float_bits.h"
 #include "schema_registry.h"
 #include "setting_conversions.h"
 #include "test_support.h"
@@ -333,6 +334,118 @@ TEST_P(DialogBindingsTest, NoRecordNoDialog) {
   EXPECT_FALSE(d.Open(effect_));
   ASSERT_TRUE(d.WaitClosed());
   EXPECT_EQ(d.result(), 1);
+}
+
+// Trackbar values worked by hand, per module in the order given. `Opens`: the dialog opens on a
+// record whose field holds `bits`; `Shows`: on the defaults. Either way the trackbar stands at
+// `position` and the label reads `label`. `Moves`: the trackbar is moved to `position` in one
+// dialog opened on the defaults, after which the field holds `bits` (a float's bit pattern or
+// the integer) and the label reads `label`.
+enum class Step { Opens, Shows, Moves };
+struct HandWorked {
+  const char* module;
+  const char* field;
+  Step step;
+  int32_t position;
+  uint32_t bits;
+  const char* label;
+};
+const HandWorked kHandWorked[] = {
+    {"airport", "borderVertical", Step::Shows, 5, 5, "5"},
+    {"airport", "gapVertical", Step::Shows, 20, 20, "2.00"},
+    {"airport", "gapHorizontal", Step::Shows, 10, 10, "1.00"},
+    {"airport", "viewerDistance", Step::Shows, 340, 340, "340"},
+    {"airport", "borderVertical", Step::Moves, 40, 40, "40"},
+    {"airport", "borderHorizontal", Step::Moves, 0, 0, "0"},
+    {"airport", "gapVertical", Step::Moves, 37, 37, "3.70"},
+    {"airport", "gapHorizontal", Step::Moves, 100, 100, "10.00"},
+    {"airport", "tilesAcross", Step::Moves, 1, 1, "1"},
+    {"airport", "viewerDistance", Step::Moves, 999, 999, "999"},
+    // 10 * 0.01f is 0.099999994, one step below 0.1f; the label still reads 0.10.
+    {"bloom", "bloomDuration", Step::Moves, 25, Bits(0.25f), "0.25"},
+    {"bloom", "bloomDuration", Step::Moves, 10, 0x3DCCCCCCu, "0.10"},
+    // 0.7f lies a hair below 0.7: the edit shows 69; letting go of the thumb at the position
+    // shown keeps the value between two positions.
+    {"chars", "recreationRatio", Step::Moves, 33, Bits(0.33f), "33"},
+    {"chars", "minBrightness", Step::Moves, 200, Bits(200.0f), "200"},
+    {"chars", "decreaseFactor", Step::Moves, 70, Bits(0.7f), "69"},
+    {"chars", "decreaseFactor", Step::Moves, 69, Bits(0.7f), "69"},
+    {"chars", "columnSize", Step::Moves, 1234, 1234, "12.34"},
+    // "wave": 0.3f and 0.2f land on their hundredths; 0.7f a hair below 0.7 shows at 69.
+    {"cuboids2", "duration", Step::Shows, 30, Bits(0.3f), "30"},
+    {"cuboids2", "zMove", Step::Shows, 20, Bits(0.2f), "20"},
+    {"cuboids2", "deep", Step::Shows, 50, Bits(0.5f), "0.50"},
+    {"cuboids2", "deep", Step::Opens, 69, Bits(0.7f), "0.70"},
+    {"cuboids2", "deep", Step::Moves, 137, 0x3FAF5C29u, "1.37"},  // 137 * double(0.01f)
+    // 29 steps of 0.01f give 0.29f, a hair below 0.29: the label shows one less.
+    {"cuboids2", "duration", Step::Moves, 29, 0x3E947AE1u, "28"},
+    {"firestorm", "hotSpotShare", Step::Opens, 69, Bits(0.7f), "0.70"},
+    {"firestorm", "hotSpotRampEnd", Step::Moves, 50, Bits(0.5f), "0.50"},
+    // 70 times the single-precision 0.01 rounds to the float nearest 0.7.
+    {"firestorm", "flameVariation", Step::Moves, 70, 0x3F333333u, "0.70"},
+    {"firestorm", "crossfadeStart", Step::Moves, 13, Bits(0.13f), "0.13"},
+    {"firestorm", "flameFadeStart", Step::Moves, 61, Bits(0.61f), "0.61"},
+    {"firestorm", "edgeSensitivity", Step::Moves, 200, 200, "200"},
+    // 0.9 is 0.89999998 as a float: the trackbar one step low, the label rounded.
+    {"logo", "aBg.end", Step::Shows, 89, Bits(0.9f), "0.90"},
+    {"logo", "impact", Step::Shows, 50, Bits(0.5f), "50"},
+    // Impact 20 stores 20 * 0.01f = 0.19999999, whose integer label reads 19.
+    {"logo", "impact", Step::Moves, 20, Bits(0.19999999f), "19"},
+    {"logo", "impact", Step::Moves, 50, Bits(0.5f), "50"},
+    {"logo", "aFg.start", Step::Moves, 3, Bits(0.03f), "0.03"},
+    {"logo", "bBg.end", Step::Moves, 58, 0x3F147AE1u, "0.58"},  // 58 * double(0.01f)
+    {"rays", "switchPoint", Step::Moves, 30, Bits(0.3f), "30"},
+    {"rays", "riseLevel", Step::Moves, 20, Bits(0.8f), "80"},  // 20 from the top
+    {"rays", "fallLevel", Step::Moves, 100, Bits(0.0f), "0"},
+    {"rays", "riseExponent", Step::Moves, 7, 15, "7"},
+    {"rays", "fallExponent", Step::Moves, 0, 1, "0"},
+    {"twister", "turnTime", Step::Shows, 69, Bits(0.7f), "69"},
+    {"twister", "turnTime", Step::Moves, 25, Bits(0.25f), "25"},
+    {"twister", "turnTime", Step::Moves, 0, Bits(0.0f), "0"},
+    {"twister", "turnTime", Step::Moves, 100, Bits(1.0f), "100"},
+    // 70 / 100 stored as a float is 0.7f, whose label shows the truncated 69.
+    {"twister", "turnTime", Step::Moves, 70, 0x3F333333u, "69"},
+    {"twister", "turnTime", Step::Moves, 33, Bits(0.33f), "33"},
+};
+
+uint32_t FieldBits(const SettingField& f, const uint8_t* block) {
+  uint32_t bits = 0;
+  std::memcpy(&bits, block + f.offset, std::min<uint32_t>(f.size, 4));
+  return bits;
+}
+
+TEST_P(DialogBindingsTest, TrackbarValuesWorkedByHand) {
+  auto field = [&](const HandWorked& h) -> const SettingField& {
+    const SettingField* f = FindSetting(*schema_, h.field);
+    EXPECT_NE(f, nullptr) << h.field;
+    return f != nullptr ? *f : schema_->fields[0];
+  };
+  auto expectShown = [&](DialogDriver& d, const HandWorked& h) {
+    const ControlBinding& c = field(h).control;
+    EXPECT_EQ(d.Trackbar(c.id).position, h.position) << h.field;
+    EXPECT_EQ(d.Text(c.second), h.label) << h.field;
+  };
+  for (const HandWorked& h : kHandWorked) {
+    if (std::strcmp(h.module, GetParam()) != 0 || h.step != Step::Opens) continue;
+    effect_.params = defaults_;
+    std::memcpy(effect_.params.data() + field(h).offset, &h.bits, field(h).size);
+    DialogDriver d;
+    ASSERT_TRUE(d.Open(effect_));
+    expectShown(d, h);
+    d.Click(IDOK);
+    ASSERT_TRUE(d.WaitClosed());
+  }
+  effect_.params = defaults_;
+  DialogDriver d;
+  ASSERT_TRUE(d.Open(effect_));
+  for (const HandWorked& h : kHandWorked) {
+    if (std::strcmp(h.module, GetParam()) != 0 || h.step == Step::Opens) continue;
+    if (h.step == Step::Moves) d.MoveTrackbar(field(h).control.id, h.position);
+    EXPECT_EQ(FieldBits(field(h), effect_.params.data()), h.bits) << h.field << " " << h.position;
+    expectShown(d, h);
+  }
+  d.Click(IDOK);
+  ASSERT_TRUE(d.WaitClosed());
 }
 
 INSTANTIATE_TEST_SUITE_P(SettingsModules, DialogBindingsTest, ::testing::ValuesIn(kDialogModules));
