@@ -2,6 +2,8 @@
 #     RENDER_SOURCES ...   render code, settings record, defaults, presets: no Win32 in them
 #     PLUGIN_SOURCES ...   the module's PluginDefinition (kPlugin); its manifest
 #                          (zk::modules::NAME, in the render sources) says the rest
+#     RENDER_FUNCTION F    instead of PLUGIN_SOURCES for a module that keeps no state of its
+#                          own: kPlugin is generated around zk::F(const FrameView&)
 #     WIN32_SOURCES ...    dialog procedures and other Win32-only code
 #     [SETTINGS]           the module has a settings record and exports vxDLLGetDefault
 #     [LIBS ...]           further libraries (zelkor_kit3d, ...)
@@ -11,7 +13,7 @@
 # NAME.vfx in ${ZELKOR_MODULE_DIR}. The module's strings and version come from the
 # folder's strings.txt; its own resources (dialogs, bitmaps, icons) from NAME.rc if present.
 function(zelkor_add_module name)
-  cmake_parse_arguments(M "SETTINGS;TEST_ONLY" "" "RENDER_SOURCES;PLUGIN_SOURCES;WIN32_SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(M "SETTINGS;TEST_ONLY" "RENDER_FUNCTION" "RENDER_SOURCES;PLUGIN_SOURCES;WIN32_SOURCES;LIBS" ${ARGN})
   set(src ${CMAKE_CURRENT_SOURCE_DIR})
   set(gen ${CMAKE_CURRENT_BINARY_DIR}/generated)
 
@@ -25,12 +27,21 @@ function(zelkor_add_module name)
     target_link_libraries(${name}_render INTERFACE zelkor_frame ${M_LIBS})
   endif()
 
+  if(M_RENDER_FUNCTION)
+    file(CONFIGURE OUTPUT ${gen}/plugin_definition.cpp CONTENT "// Generated: the render function behind the host's calls.
+#include \"plugin.h\"
+
+namespace zk {
+int32_t ${M_RENDER_FUNCTION}(const FrameView& view);
+const PluginDefinition kPlugin = {${M_RENDER_FUNCTION}};
+}  // namespace zk
+" @ONLY)
+    list(APPEND M_PLUGIN_SOURCES ${gen}/plugin_definition.cpp)
+  endif()
+
   zelkor_generate_module_text(${name} ${src}/strings.txt ${gen} ${M_SETTINGS})
 
   set(glue ${ZELKOR_FRAME_DIR}/plugin_entry.cpp)
-  if(M_SETTINGS)
-    list(APPEND glue ${ZELKOR_FRAME_DIR}/plugin_defaults_entry.cpp)
-  endif()
   if(WIN32)
     list(APPEND glue ${ZELKOR_FRAME_DIR}/module_text_win32.cpp ${gen}/module_resources.rc
          ${gen}/exports.def ${M_WIN32_SOURCES})
@@ -69,7 +80,11 @@ function(zelkor_add_module name)
   endif()
   set_property(GLOBAL APPEND PROPERTY ZELKOR_MODULES ${name})
   # What other hosts of the same render code (the frei0r adapters) need to know.
-  list(TRANSFORM M_PLUGIN_SOURCES PREPEND ${src}/ OUTPUT_VARIABLE plugin_paths)
+  set(plugin_paths "")
+  foreach(f ${M_PLUGIN_SOURCES})
+    get_filename_component(path ${f} ABSOLUTE BASE_DIR ${src})
+    list(APPEND plugin_paths ${path})
+  endforeach()
   set_property(GLOBAL PROPERTY ZELKOR_${name}_PLUGIN_SOURCES ${plugin_paths})
   set_property(GLOBAL PROPERTY ZELKOR_${name}_TEXT_TABLE ${gen}/module_text_table.cpp)
   set_property(GLOBAL PROPERTY ZELKOR_${name}_VERSION "${ZELKOR_LAST_MODULE_VERSION}")

@@ -26,6 +26,17 @@ void* ModuleInstance() { return g_instance; }
 
 }  // namespace zk
 
+#if defined(ZK_MODULE_HAS_SETTINGS)
+// Only the modules with a settings record export it.
+extern "C" ZK_EXPORT int32_t vxDLLGetDefault(void* paramBlock) {
+  if (paramBlock == nullptr) return 1;
+  zk::ScopedDefaultFloatEnvironment floatEnvironment;
+  const zk::SettingsSchema* settings = zk::kModuleManifest.settings;
+  if (settings != nullptr) settings->writeDefaults(paramBlock);
+  return 1;
+}
+#endif
+
 extern "C" ZK_EXPORT int32_t vxDLLGetEffInfo(zk::EffectInfo* info) {
   if (info == nullptr) return 1;
   const zk::ModuleManifest& p = zk::kModuleManifest;

@@ -1,11 +1,10 @@
 // zelkor list and zelkor info.
 #include <cstdio>
 
-#include "choice_registry.h"
 #include "cli_options.h"
 #include "effect_host.h"
 #include "host_words.h"
-#include "schema_registry.h"
+#include "module_registry.h"
 
 namespace zk {
 

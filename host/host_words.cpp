@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "choice_registry.h"
 #include "cli_numbers.h"
+#include "module_registry.h"
 
 namespace zk {
 namespace {

@@ -1,8 +1,8 @@
+#include "module_registry.h"
+
 #include <cstring>
 
-#include "choice_registry.h"
 #include "module_manifest.h"
-#include "schema_registry.h"
 
 namespace zk {
 

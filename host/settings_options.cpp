@@ -2,7 +2,7 @@
 
 #include "cli_numbers.h"
 #include "image_files.h"
-#include "schema_registry.h"
+#include "module_registry.h"
 
 namespace zk {
 

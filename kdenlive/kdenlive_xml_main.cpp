@@ -10,10 +10,9 @@ extern "C" {
 #include <cstdio>
 #include <cstring>
 
-#include "choice_registry.h"
 #include "composition_xml.h"
 #include "effect_host.h"
-#include "schema_registry.h"
+#include "module_registry.h"
 
 namespace {
 

@@ -24,10 +24,7 @@ const int32_t kEdits[] = {AIRPORT_BORDER_VERTICAL_LABEL, AIRPORT_BORDER_HORIZONT
                           AIRPORT_FRAMES_PER_FLIP_LABEL, AIRPORT_ANGLE_SPREAD_LABEL,
                           AIRPORT_FLAP_SHADING_LABEL,    AIRPORT_VIEWER_DISTANCE_LABEL};
 
-class AirportDialogTest : public ModuleDialogTest<AirportParams> {
- protected:
-  AirportDialogTest() : ModuleDialogTest("airport") {}
-};
+ZK_MODULE_DIALOG_TEST(AirportDialogTest, AirportParams, "airport");
 
 TEST_F(AirportDialogTest, TemplateAndValueEdits) {
   DialogDriver d;
@@ -48,8 +45,7 @@ TEST_F(AirportDialogTest, TemplateAndValueEdits) {
   for (size_t i = 1; i < 10; ++i) {
     EXPECT_GT(d.ControlRect(kEdits[i]).top, d.ControlRect(kEdits[i - 1]).top);
   }
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
   EXPECT_EQ(d.result(), 1);
 }
 
@@ -67,8 +63,7 @@ TEST_F(AirportDialogTest, DefaultsButtonClearsTheUnusedBytes) {
   const AirportParams want = AirportDefaults();
   EXPECT_EQ(0, std::memcmp(&want, &now, sizeof want));
   EXPECT_EQ(d.Text(AIRPORT_TILES_DOWN_LABEL), "4");
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 }  // namespace

@@ -112,8 +112,7 @@ TEST_F(BloomDialogTest, OpensOnTheDefaultsWithItsTextsIconsAndDirections) {
     d.Click(kButtonOfDirection[direction]);
     EXPECT_EQ(Block().bloomDirection, direction) << kButtonOfDirection[direction];
   }
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
   EXPECT_EQ(d.result(), 1);
 }
 
@@ -155,8 +154,7 @@ TEST_F(BloomDialogTest, EveryControlExplainsItselfInABalloon) {
       0u);
   EXPECT_NE(duration.find("tight border.\nSet this value to 0.01"), std::string::npos);
   EXPECT_NE(duration.find("for a simple white-flash."), std::string::npos);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 TEST_F(BloomDialogTest, RefreshesAddNoToolsAndLeaveTheTitleAlone) {
@@ -171,8 +169,7 @@ TEST_F(BloomDialogTest, RefreshesAddNoToolsAndLeaveTheTitleAlone) {
   EXPECT_EQ(d.Title(), "Bloom Version 2.01");
   EXPECT_EQ(FindTooltipWindow(d.dialog()), tip);
   EXPECT_EQ(ToolCount(tip), 27);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 // 10 * 0.01f is 0.099999994 (0x3DCCCCCC), one step below 0.1f: the next refresh puts the
@@ -184,8 +181,7 @@ TEST_F(BloomDialogTest, ARefreshShowsTheStoredProduct) {
   d.Click(1013);  // a direction button refreshes the dialog
   EXPECT_EQ(d.Trackbar(BLOOM_DURATION).position, 9);
   EXPECT_EQ(Block().bloomDirection, 10);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
   EXPECT_EQ(Bits(Block().bloomDuration), 0x3DCCCCCCu);  // kept after closing
 }
 
@@ -199,8 +195,7 @@ TEST_F(BloomDialogTest, UnusualRecordsShowTheFallbackButtons) {
     ExpectControlsShow(d, c[2], c[3], 100, "2.50");
     EXPECT_EQ(Block().bloomMode, c[0]);  // shown, not corrected
     EXPECT_EQ(Block().bloomDirection, c[1]);
-    d.Click(IDOK);
-    ASSERT_TRUE(d.WaitClosed());
+    CloseWithOk(d);
   }
 }
 

@@ -18,10 +18,7 @@
 namespace zk::test {
 namespace {
 
-class CharsDialogTest : public ModuleDialogTest<CharsParams> {
- protected:
-  CharsDialogTest() : ModuleDialogTest("chars") {}
-};
+ZK_MODULE_DIALOG_TEST(CharsDialogTest, CharsParams, "chars");
 
 TEST_F(CharsDialogTest, TemplateAndDefaults) {
   DialogDriver d;
@@ -70,8 +67,7 @@ TEST_F(CharsDialogTest, TemplateAndDefaults) {
   EXPECT_EQ(d.ClientSize().cx, d.UnitsToPixels(382, 255).cx);
   EXPECT_EQ(d.ClientSize().cy, d.UnitsToPixels(382, 255).cy);
   EXPECT_EQ(d.FontFace(), "MS Sans Serif");
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
   EXPECT_EQ(d.result(), 1);
 }
 
@@ -110,8 +106,7 @@ TEST_F(CharsDialogTest, SceneBStartBelowTheOthersIsRaisedAboveBoth) {
   EXPECT_EQ(Bits(Block().blendBrightnessStart), Bits(0.12999999523f));
   EXPECT_EQ(d.Text(CHARS_BLEND_BRIGHTNESS_LABEL), "12");
   EXPECT_EQ(d.Trackbar(CHARS_BLEND_BRIGHTNESS).position, 12);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 TEST_F(CharsDialogTest, UnknownMapChecksTheFirstButtonAndKeepsItsValue) {
@@ -126,8 +121,7 @@ TEST_F(CharsDialogTest, UnknownMapChecksTheFirstButtonAndKeepsItsValue) {
   EXPECT_EQ(Block().charMap, 7);
   d.Click(CHARS_MAP_SIGNS_10X14);
   EXPECT_EQ(Block().charMap, 4);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 // "Set Defaults" writes every field, the one without a control too; the padding bytes keep
@@ -149,8 +143,7 @@ TEST_F(CharsDialogTest, SetDefaultsLeavesThePadding) {
   const CharsParams now = Block();
   EXPECT_EQ(0, std::memcmp(&want, &now, sizeof want));
   EXPECT_EQ(d.Text(CHARS_ROW_SIZE_LABEL), "4.00");
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 }  // namespace

@@ -19,10 +19,7 @@
 namespace zk::test {
 namespace {
 
-class Cuboids2DialogTest : public ModuleDialogTest<CuboidsParams> {
- protected:
-  Cuboids2DialogTest() : ModuleDialogTest("cuboids2") {}
-};
+ZK_MODULE_DIALOG_TEST(Cuboids2DialogTest, CuboidsParams, "cuboids2");
 
 TEST_F(Cuboids2DialogTest, TemplateIconsAndTheDefaultsAsShown) {
   DialogDriver d;
@@ -60,8 +57,7 @@ TEST_F(Cuboids2DialogTest, TemplateIconsAndTheDefaultsAsShown) {
     EXPECT_EQ(shown, LoadIconA(module, MAKEINTRESOURCEA(icons[j]))) << j;
   }
   EXPECT_FALSE(IsWindowEnabled(d.owner()));
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 // A value without a button of its own shows a fixed one and stays in the record.
@@ -80,8 +76,7 @@ TEST_F(Cuboids2DialogTest, ValuesWithoutAButtonShowTheirFallback) {
   // Neither chooser applies to a background type of neither kind.
   EXPECT_FALSE(d.IsEnabled(CUBOIDS_COLOUR_SELECT));
   EXPECT_FALSE(d.IsEnabled(CUBOIDS_BITMAP_SELECT));
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
   EXPECT_EQ(effect_.params, before);
 }
 
@@ -102,8 +97,7 @@ TEST_F(Cuboids2DialogTest, PatternsAndChoosersEnabledWhereTheyApply) {
   d.Click(CUBOIDS_BACKGROUND_COLOUR);
   EXPECT_FALSE(d.IsEnabled(CUBOIDS_BITMAP_SELECT));
   EXPECT_TRUE(d.IsEnabled(CUBOIDS_COLOUR_SELECT));
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 TEST_F(Cuboids2DialogTest, ResetDefaultsGivesBigBlockAndTheListKeepsItsEntry) {
@@ -115,8 +109,7 @@ TEST_F(Cuboids2DialogTest, ResetDefaultsGivesBigBlockAndTheListKeepsItsEntry) {
   EXPECT_EQ(Block().direction, 1);
   EXPECT_EQ(Block().duration, 1.0f);
   EXPECT_EQ(d.ComboSelection(CUBOIDS_PRESETS), 7);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 }  // namespace

@@ -86,17 +86,23 @@ struct Grid {
 const Grid kGrids[] = {{12, 12, 6, 0, 0}, {7, 5, 1, 1, 2},  {21, 1, 5, 1, 3},
                        {1, 21, 3, 0, 0},  {3, 4, 12, 1, 4}, {9, 9, 18, 1, 5}};
 
+// Two scenes of one colour each and two ramps (blue from the column, green from the row).
+const FrameImage solidA = SolidFrame(200, 90, 10, 20, 30);
+const FrameImage solidB = SolidFrame(200, 90, 200, 100, 50);
+const FrameImage rampA = RampFrame(200, 90, 50);
+const FrameImage rampB = RampFrame(200, 90, 220);
+
+void UseGrid(CuboidsParams& p, const Grid& g) {
+  p.columns = g.columns;
+  p.rows = g.rows;
+  p.direction = g.direction;
+  p.fixedRotation = g.fixed;
+  p.rotationPattern = g.pattern;
+}
+
 TEST_F(Cuboids2RenderTest, AtRestEveryBlockShowsSceneAOnItsOwnPixels) {
-  const FrameImage solidA = SolidFrame(200, 90, 10, 20, 30);
-  const FrameImage solidB = SolidFrame(200, 90, 200, 100, 50);
-  const FrameImage rampA = RampFrame(200, 90, 50);
-  const FrameImage rampB = RampFrame(200, 90, 220);
   for (const Grid& g : kGrids) {
-    P().columns = g.columns;
-    P().rows = g.rows;
-    P().direction = g.direction;
-    P().fixedRotation = g.fixed;
-    P().rotationPattern = g.pattern;
+    UseGrid(P(), g);
     P().backgroundColor = 0x00FF00;
     // Blocks tile the picture without gaps, unlit: exactly scene A, no background.
     const FrameImage solid = Render(solidA, solidB, 0.0f);
@@ -115,16 +121,8 @@ TEST_F(Cuboids2RenderTest, AtRestEveryBlockShowsSceneAOnItsOwnPixels) {
 }
 
 TEST_F(Cuboids2RenderTest, AtTheEndSceneBStandsUnmirrored) {
-  const FrameImage solidA = SolidFrame(200, 90, 10, 20, 30);
-  const FrameImage solidB = SolidFrame(200, 90, 200, 100, 50);
-  const FrameImage rampA = RampFrame(200, 90, 50);
-  const FrameImage rampB = RampFrame(200, 90, 220);
   for (const Grid& g : kGrids) {
-    P().columns = g.columns;
-    P().rows = g.rows;
-    P().direction = g.direction;
-    P().fixedRotation = g.fixed;
-    P().rotationPattern = g.pattern;
+    UseGrid(P(), g);
     // The float half turn leaves a lighting cosine of about 1e-7: bytes are B or B - 1.
     const FrameImage solid = Render(solidA, solidB, 1.0f);
     for (size_t i = 0; i < solid.pixels.size(); ++i) {
@@ -157,26 +155,11 @@ TEST_F(Cuboids2RenderTest, SameProgressGivesTheSameFrameWhateverCameBefore) {
 }
 
 TEST_F(Cuboids2RenderTest, DeclinesWithoutARecordOrInRequestModeOne) {
-  const FrameImage a = SolidFrame(20, 10, 1, 2, 3);
-  FrameImage out = MakeFrameImage(20, 10, 0x77);
-  RenderChoices c;
-  c.requestMode = 1;
-  EXPECT_EQ(RenderEffectFrame(effect_, a, a, 0.5f, c, &out), 0);
-  EXPECT_EQ(out.pixels, MakeFrameImage(20, 10, 0x77).pixels);
-  effect_.params.clear();
-  EXPECT_EQ(RenderEffectFrame(effect_, a, a, 0.5f, RenderChoices(), &out), 0);
-  EXPECT_EQ(out.pixels, MakeFrameImage(20, 10, 0x77).pixels);
+  test::ExpectDeclinesWithoutARecordOrInRequestModeOne(effect_);
 }
 
 TEST_F(Cuboids2RenderTest, DrawsFromTheFrameOriginWhateverTheRectangleOffset) {
-  const FrameImage a = test::PatternFrame(60, 40, 3);
-  const FrameImage b = test::PatternFrame(60, 40, 4);
-  FrameImage shifted = MakeFrameImage(60, 40, 0x33);
-  ASSERT_EQ(RenderRect(effect_, a, b, 0.45f, 7, 5, 30, 20, &shifted), 1);
-  FrameImage origin = MakeFrameImage(60, 40, 0x33);
-  ASSERT_EQ(RenderRect(effect_, a, b, 0.45f, 0, 0, 30, 20, &origin), 1);
-  EXPECT_EQ(shifted.pixels, origin.pixels);
-  EXPECT_TRUE(test::OutsideRectUntouched(origin, 0, 0, 30, 20, 0x33));
+  test::ExpectRectangleDrawsFromTheFrameOrigin(effect_);
 }
 
 TEST_F(Cuboids2RenderTest, BackgroundColourShowsWhereTheBlockTurnedAway) {

@@ -18,7 +18,7 @@
 
 #include "dialog_driver.h"
 #include "float_bits.h"
-#include "schema_registry.h"
+#include "module_registry.h"
 #include "setting_conversions.h"
 #include "test_support.h"
 

@@ -86,8 +86,7 @@ TEST_F(FirestormDialogTest, TemplateTextsAndDefaults) {
   ExpectShown(d, kDefaultsShown);
   ExpectShareEnabled(d, true);
   EXPECT_TRUE(ClientIsDialogUnits(d.dialog(), 322, 222));
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 // A scroll message from a control that is no trackbar changes nothing.
@@ -99,8 +98,7 @@ TEST_F(FirestormDialogTest, ScrollFromAnotherControlIsIgnored) {
          reinterpret_cast<LPARAM>(GetDlgItem(d.dialog(), FIRESTORM_ALL_EDGES)));
   const FirestormParams after = Block();
   EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 TEST_F(FirestormDialogTest, AllEdgesDisablesTheShare) {
@@ -118,8 +116,7 @@ TEST_F(FirestormDialogTest, AllEdgesDisablesTheShare) {
   d.Click(FIRESTORM_ALL_EDGES);
   EXPECT_EQ(Block().allEdgeDetection, 1);
   ExpectShareEnabled(d, false);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 TEST_F(FirestormDialogTest, DefaultsButtonClearsTheReservedBytesAndEnablesTheShare) {
@@ -142,8 +139,7 @@ TEST_F(FirestormDialogTest, DefaultsButtonClearsTheReservedBytesAndEnablesTheSha
   EXPECT_EQ(std::memcmp(&now, &defaults, sizeof now), 0) << "all 140 bytes, reserved ones too";
   ExpectShown(d, kDefaultsShown);
   ExpectShareEnabled(d, true);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 TEST_F(FirestormDialogTest, TheCloseBoxDoesNotClose) {
@@ -153,8 +149,7 @@ TEST_F(FirestormDialogTest, TheCloseBoxDoesNotClose) {
   ASSERT_TRUE(d.Flush());
   EXPECT_FALSE(d.closed());
   EXPECT_TRUE(IsWindowVisible(d.dialog()));
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 }  // namespace

@@ -16,9 +16,8 @@ extern "C" {
 #include <frei0r.h>
 }
 
-#include "choice_registry.h"
 #include "frei0r_plugin_loader.h"
-#include "schema_registry.h"
+#include "module_registry.h"
 #include "test_support.h"
 
 namespace zk {

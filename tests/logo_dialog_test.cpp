@@ -41,10 +41,7 @@ void ExpectGroupEnabled(const DialogDriver& d, int32_t k, bool on) {
   for (int32_t j = 0; j < 4; ++j) EXPECT_EQ(d.IsEnabled(1110 + 4 * k + j), on) << k << " " << j;
 }
 
-class LogoDialogTest : public ModuleDialogTest<LogoParams> {
- protected:
-  LogoDialogTest() : ModuleDialogTest("logo") {}
-};
+ZK_MODULE_DIALOG_TEST(LogoDialogTest, LogoParams, "logo");
 
 TEST_F(LogoDialogTest, TemplateListsAndTheDefaultsAsShown) {
   DialogDriver d;
@@ -97,8 +94,7 @@ TEST_F(LogoDialogTest, TemplateListsAndTheDefaultsAsShown) {
   EXPECT_EQ(d.ComboSelection(LOGO_BBG_MOTION), 15);
   EXPECT_EQ(d.ComboSelection(LOGO_PRESETS), 0);
   EXPECT_FALSE(IsWindowEnabled(d.owner()));
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 // "use this" off greys the rest of its group and keeps the group's settings.
@@ -119,8 +115,7 @@ TEST_F(LogoDialogTest, UseThisGreysItsGroup) {
     EXPECT_EQ(Block().layers[k].useLayer, 1);
     ExpectGroupEnabled(d, k, true);
   }
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 TEST_F(LogoDialogTest, ChoosersEnabledWhereTheyApply) {
@@ -138,8 +133,7 @@ TEST_F(LogoDialogTest, ChoosersEnabledWhereTheyApply) {
     EXPECT_EQ(d.IsEnabled(LOGO_COLOUR_SELECT), type == 0) << type;
     EXPECT_EQ(d.IsEnabled(LOGO_BITMAP_SELECT), type == 1) << type;
   }
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 TEST_F(LogoDialogTest, ARecordBeyondTheControlsShowsWhatItCan) {
@@ -164,8 +158,7 @@ TEST_F(LogoDialogTest, ARecordBeyondTheControlsShowsWhatItCan) {
   EXPECT_EQ(d.Text(LOGO_BITMAP_PATH), std::string(299, 'b'));
   EXPECT_EQ(d.Text(LOGO_MASK_PATH), std::string(259, 'm'));
   ExpectGroupEnabled(d, 1, false);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 TEST_F(LogoDialogTest, ResetDefaultsLeavesThePresetListAsItWas) {
@@ -178,8 +171,7 @@ TEST_F(LogoDialogTest, ResetDefaultsLeavesThePresetListAsItWas) {
   const LogoParams got = Block();
   EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0);
   EXPECT_EQ(d.ComboSelection(LOGO_PRESETS), 1);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 }  // namespace

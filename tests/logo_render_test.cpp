@@ -420,26 +420,11 @@ TEST_F(LogoModuleTest, ModuleFindsTheSameBuiltInMaskAsTheEmbeddedCopy) {
 }
 
 TEST_F(LogoModuleTest, DeclinesWithoutARecordOrInRequestModeOne) {
-  const FrameImage a = SolidFrame(20, 10, 1, 2, 3);
-  FrameImage out = MakeFrameImage(20, 10, 0x77);
-  RenderChoices c;
-  c.requestMode = 1;
-  EXPECT_EQ(RenderEffectFrame(effect_, a, a, 0.5f, c, &out), 0);
-  EXPECT_EQ(out.pixels, MakeFrameImage(20, 10, 0x77).pixels);
-  effect_.params.clear();
-  EXPECT_EQ(RenderEffectFrame(effect_, a, a, 0.5f, RenderChoices(), &out), 0);
-  EXPECT_EQ(out.pixels, MakeFrameImage(20, 10, 0x77).pixels);
+  test::ExpectDeclinesWithoutARecordOrInRequestModeOne(effect_);
 }
 
 TEST_F(LogoModuleTest, DrawsFromTheFrameOriginWithinTheRectangleSize) {
-  const FrameImage a = test::PatternFrame(60, 40, 3);
-  const FrameImage b = test::PatternFrame(60, 40, 4);
-  FrameImage shifted = MakeFrameImage(60, 40, 0x33);
-  ASSERT_EQ(test::RenderRect(effect_, a, b, 0.45f, 7, 5, 30, 20, &shifted), 1);
-  FrameImage origin = MakeFrameImage(60, 40, 0x33);
-  ASSERT_EQ(test::RenderRect(effect_, a, b, 0.45f, 0, 0, 30, 20, &origin), 1);
-  EXPECT_EQ(shifted.pixels, origin.pixels);
-  EXPECT_TRUE(test::OutsideRectUntouched(origin, 0, 0, 30, 20, 0x33));
+  test::ExpectRectangleDrawsFromTheFrameOrigin(effect_);
   const int32_t sizes[][2] = {{1, 1}, {2, 2}, {3, 5}, {5, 3}};
   for (const auto& s : sizes) {
     for (float p : {0.0f, 0.3f, 0.7f, 1.0f}) {

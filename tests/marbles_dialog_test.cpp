@@ -137,8 +137,7 @@ TEST_F(MarblesDialogTest, TemplateCaptionAndDefaults) {
   EXPECT_EQ(reinterpret_cast<HICON>(small), LoadIconA(module, MAKEINTRESOURCEA(102)));
   EXPECT_NE(small, 0);
   const std::vector<uint8_t> before = effect_.params;
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
   EXPECT_EQ(d.result(), 1);
   EXPECT_EQ(effect_.params, before);  // positions read back as the whole numbers they were
 }
@@ -243,8 +242,7 @@ TEST_F(MarblesDialogTest, TrackbarsStoreAtOnceWithTheirLabels) {
   EXPECT_EQ(p.lightRotX, 45);
   EXPECT_EQ(p.lightRotY, -90);
   EXPECT_EQ(p.lightRotZ, 0);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 TEST_F(MarblesDialogTest, NeutralButtonsTakeTheTurnsAndTheColourBack) {
@@ -278,8 +276,7 @@ TEST_F(MarblesDialogTest, NeutralButtonsTakeTheTurnsAndTheColourBack) {
   EXPECT_EQ(Block().colorHue, 1.0f);
   EXPECT_EQ(d.Trackbar(MARBLES_COLOR_HUE).position, 100);
   EXPECT_EQ(d.Text(MARBLES_COLOR_HUE_LABEL), "1.00");
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 TEST_F(MarblesDialogTest, OrderButtonsAndTheLightEnabling) {
@@ -303,8 +300,7 @@ TEST_F(MarblesDialogTest, OrderButtonsAndTheLightEnabling) {
     EXPECT_EQ(Block().lightMode, mode);
     ExpectRulesShow(d, Block());
   }
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
   EXPECT_EQ(effect_.params[25], 0xEE);
   EXPECT_EQ(effect_.params[33], 0xEE);
 }
@@ -322,8 +318,7 @@ TEST_F(MarblesDialogTest, LightPositionsAreTakenOnOkOnly) {
   d.SetText(MARBLES_POS1_Z, "twelve");     // not a number: 0
   EXPECT_EQ(Block().lightPos1[1], 10.0f);  // nothing taken yet
   d.MoveTrackbar(MARBLES_SIZE, 5);         // other controls leave the boxes alone
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
   const MarblesParams p = Block();
   EXPECT_EQ(p.lightPos1[0], 12.0f);
   EXPECT_EQ(p.lightPos1[1], -40.0f);
@@ -360,8 +355,7 @@ TEST_F(MarblesDialogTest, PresetsAndResetDefaultsKeepTheReservedBytes) {
   d.Click(MARBLES_DEFAULTS_BUTTON);
   EXPECT_EQ(effect_.params, PresetBytes(0));
   ExpectRulesShow(d, Block());
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
   EXPECT_EQ(effect_.params[120], 0xEE);
 }
 
@@ -381,8 +375,7 @@ TEST_F(MarblesDialogTest, OpensOnWhatTheRecordHolds) {
   EXPECT_EQ(d.Trackbar(MARBLES_SHADE_GLOSS).position, 12);
   EXPECT_EQ(Block().order, 7);  // shown, not corrected
   EXPECT_EQ(Block().lightMode, 9);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 }  // namespace

@@ -23,10 +23,23 @@ class ModuleDialogTest : public ::testing::Test {
   Params& Edit() { return *reinterpret_cast<Params*>(effect_.params.data()); }
   Params Block() const { return BlockAs<Params>(effect_); }
   void Use(const Params& p) { std::memcpy(effect_.params.data(), &p, sizeof p); }
+  // OK ends the dialog (a test that means another way out says so itself).
+  static void CloseWithOk(DialogDriver& d) {
+    d.Click(IDOK);
+    ASSERT_TRUE(d.WaitClosed());
+  }
 
   const char* module_;
   HostedEffect effect_;
 };
+
+// A module's dialog fixture with nothing of its own: `ZK_MODULE_DIALOG_TEST(Name, Params,
+// "module");`
+#define ZK_MODULE_DIALOG_TEST(Name, Params, module) \
+  class Name : public ModuleDialogTest<Params> {    \
+   protected:                                       \
+    Name() : ModuleDialogTest(module) {}            \
+  }
 
 }  // namespace zk::test
 

@@ -98,8 +98,7 @@ TEST_F(RaysDialogTest, TemplateTextsAndControlsFromDefaults) {
             GetDlgItem(d.dialog(), RAYS_DENSITY_VALUE));
 
   EXPECT_TRUE(ClientIsDialogUnits(d.dialog(), 312, 221));
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 TEST_F(RaysDialogTest, TrackbarsSpinnerAndCancelKeepingTheEdits) {
@@ -151,8 +150,7 @@ TEST_F(RaysDialogTest, GraphWithoutBars) {
   d.MoveTrackbar(RAYS_SWITCH, 25);
   EXPECT_EQ(WindowPixel(w, 164, 150), kBlack);
   EXPECT_EQ(WindowPixel(w, 236, 150), kWhite);
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
 }
 
 TEST_F(RaysDialogTest, GraphWithSeveralBars) {
@@ -175,8 +173,7 @@ TEST_F(RaysDialogTest, GraphWithSeveralBars) {
       EXPECT_EQ(WindowPixel(w, 270, 80), kBlue);
       EXPECT_EQ(WindowPixel(w, 200, 160), kWhite);  // hollow
     }
-    d.Click(IDOK);
-    ASSERT_TRUE(d.WaitClosed());
+    CloseWithOk(d);
   }
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "schema_registry.h"
+#include "module_registry.h"
 #include "settings_schema.h"
 
 namespace zk {

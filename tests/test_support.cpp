@@ -63,6 +63,30 @@ bool OutsideRectUntouched(const FrameImage& out, int32_t left, int32_t top, int3
   return true;
 }
 
+void ExpectDeclinesWithoutARecordOrInRequestModeOne(HostedEffect& e) {
+  const FrameImage a = SolidFrame(20, 10, 1, 2, 3);
+  const FrameImage untouched = MakeFrameImage(20, 10, 0x77);
+  FrameImage out = untouched;
+  RenderChoices c;
+  c.requestMode = 1;
+  EXPECT_EQ(RenderEffectFrame(e, a, a, 0.5f, c, &out), 0);
+  EXPECT_EQ(out.pixels, untouched.pixels);
+  e.params.clear();
+  EXPECT_EQ(RenderEffectFrame(e, a, a, 0.5f, RenderChoices(), &out), 0);
+  EXPECT_EQ(out.pixels, untouched.pixels);
+}
+
+void ExpectRectangleDrawsFromTheFrameOrigin(HostedEffect& e) {
+  const FrameImage a = PatternFrame(60, 40, 3);
+  const FrameImage b = PatternFrame(60, 40, 4);
+  FrameImage shifted = MakeFrameImage(60, 40, 0x33);
+  ASSERT_EQ(RenderRect(e, a, b, 0.45f, 7, 5, 30, 20, &shifted), 1);
+  FrameImage origin = MakeFrameImage(60, 40, 0x33);
+  ASSERT_EQ(RenderRect(e, a, b, 0.45f, 0, 0, 30, 20, &origin), 1);
+  EXPECT_EQ(shifted.pixels, origin.pixels);
+  EXPECT_TRUE(OutsideRectUntouched(origin, 0, 0, 30, 20, 0x33));
+}
+
 namespace {
 
 int RunCommandOnce(const std::string& command, std::string* output) {

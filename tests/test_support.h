@@ -27,6 +27,14 @@ int32_t RenderRect(HostedEffect& e, const FrameImage& a, const FrameImage& b, fl
 bool OutsideRectUntouched(const FrameImage& out, int32_t left, int32_t top, int32_t width,
                           int32_t height, uint8_t fill);
 
+// A module with a settings record answers 0 and writes nothing in request mode 1 and when the
+// host hands no record (the record is cleared).
+void ExpectDeclinesWithoutARecordOrInRequestModeOne(HostedEffect& e);
+
+// The picture in a rectangle away from the origin is the one the same rectangle shows at the
+// origin (the module draws from the frame's origin); nothing outside the rectangle changes.
+void ExpectRectangleDrawsFromTheFrameOrigin(HostedEffect& e);
+
 // Runs the built zelkor with arguments; returns its exit code, stdout in `output` and
 // stderr in `errors`.
 int RunZelkor(const std::string& args, std::string* output = nullptr,

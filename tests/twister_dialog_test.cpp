@@ -76,8 +76,7 @@ TEST_F(TwisterDialogTest, TemplateTextsAndInitialStateFromDefaults) {
   EXPECT_EQ(d.FontFace(), "MS Sans Serif");
 
   EXPECT_FALSE(IsWindowEnabled(d.owner()));  // modal over the host's window
-  d.Click(IDOK);
-  ASSERT_TRUE(d.WaitClosed());
+  CloseWithOk(d);
   EXPECT_EQ(d.result(), 1);
 }
 

@@ -275,16 +275,6 @@ TEST_F(TwisterTest, RectangleAwayFromTheOriginMatchesTheSameFrameAlone) {
   }
 }
 
-TEST_F(TwisterTest, DeclinesRequestModeOne) {
-  const FrameImage a = PatternFrame(6, 4, 23);
-  const FrameImage b = PatternFrame(6, 4, 24);
-  FrameImage out = MakeFrameImage(6, 4, 0xEE);
-  RenderChoices choices;
-  choices.requestMode = 1;
-  EXPECT_EQ(0, RenderEffectFrame(effect_, a, b, 0.5f, choices, &out));
-  EXPECT_TRUE(OutsideRectUntouched(out, 0, 0, 0, 0, 0xEE));
-}
-
 TEST_F(TwisterTest, MissingRecordRendersWithTheDefaults) {
   const FrameImage a = PatternFrame(7, 5, 25);
   const FrameImage b = PatternFrame(7, 5, 26);

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "choice_registry.h"
 #include "effect_host.h"
 #include "image_files.h"
+#include "module_registry.h"
 #include "test_support.h"
 
 namespace zk {

@@ -7,14 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "codec_types.h"
 #include "frame_image.h"
 #include "join_plan.h"
-
-struct AVFormatContext;
-struct AVCodecContext;
-struct AVFrame;
-struct AVPacket;
-struct SwsContext;
 
 namespace zk {
 

@@ -8,15 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "codec_types.h"
 #include "frame_image.h"
-
-struct AVFormatContext;
-struct AVCodecContext;
-struct AVFrame;
-struct AVPacket;
-struct SwsContext;
-struct SwrContext;
-struct AVStream;
 
 namespace zk {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli_numbers.h"
-#include "schema_registry.h"
+#include "module_registry.h"
 
 namespace {
 const char* const kModules[] = {"twister",   "cuboids2", "logo",    "marbles", "chars",

@@ -1,9 +1,0 @@
-#include "bwflash_phase.h"
-#include "bwflash_render.h"
-#include "plugin.h"
-
-namespace zk {
-
-const PluginDefinition kPlugin = {RenderBwFlash};
-
-}  // namespace zk

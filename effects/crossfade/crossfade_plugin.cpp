@@ -1,8 +1,0 @@
-#include "crossfade_render.h"
-#include "plugin.h"
-
-namespace zk {
-
-const PluginDefinition kPlugin = {RenderCrossfade};
-
-}  // namespace zk

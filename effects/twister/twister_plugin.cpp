@@ -1,8 +1,0 @@
-#include "plugin.h"
-#include "twister_render.h"
-
-namespace zk {
-
-const PluginDefinition kPlugin = {RenderTwister};
-
-}  // namespace zk
