@@ -6,7 +6,8 @@
 // byte so that a load past the last texel shows in the sanitizer build; triangles reach
 // past every side of the picture and of the texture, lie flat or turned (unlit, lit,
 // darkened, over-lit), with and without the depth test, in field mode, with masks of
-// flat areas and soft edges, inverted, translucent.
+// flat areas and soft edges, inverted, translucent. Every case runs once with the walk
+// built for AVX2 (skipped on a processor without it) and once with the SSE2 walk.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 
 #include "depth_clear.h"
 #include "face_math.h"
+#include "kernel_choice.h"
 #include "kit3d_random.h"
 #include "triangle_renderer.h"
 
@@ -150,7 +152,25 @@ struct Sides {
   }
 };
 
-TEST(SpeedS3kSpan, RandomTrianglesDrawWhatThePlainSpanDraws) {
+// The parameter: whether the fast walk is the AVX2 one.
+class SpeedS3kSpanWalk : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    AllowWideKernels(GetParam());
+    if (GetParam() && !WideKernels()) {
+      GTEST_SKIP() << "the AVX2 walk does not run here (no AVX2, or ZELKOR_KERNELS/"
+                      "ZELKOR_PLAIN_KERNELS chose fewer)";
+    }
+  }
+  void TearDown() override { AllowWideKernels(true); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Forms, SpeedS3kSpanWalk, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "Avx2" : "Sse2";
+                         });
+
+TEST_P(SpeedS3kSpanWalk, RandomTrianglesDrawWhatThePlainSpanDraws) {
   uint32_t seed = 2026;
   const int32_t sizes[][4] = {
       {1, 1, 2, 2}, {3, 5, 4, 3}, {31, 17, 64, 40}, {97, 61, 97, 61}, {160, 90, 57, 33}};
@@ -176,7 +196,7 @@ TEST(SpeedS3kSpan, RandomTrianglesDrawWhatThePlainSpanDraws) {
   }
 }
 
-TEST(SpeedS3kSpan, CardsAtRestAndTurnedDrawWhatThePlainSpanDraws) {
+TEST_P(SpeedS3kSpanWalk, CardsAtRestAndTurnedDrawWhatThePlainSpanDraws) {
   // Layered cards as the logo draws them: whole-picture cards at rest (w exactly 1) and
   // turned, first without and then with the depth test, one over the other.
   uint32_t seed = 55;
@@ -204,7 +224,7 @@ TEST(SpeedS3kSpan, CardsAtRestAndTurnedDrawWhatThePlainSpanDraws) {
   }
 }
 
-TEST(SpeedS3kSpan, FlatCardsStepOverMaskAreasAlike) {
+TEST_P(SpeedS3kSpanWalk, FlatCardsStepOverMaskAreasAlike) {
   // Triangles lying in the picture plane (w stays 1) whose rows keep V: the walk steps over
   // the pixels of mask areas that cover nothing, with U growing or falling along the walk
   // (the texture as it is or mirrored), areas of every length up to past the texture's
@@ -243,7 +263,7 @@ TEST(SpeedS3kSpan, FlatCardsStepOverMaskAreasAlike) {
   }
 }
 
-TEST(SpeedS3kSpan, TexturePositionsJustOutsideTheFirstTexelDrawAlike) {
+TEST_P(SpeedS3kSpanWalk, TexturePositionsJustOutsideTheFirstTexelDrawAlike) {
   // Texture coordinates a hair below 0 truncate into the first texel with negative
   // fractions; with a mask those interpolate past 0..255.
   uint32_t seed = 7;
