@@ -295,6 +295,30 @@ TEST_P(SpeedS3kSpanWalk, TexturePositionsJustOutsideTheFirstTexelDrawAlike) {
 namespace zk {
 namespace {
 
+TEST(SpeedS3kSpan, DrawingIntoItsOwnTextureTheAvx2WalkDrawsWhatTheSse2WalkDraws) {
+  // Each pixel may read texels that the pixels before it have just written.
+  AllowWideKernels(true);
+  if (!WideKernels()) GTEST_SKIP() << "the AVX2 walk does not run here";
+  uint32_t seed = 404;
+  for (int i = 0; i < 40; ++i) {
+    const uint32_t pictureSeed = Next(&seed);
+    Picture wide(64, 48, 1, 3, i % 2, pictureSeed), narrow(64, 48, 1, 3, i % 2, pictureSeed);
+    ShadedTriangle t{};
+    for (RasterVertex& v : t.vertex) v = RandomVertex(&seed, 64, 48, 64, 48);
+    t.impact = static_cast<float>(Uniform(&seed, 0.0, 1.5));
+    t.gloss = 1;
+    CameraSetup camera{Point3{10, 0, 0}, 0xFFE0C0, 96, nullptr, 0};
+    ShadedTriangle u = t;
+    t.texture = &wide.plane;
+    u.texture = &narrow.plane;
+    DrawTriangle(&wide.plane, &camera, &t);
+    AllowWideKernels(false);
+    DrawTriangle(&narrow.plane, &camera, &u);
+    AllowWideKernels(true);
+    ASSERT_EQ(wide.bytes, narrow.bytes) << "triangle " << i;
+  }
+}
+
 TEST(SpeedS3kSpan, DepthClearSetsEveryEntryAndNoOther) {
   for (size_t entries = 0; entries < 23; ++entries) {
     std::vector<float> buffer(entries + 2, -1.0f);
