@@ -19,6 +19,7 @@
 #include "kernel_choice.h"
 #include "kit3d_random.h"
 #include "triangle_renderer.h"
+#include "wide_kernel_forms.h"
 
 namespace zk {
 namespace {
@@ -152,23 +153,10 @@ struct Sides {
   }
 };
 
-// The parameter: whether the fast walk is the AVX2 one.
-class SpeedS3kSpanWalk : public ::testing::TestWithParam<bool> {
- protected:
-  void SetUp() override {
-    AllowWideKernels(GetParam());
-    if (GetParam() && !WideKernels()) {
-      GTEST_SKIP() << "the AVX2 walk does not run here (no AVX2, or ZELKOR_KERNELS/"
-                      "ZELKOR_PLAIN_KERNELS chose fewer)";
-    }
-  }
-  void TearDown() override { AllowWideKernels(true); }
-};
+class SpeedS3kSpanWalk : public test::WideKernelForms {};
 
 INSTANTIATE_TEST_SUITE_P(Forms, SpeedS3kSpanWalk, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                           return info.param ? "Avx2" : "Sse2";
-                         });
+                         test::KernelFormName);
 
 TEST_P(SpeedS3kSpanWalk, RandomTrianglesDrawWhatThePlainSpanDraws) {
   uint32_t seed = 2026;
