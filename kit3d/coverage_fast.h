@@ -6,8 +6,10 @@
 
 #include "coverage.h"
 #include "float_to_int.h"
+#include "isa_namespace.h"
 
 namespace zk {
+inline namespace ZK_ISA_NAMESPACE {
 
 inline int32_t MaskRowValueFast(const uint8_t* row, int32_t iu, bool right, double fu) {
   const int32_t left = row[iu];
@@ -44,4 +46,5 @@ inline float MaskCoverageFast(const ImagePlane& texture, double u, double v) {
   return texture.invertMask == 1 ? static_cast<float>(1.0 - coverage) : coverage;
 }
 
+}  // namespace ZK_ISA_NAMESPACE
 }  // namespace zk

@@ -9,6 +9,7 @@
 #include "float_rounding.h"
 #include "float_to_int.h"
 #include "kernel_choice.h"
+#include "span_avx2.h"
 #include "span_fast.h"
 #include "texel_fast.h"
 #include "triangle_renderer.h"
@@ -86,6 +87,7 @@ struct TriangleContext {
   CarryAbove above;
 #if defined(__SSE2__)
   bool fastSpans;     // DrawSpanFast applies
+  bool wideSpans;     // and takes the AVX2 walk
   SpanTexture* fast;  // what it needs of the texture
 #endif
 };
@@ -300,7 +302,11 @@ void DrawSpanFast(TriangleContext* t, int32_t y, const Edge& A, const Edge& B) {
     walk.uv = _mm_add_pd(walk.uv, walk.duv);
     walk.w += walk.dw;
   }
-  DrawFastSpanAny(*t->fast, walk, t->covered, t->last, &t->haveLast);
+  if (t->wideSpans) {
+    DrawFastSpanAvx2(*t->fast, walk, t->covered, t->last, &t->haveLast);
+  } else {
+    DrawFastSpanAny(*t->fast, walk, t->covered, t->last, &t->haveLast);
+  }
 }
 #endif
 
@@ -438,6 +444,7 @@ int32_t DrawTriangleRows(ImagePlane* output, const CameraSetup* camera, ShadedTr
   t.fastSpans = !PlainKernels() && t.texture != nullptr && t.threeChannels &&
                 t.texture->bytesPerPixel == 3 && (camera->outline & 1) == 0 &&
                 (!t.covered || t.texture->mask != nullptr);
+  t.wideSpans = t.fastSpans && WideKernels();
   // Filled only when used (its coverage table is not cleared for every triangle).
   SpanTexture fast;
   if (t.fastSpans) MakeSpanTexture(*t.texture, t.lighting, t.covered, &fast);

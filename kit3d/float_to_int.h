@@ -6,7 +6,10 @@
 
 #include <cstdint>
 
+#include "isa_namespace.h"
+
 namespace zk {
+inline namespace ZK_ISA_NAMESPACE {
 
 inline int32_t TruncToInt(double v) {
   if (v > -2147483649.0 && v < 2147483648.0) return static_cast<int32_t>(v);
@@ -16,4 +19,5 @@ inline int32_t TruncToInt(double v) {
 // The low eight bits of the truncated value, as a byte store of an int keeps them.
 inline uint8_t TruncToByteBits(double v) { return static_cast<uint8_t>(TruncToInt(v) & 0xFF); }
 
+}  // namespace ZK_ISA_NAMESPACE
 }  // namespace zk

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "isa_namespace.h"
 #include "texel.h"
 
 #if defined(__SSE2__)
@@ -25,6 +26,8 @@ struct TexelLighting {
   double shade;
   double light[3];
 };
+
+inline namespace ZK_ISA_NAMESPACE {
 
 inline TexelLighting MakeTexelLighting(const TexelShading& s) {
   TexelLighting l{};
@@ -129,4 +132,5 @@ inline void LitTexel3At(const ImagePlane& tex, const TexelLighting& lighting, do
 
 #endif
 
+}  // namespace ZK_ISA_NAMESPACE
 }  // namespace zk

@@ -2,10 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <fstream>
 #include <limits>
+#include <sstream>
+#include <string>
 
+#include "cpu_features.h"
 #include "frame_view.h"
 #include "host_records.h"
+#include "kernel_choice.h"
 #include "rand15.h"
 
 namespace zk {
@@ -112,4 +117,24 @@ TEST(FrameAddressing, ProgressOutsideZeroToOneIsHeldToTheNearestEnd) {
 }
 
 }  // namespace
+TEST(CpuFeatures, Avx2AsTheSystemReportsIt) {
+  // The kernel lists avx2 among a processor's flags only where it also saves the registers.
+  std::ifstream info("/proc/cpuinfo");
+  if (!info) {
+    GTEST_SKIP() << "no /proc/cpuinfo to compare with";
+  }
+  std::string line;
+  bool listed = false;
+  while (std::getline(info, line)) {
+    if (line.rfind("flags", 0) != 0) continue;
+    std::istringstream words(line);
+    std::string word;
+    while (words >> word) listed = listed || word == "avx2";
+    break;
+  }
+  EXPECT_EQ(listed, HasAvx2());
+  // The wide kernels never run where the processor lacks them.
+  EXPECT_TRUE(HasAvx2() || !WideKernels());
+}
+
 }  // namespace zk

@@ -8,6 +8,7 @@
 #include "float_rounding.h"
 #include "float_to_int.h"
 #include "kernel_choice.h"
+#include "logo_mask_avx2.h"
 #include "slice_runner.h"
 
 #if defined(__SSE2__)
@@ -108,12 +109,13 @@ class AlongRows {
 };
 
 // One mask row from the along-row values of the picture rows above and below (the run of
-// each channel `width` long): per column the three channels interpolated between the rows
-// by fv (unless there is no row below) and their truncated mean. Two columns at a time in
-// the lanes of SSE2 registers, with the same operations in the same order.
-void MeanBetweenRows(const double* above, const double* below, bool lower, double fv, int32_t width,
-                     uint8_t* out) {
-  int32_t i = 0;
+// each channel `width` long), from column `first` on: per column the three channels
+// interpolated between the rows by fv (unless there is no row below) and their truncated
+// mean. Two columns at a time in the lanes of SSE2 registers, with the same operations in
+// the same order.
+void MeanBetweenRows(const double* above, const double* below, bool lower, double fv, int32_t first,
+                     int32_t width, uint8_t* out) {
+  int32_t i = first;
 #if defined(__SSE2__)
   const __m128d f = _mm_set1_pd(fv);
   const __m128d three = _mm_set1_pd(3.0);
@@ -168,6 +170,7 @@ void ResampleIntoMask(const ImagePlane& picture, uint8_t* mask, int32_t width, i
   const float rowRatio = F(static_cast<double>(bh) / height);
   const float colRatio = F(static_cast<double>(bw) / width);
   for (int32_t i = 0; i < width; ++i) columns[i] = ColumnAt(i, colRatio, bw, width);
+  const bool wide = WideKernels();
   RunRowBands(bands, [&](int32_t band, const RowRange& lines) {
     AlongRows rows(picture, columns, width, along + store * band);
     for (int32_t l = lines.first * step; l < lines.end * step && l < height; l += step) {
@@ -177,7 +180,8 @@ void ResampleIntoMask(const ImagePlane& picture, uint8_t* mask, int32_t width, i
       const double* above = rows.Row(line.above, line.below);
       const double* below = lower ? rows.Row(line.below, line.above) : above;
       uint8_t* out = mask + static_cast<intptr_t>((height - l - 1) / step) * width;
-      MeanBetweenRows(above, below, lower, fv, width, out);
+      const int32_t done = wide ? MeanBetweenRowsAvx2(above, below, lower, fv, width, out) : 0;
+      MeanBetweenRows(above, below, lower, fv, done, width, out);
     }
   });
   std::free(columns);
