@@ -24,9 +24,14 @@ export WINEDEBUG=-all
 # the first ("all" for every one).
 all_cases="33x17|-|sample|all 101x37|-|dark|all 160x90|--rect_3,2,97,71_--field|bright|all
 1x1|-|dark|2 2x2|-|bright|2 3x5|--field|dark|2 161x91|--field|bright|2
-160x90|--rect_13,7,121,61|dark|2 367x211|-|sample|2 64x300|--rect_5,9,17,250|bright|2
-401x301|-|bright|2 400x300|--field|dark|2 330x250|--rect_17,11,297,203|sample|2
+160x90|--rect_13,7,121,61|dark|2 64x300|--rect_5,9,17,250|bright|2
+401x301|-|bright|2 330x250|--rect_17,11,297,203|sample|2
 330x250|--rect_9,4,250,231_--field|bright|2"
+# The SSE2 forms (on a processor with AVX2) are compared in fewer cases: they differ from the
+# AVX2 ones only in how many pixels a kernel takes at once, which odd widths and rectangles
+# away from the origin exercise.
+sse2_cases="33x17|-|sample|all 160x90|--rect_3,2,97,71_--field|bright|all 3x5|--field|dark|2
+401x301|-|bright|2 330x250|--rect_17,11,297,203|sample|2"
 read -r -a native_cases <<< "$(echo ${ZELKOR_PLAIN_CASES:-$all_cases})"
 read -r -a win32_cases <<< "$(echo ${ZELKOR_PLAIN_WIN32_CASES:-160x90|--rect_3,2,97,71_--field|bright|all})"
 progress=0,0.03,0.05,0.1,0.19,0.2,0.25,0.3,0.37,0.4,0.5,0.6,0.62,0.7,0.75,0.8,0.8001,0.81,0.9,0.95,0.99,1
@@ -95,6 +100,7 @@ for build in "${builds[@]}"; do
     cases=("${win32_cases[@]}")
   fi
   compared=0
+  sse2_compared=0
   for module in "$native"/modules/*.vfx; do
     name=$(basename "$module" .vfx)
     [ -z "$only" ] || [ "$name" = "$only" ] || continue
@@ -126,6 +132,10 @@ for build in "${builds[@]}"; do
           continue
         fi
         for form in "${forms[@]}"; do
+          if [ "$form" = sse2 ]; then
+            [[ " $(echo $sse2_cases) " == *" $case_row "* ]] || continue
+            sse2_compared=$((sse2_compared + 1))
+          fi
           mkdir -p "$work/$form"
           switch=ZELKOR_KERNELS=$form
           [ "$form" = plain ] && switch=ZELKOR_PLAIN_KERNELS=1
@@ -143,6 +153,6 @@ for build in "${builds[@]}"; do
     done
     echo "ok   $build $name"
   done
-  echo "$build: $compared renders compared with their ${forms[*]} twins"
+  echo "$build: $compared renders compared with their plain twins, $sse2_compared with their SSE2 twins"
 done
 exit $fail
