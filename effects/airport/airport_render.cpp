@@ -1,5 +1,6 @@
 #include "airport_render.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -42,12 +43,12 @@ void DrawStaticHalves(const FrameView& v, const AirportParams& p, const BoardGeo
     const int32_t outRow = RowOfLine(v.height, tile.y + t);
     const int32_t srcRow = RowOfLine(v.height, yq + t);
     if (!Inside(outRow, v.height) || !Inside(srcRow, v.height)) continue;
-    uint8_t* out = OutRow(v, outRow);
+    // The columns j with both tile.x + j and xq + j inside the rectangle.
+    const int32_t jFirst = std::max({0, -tile.x, -xq});
+    const int32_t jEnd = std::min({g.tileWidth, v.width - tile.x, v.width - xq});
     const uint8_t* src = scene + static_cast<size_t>(srcRow) * v.stride;
-    for (int32_t j = 0; j < g.tileWidth; ++j) {
-      if (!Inside(tile.x + j, v.width) || !Inside(xq + j, v.width)) continue;
-      std::memcpy(out + 3 * (tile.x + j), src + 3 * (xq + j), 3);
-    }
+    CopyRowPixels(OutRow(v, outRow) + 3 * (tile.x + jFirst), src + 3 * (xq + jFirst),
+                  jEnd - jFirst);
   }
 }
 
