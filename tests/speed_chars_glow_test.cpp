@@ -1,5 +1,5 @@
 // The chars glow that tries the neighbours nearest first and skips empty windows, against
-// the full search of the square around every pixel, byte for byte.
+// the full search of the square around every pixel, byte for byte, whole and in bands.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -41,10 +41,21 @@ TEST(SpeedCharsGlow, EqualsTheFullSearchOnScatteredCharacters) {
           }
         }
         FrameImage plain = fast;
+        const FrameImage unglowed = fast;
         ApplyGlow(WholeView(fast, a, a, 0.5f, nullptr), background);
         ApplyGlowPlain(WholeView(plain, a, a, 0.5f, nullptr), background);
         ASSERT_EQ(plain.pixels, fast.pixels)
             << s.w << "x" << s.h << " background " << background << " density " << density;
+        // In bands of a few rows, the last band first: every band sees the unglowed marks.
+        for (int32_t count : {2, 3, 7}) {
+          FrameImage banded = unglowed;
+          const FrameView v = WholeView(banded, a, a, 0.5f, nullptr);
+          GlowPass glow(v, background, count);
+          ASSERT_TRUE(glow.ok());
+          for (int32_t i = count - 1; i >= 0; --i) glow.MarkRows(BandRows(s.h, count, i));
+          for (int32_t i = count - 1; i >= 0; --i) glow.GlowRows(i, BandRows(s.h, count, i));
+          ASSERT_EQ(plain.pixels, banded.pixels) << s.w << "x" << s.h << " in " << count;
+        }
       }
     }
   }

@@ -1,5 +1,6 @@
 #include "airport_render.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -27,10 +28,14 @@ const uint8_t* SceneRow0(const FrameView& v, int32_t scene) {
   return scene != 0 ? v.sceneB : v.sceneA;
 }
 
-// Each half of a tile shows a piece of a card: the area of tile q of one scene.
+// Each half of a tile shows a piece of a card: the area of tile q of one scene. Only the
+// lines that land on rectangle rows `rows` are drawn.
 void DrawStaticHalves(const FrameView& v, const AirportParams& p, const BoardGeometry& g,
-                      const FlapTile& tile) {
-  for (int32_t t = 0; t < g.tileHeight; ++t) {
+                      const FlapTile& tile, const RowRange& rows) {
+  // Line t lands on row H - y - t: the band's rows are the lines from H - y - end + 1.
+  const int32_t tFirst = v.height - tile.y - rows.end + 1;
+  const int32_t tLast = v.height - tile.y - rows.first;
+  for (int32_t t = tFirst > 0 ? tFirst : 0; t < g.tileHeight && t <= tLast; ++t) {
     const bool upper = t < g.halfHeight;
     int32_t xq, yq;
     TilePlace(p, g, upper ? tile.upperCard : tile.lowerCard, &xq, &yq);
@@ -38,19 +43,20 @@ void DrawStaticHalves(const FrameView& v, const AirportParams& p, const BoardGeo
     const int32_t outRow = RowOfLine(v.height, tile.y + t);
     const int32_t srcRow = RowOfLine(v.height, yq + t);
     if (!Inside(outRow, v.height) || !Inside(srcRow, v.height)) continue;
-    uint8_t* out = OutRow(v, outRow);
+    // The columns j with both tile.x + j and xq + j inside the rectangle.
+    const int32_t jFirst = std::max({0, -tile.x, -xq});
+    const int32_t jEnd = std::min({g.tileWidth, v.width - tile.x, v.width - xq});
     const uint8_t* src = scene + static_cast<size_t>(srcRow) * v.stride;
-    for (int32_t j = 0; j < g.tileWidth; ++j) {
-      if (!Inside(tile.x + j, v.width) || !Inside(xq + j, v.width)) continue;
-      std::memcpy(out + 3 * (tile.x + j), src + 3 * (xq + j), 3);
-    }
+    CopyRowPixels(OutRow(v, outRow) + 3 * (tile.x + jFirst), src + 3 * (xq + jFirst),
+                  jEnd - jFirst);
   }
 }
 
 // The moving flap in perspective: row by row from the hinge to its far edge, each row a
-// stretched line of the card's half, darkened or brightened by the flap's light.
+// stretched line of the card's half, darkened or brightened by the flap's light. Only the
+// rows of the flap that land on rectangle rows `rows` are drawn.
 void DrawFlap(const FrameView& v, const AirportParams& p, const BoardGeometry& g,
-              const FlapTile& tile) {
+              const FlapTile& tile, const RowRange& rows) {
   const int32_t w = v.width;
   const int32_t h = v.height;
   const int32_t hh = g.halfHeight;
@@ -75,16 +81,18 @@ void DrawFlap(const FrameView& v, const AirportParams& p, const BoardGeometry& g
 
   const int64_t dy = hinge - edge;
   const int64_t dir = dy >= 0 ? 1 : -1;
-  // Only the rows m with 0 <= H - edge - m < H reach the picture; every row is computed on
-  // its own, so the others are skipped without changing a pixel.
+  // Only the rows m with first <= H - edge - m < end reach the band; every row is computed
+  // on its own, so the others are skipped without changing a pixel.
+  const int64_t lowest = h - edge - rows.end + 1;  // m of the band's last row
+  const int64_t highest = h - edge - rows.first;   // m of its first row
   int64_t first = 0;
   int64_t last = dir > 0 ? dy - 1 : dy;
   if (dir > 0) {
-    first = first > 1 - edge ? first : 1 - edge;
-    last = last < h - edge ? last : h - edge;
+    first = first > lowest ? first : lowest;
+    last = last < highest ? last : highest;
   } else {
-    first = first < h - edge ? first : h - edge;
-    last = last > 1 - edge ? last : 1 - edge;
+    first = first < highest ? first : highest;
+    last = last > lowest ? last : lowest;
   }
   for (int64_t m = first; dir > 0 ? m <= last : m >= last; m += dir) {
     const float u = static_cast<float>(m) / static_cast<float>(dy);
@@ -111,24 +119,21 @@ void DrawFlap(const FrameView& v, const AirportParams& p, const BoardGeometry& g
   }
 }
 
-}  // namespace
+// The board of a frame: its geometry, timing and tiles, or none (the crossfade alone).
+struct Board {
+  AirportParams params;
+  BoardGeometry geometry;
+  FlipTiming timing;
+  std::unique_ptr<FlapTile[]> tiles;
+  int32_t count = 0;
+};
 
-int32_t RenderAirport(const FrameView& v, AirportClock* clock) {
+// Builds the frame's board from the clock and the settings (the byte pool's draws, in their
+// order, on the calling thread). Returns the frame call's result: 1, or 0 for a missing
+// settings record, tiles under one pixel or short memory; board->count stays 0 when only
+// the crossfade shows.
+int32_t PlanBoard(const FrameView& v, AirportClock* clock, Board* board) {
   const float p = v.progress;
-  if (std::isnan(p)) return 0;
-  if (v.width > 0) {
-    ByteBlendTable table;
-    MakeCrossfadeTable(p, &table);
-    // The crossfade in bands of rows side by side; the tiles below overlap and are drawn
-    // in their order on this thread.
-    ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
-      ForEachRectRowIn(v, first, end,
-                       [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
-                         BlendRowWithTable(out, a, b, 3 * v.width, table);
-                       });
-    });
-  }
-
   // A first call, a repeated progress or a jump shows the crossfade alone.
   const bool hadPrevious = clock->hasPrevious;
   const double step = std::fabs(static_cast<double>(p) - clock->previousProgress);
@@ -143,22 +148,52 @@ int32_t RenderAirport(const FrameView& v, AirportClock* clock) {
   const int32_t f = at <= 0.0 ? 0 : (at >= e ? e : static_cast<int32_t>(at));
 
   if (v.paramBlock == nullptr) return 0;
-  AirportParams params;
+  AirportParams& params = board->params;
   std::memcpy(&params, v.paramBlock, sizeof params);
   if (params.tilesDown == 0 || params.tilesAcross == 0) return 1;
-  BoardGeometry geometry;
-  if (!ComputeBoardGeometry(params, v.width, v.height, &geometry)) return 0;
-  const FlipTiming timing = ComputeFlipTiming(params.framesPerFlip, e, f);
+  if (!ComputeBoardGeometry(params, v.width, v.height, &board->geometry)) return 0;
+  board->timing = ComputeFlipTiming(params.framesPerFlip, e, f);
 
   const int32_t n = params.tilesDown * params.tilesAcross;
-  std::unique_ptr<FlapTile[]> tiles(new (std::nothrow) FlapTile[n]);
-  if (tiles == nullptr || !BuildFlapTiles(params, geometry, timing, tiles.get())) return 0;
-  for (int32_t i = 0; i < n; ++i) DrawStaticHalves(v, params, geometry, tiles[i]);
-  for (int32_t i = 0; i < n; ++i) {
-    // Tiles whose final step has passed lie still.
-    if (timing.step <= tiles[i].finalStep) DrawFlap(v, params, geometry, tiles[i]);
-  }
+  board->tiles.reset(new (std::nothrow) FlapTile[n]);
+  if (board->tiles == nullptr ||
+      !BuildFlapTiles(params, board->geometry, board->timing, board->tiles.get()))
+    return 0;
+  board->count = n;
   return 1;
+}
+
+}  // namespace
+
+int32_t RenderAirport(const FrameView& v, AirportClock* clock) {
+  const float p = v.progress;
+  if (std::isnan(p)) return 0;
+  Board board;
+  const int32_t result = PlanBoard(v, clock, &board);
+  ByteBlendTable table;
+  MakeCrossfadeTable(p, &table);
+  // Tiles overlap (a flap reaches past its own tile), so every band draws every tile in the
+  // board's order, clipped to its own rows: each pixel sees the writes it would on one thread.
+  ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
+    if (v.width > 0) {
+      ForEachRectRowIn(v, first, end,
+                       [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
+                         BlendRowWithTable(out, a, b, 3 * v.width, table);
+                       });
+    }
+    const RowRange rows{first, end};
+    const FlapTile* tiles = board.tiles.get();
+    for (int32_t i = 0; i < board.count; ++i) {
+      DrawStaticHalves(v, board.params, board.geometry, tiles[i], rows);
+    }
+    for (int32_t i = 0; i < board.count; ++i) {
+      // Tiles whose final step has passed lie still.
+      if (board.timing.step <= tiles[i].finalStep) {
+        DrawFlap(v, board.params, board.geometry, tiles[i], rows);
+      }
+    }
+  });
+  return result;
 }
 
 }  // namespace zk

@@ -154,11 +154,13 @@ struct CellPass {
 
 }  // namespace
 
-void DrawCharacterCellsPlain(const FrameView& v, const CharsParams& params, const TapeView& tape) {
+void DrawCharacterCellsPlain(const FrameView& v, const CharsParams& params, const TapeView& tape,
+                             const RowRange& cellRows) {
   const CellPass pass(v, params, tape);
   if (!pass.Ready()) return;
   const CharGrid& grid = *tape.grid;
-  for (int32_t row = 0; row < grid.visibleRows; ++row) {
+  const int32_t end = cellRows.end < grid.visibleRows ? cellRows.end : grid.visibleRows;
+  for (int32_t row = cellRows.first; row < end; ++row) {
     const int32_t g = TapeRowOnScreen(grid, row, tape.offset);
     if (g < 0) continue;
     for (int32_t c = 0; c < grid.cols; ++c) {
@@ -172,7 +174,8 @@ void DrawCharacterCellsPlain(const FrameView& v, const CharsParams& params, cons
   }
 }
 
-void DrawCharacterCells(const FrameView& v, const CharsParams& params, const TapeView& tape) {
+void DrawCharacterCells(const FrameView& v, const CharsParams& params, const TapeView& tape,
+                        const RowRange& cellRows) {
   const CellPass pass(v, params, tape);
   if (!pass.Ready()) return;
   const CharGrid& grid = *tape.grid;
@@ -182,11 +185,12 @@ void DrawCharacterCells(const FrameView& v, const CharsParams& params, const Tap
   std::unique_ptr<GlyphRuns[]> glyphs(new (std::nothrow) GlyphRuns[256]);
   std::unique_ptr<uint64_t[]> sums(new (std::nothrow) uint64_t[grid.cols]);
   if (glyphs == nullptr || sums == nullptr) {
-    DrawCharacterCellsPlain(v, params, tape);  // it needs less memory
+    DrawCharacterCellsPlain(v, params, tape, cellRows);  // it needs less memory
     return;
   }
 
-  for (int32_t row = 0; row < grid.visibleRows; ++row) {
+  const int32_t end = cellRows.end < grid.visibleRows ? cellRows.end : grid.visibleRows;
+  for (int32_t row = cellRows.first; row < end; ++row) {
     const int32_t g = TapeRowOnScreen(grid, row, tape.offset);
     if (g < 0) continue;
     const uint8_t* levels = &grid.brightness[static_cast<size_t>(g) * grid.cols];

@@ -6,6 +6,7 @@
 #include "chars_params.h"
 #include "chars_phases.h"
 #include "kernel_choice.h"
+#include "slice_runner.h"
 
 namespace zk {
 namespace {
@@ -18,18 +19,36 @@ CharsParams ReadParams(const void* block) {
   return p;
 }
 
+// Bands of whole cell rows: band `index` of `count` over `cellRows` rows of cells ch rows
+// high, counted from the top of the picture (the last rectangle row). The rows above the
+// cells go with the last band.
+struct CellBand {
+  RowRange cells;  // cell rows
+  RowRange rows;   // rectangle rows
+};
+CellBand CellBandOf(int32_t height, int32_t ch, int32_t cellRows, int32_t count, int32_t index) {
+  const RowRange cells = BandRows(cellRows, count, index);
+  const int32_t first = index == count - 1 ? 0 : height - cells.end * ch;
+  return CellBand{cells, RowRange{first, height - cells.first * ch}};
+}
+
 }  // namespace
 
 int32_t RenderChars(const FrameView& v, FrameClock* clock, GlyphSheetLoader loadSheet) {
   const float p = v.progress;
   if (std::isnan(p)) return 0;
   const CharsParams params = ReadParams(v.paramBlock);
+  const bool plain = PlainKernels();
+  const bool blend = p >= params.blendSceneBStart;
 
   if (p < params.dimOutEnd) {
     // No map and no tape while scene A dims out.
     AdvanceFrameClock(clock, p);
-    (PlainKernels() ? DimOutSceneAPlain : DimOutSceneA)(v, params);
-    if (p >= params.blendSceneBStart) CrossfadeToSceneB(v, params);
+    ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
+      const RowRange rows{first, end};
+      (plain ? DimOutSceneAPlain : DimOutSceneA)(v, params, rows);
+      if (blend) CrossfadeToSceneB(v, params, rows);
+    });
     return 1;
   }
 
@@ -47,22 +66,43 @@ int32_t RenderChars(const FrameView& v, FrameClock* clock, GlyphSheetLoader load
     return 0;
   }
 
+  // The tape, the clock and the generator's draws in their order, on this thread.
   const int32_t frames = EstimateFrameCount(*clock, p);
   CharGrid grid;
   BuildCharGrid(params, CharGridSize{v.width, v.height, cw, ch, frames, sheet.glyphCount}, &grid);
   clock->frameCount = frames;
   clock->frameIndex = FrameIndexAt(frames, p);
   AdvanceFrameClock(clock, p);
-
-  FillBackground(v, params.backgroundColor);
   if (params.randomizeChars != 0) RandomizeGridGlyphs(sheet.glyphCount, &grid);
   const double offset =
       (clock->frameIndex - frames * static_cast<double>(params.dimOutEnd)) * grid.speed;
-  const bool plain = PlainKernels();
-  (plain ? DrawCharacterCellsPlain : DrawCharacterCells)(v, params,
-                                                         TapeView{&grid, &sheet, cw, ch, offset});
-  if (params.applyGlow != 0) (plain ? ApplyGlowPlain : ApplyGlow)(v, params.backgroundColor);
-  if (p >= params.blendSceneBStart) CrossfadeToSceneB(v, params);
+  const TapeView tape{&grid, &sheet, cw, ch, offset};
+
+  // The glow reads up to three rows across a band's edge, so every band draws (and marks
+  // its character pixels) before any glows, and every band glows before any blends.
+  const bool glow = params.applyGlow != 0;
+  const RowBands cellBands = PlanRowBands(grid.visibleRows, 1);
+  const RowBands bands = PlanRowBands(v.height, 16);
+  GlowPass glowPass(v, params.backgroundColor, glow && !plain ? bands.count : 0);
+  RunSlices(cellBands.threads, cellBands.count, [&](int32_t index) {
+    const CellBand band = CellBandOf(v.height, ch, grid.visibleRows, cellBands.count, index);
+    FillBackground(v, params.backgroundColor, band.rows);
+    (plain ? DrawCharacterCellsPlain : DrawCharacterCells)(v, params, tape, band.cells);
+    if (glowPass.ok()) glowPass.MarkRows(band.rows);
+    if (!glow && blend) CrossfadeToSceneB(v, params, band.rows);
+  });
+  if (!glow) return 1;
+  if (plain) {
+    ApplyGlowPlain(v, params.backgroundColor);
+  } else if (glowPass.ok()) {
+    RunRowBands(bands,
+                [&](int32_t index, const RowRange& rows) { glowPass.GlowRows(index, rows); });
+  }
+  if (blend) {
+    ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
+      CrossfadeToSceneB(v, params, RowRange{first, end});
+    });
+  }
   return 1;
 }
 

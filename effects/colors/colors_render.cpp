@@ -5,6 +5,7 @@
 #include "colors_offsets.h"
 #include "picture_lines.h"
 #include "pixel_rows.h"
+#include "rect_row_bands.h"
 
 namespace zk {
 namespace {
@@ -27,7 +28,7 @@ int32_t RenderColors(const FrameView& v) {
   if (width <= 0 || v.height <= 0) return 1;
   const ColorsLayout layout = LayOutColorChannels(v.variantFlags, v.progress, width, lines);
   const uint8_t* moving = layout.movingIsB ? v.sceneB : v.sceneA;
-  ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
+  ForEachRectRowInBands(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t row) {
     const int64_t line = static_cast<int64_t>(row) * v.lineStep;
     CopyRowPixels(out, layout.movingIsB ? a : b, width);
     if (layout.movingHasLeft) return;

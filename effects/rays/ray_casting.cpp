@@ -1,16 +1,13 @@
 #include "ray_casting.h"
 
+#include "slice_runner.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 namespace zk {
 namespace {
-
-struct Cell {
-  int32_t col;
-  int32_t row;
-};
 
 // One ray being walked: the light it carries and the maps it reads and writes.
 struct Ray {
@@ -21,13 +18,14 @@ struct Ray {
   int32_t density;
   double light = 0.0;
 
-  void Step(int32_t col, int32_t row) {
+  // `write` false walks the step without storing its light.
+  void Step(int32_t col, int32_t row, bool write = true) {
     if (col >= 0 && col < width && row >= 0 && row < height) {
       const int64_t cell = static_cast<int64_t>(row) * width + col;
       light += density * (mask[cell] / 255);
       int32_t stored = 255;
       if (light < 255.0) stored = light > 0.0 ? static_cast<int32_t>(light) : 0;
-      map[cell] = static_cast<uint8_t>(stored);
+      if (write) map[cell] = static_cast<uint8_t>(stored);
     }
     light *= static_cast<double>(kRayDecay);
   }
@@ -50,6 +48,7 @@ struct SteppedOffset {
   int32_t quotient = 0;
   int32_t remainder = 0;
 
+  SteppedOffset() = default;  // every offset 0
   SteppedOffset(int32_t k, int32_t d) {
     if (d == 0) return;  // every offset is 0
     const int64_t magnitude = k < 0 ? -static_cast<int64_t>(k) : k;
@@ -70,52 +69,70 @@ struct SteppedOffset {
   }
 };
 
-// Rays first .. rays - 1 of a family, one after another.
-template <class Reach, class CellOf>
-void WalkOneByOne(const Ray& blank, int32_t first, int32_t rays, int32_t lastStep, Reach reach,
-                  CellOf cellOf) {
-  for (int32_t i = first; i < rays; ++i) {
-    Ray ray = blank;
-    SteppedOffset offset = reach(i);
-    for (int32_t s = 0; s <= lastStep; ++s) {
-      const Cell c = cellOf(s, offset.Value());
-      ray.Step(c.col, c.row);
-      offset.Advance();
-    }
-  }
-}
+// One family of rays: ray i (0 .. rays - 1) takes steps s = 0 .. lastStep from the source,
+// step s of it at source + s x along + offset x across (columns, rows), its offset being
+// s x (i - centre) / lastStep truncated toward zero. Every step of a family lies on a column
+// (or row) of its own, and the offsets of one step never fall as i rises.
+struct RayFamily {
+  int32_t rays, lastStep, centre;
+  int32_t sourceCol, sourceRow;
+  int32_t alongCol, alongRow, acrossCol, acrossRow;
 
-// The rays of one family walked four at a time, step by step, ray after ray within a step.
-// Every step of a family lies on one column (or row) of its own, so two rays can share a
-// cell only at the same step, where the later ray still writes last: the map is the one
-// the rays give walked one after another. Four independent lights hide the latency of each.
-// cellOf(i, s, offset) gives the cell of step s of ray i whose offset is `offset`.
-template <class Reach, class CellOf>
-void WalkFamily(const Ray& blank, int32_t rays, int32_t lastStep, Reach reach, CellOf cellOf) {
-  constexpr int32_t kTogether = 4;
-  int32_t i = 0;
-  for (; i + kTogether <= rays; i += kTogether) {
-    Ray ray[kTogether] = {blank, blank, blank, blank};
-    SteppedOffset offset[kTogether] = {reach(i), reach(i + 1), reach(i + 2), reach(i + 3)};
-    for (int32_t s = 0; s <= lastStep; ++s) {
+  SteppedOffset Reach(int32_t i) const { return SteppedOffset(i - centre, lastStep); }
+  int32_t Col(int32_t s, int32_t offset) const {
+    return sourceCol + s * alongCol + offset * acrossCol;
+  }
+  int32_t Row(int32_t s, int32_t offset) const {
+    return sourceRow + s * alongRow + offset * acrossRow;
+  }
+};
+
+// What a run of rays must not write: the first step (which holds the same light for every
+// ray, the last family's to keep), and the cells of the first ray after the run, at the same
+// step (where a later ray writes last). Rays i and j of a family can share a cell at step s
+// only while s x (j - i) < 2 x lastStep, so far from the source a run is free of that ray.
+struct RunGuard {
+  bool skipFirst;
+  int32_t next;  // the first ray after the run, or the family's ray count
+};
+
+// Rays first .. end - 1 of a family, kTogether at a time (the rest one by one), step by
+// step, ray after ray within a step, bounds tested at every step: the rays' lights are
+// independent, so walking several hides the latency of each.
+template <int kTogether>
+void WalkTogether(const Ray& blank, const RayFamily& f, int32_t first, int32_t end,
+                  const RunGuard& guard) {
+  const bool guarded = guard.next < f.rays;
+  int32_t i = first;
+  for (; i + kTogether <= end; i += kTogether) {
+    Ray ray[kTogether];
+    SteppedOffset offset[kTogether];
+    for (int32_t k = 0; k < kTogether; ++k) {
+      ray[k] = blank;
+      offset[k] = f.Reach(i + k);
+    }
+    SteppedOffset after = f.Reach(guarded ? guard.next : i);
+    for (int32_t s = 0; s <= f.lastStep; ++s) {
       for (int32_t k = 0; k < kTogether; ++k) {
-        const Cell c = cellOf(s, offset[k].Value());
-        ray[k].Step(c.col, c.row);
+        const bool write =
+            !(s == 0 && guard.skipFirst) && (!guarded || offset[k].Value() != after.Value());
+        ray[k].Step(f.Col(s, offset[k].Value()), f.Row(s, offset[k].Value()), write);
         offset[k].Advance();
       }
+      after.Advance();
     }
   }
-  WalkOneByOne(blank, i, rays, lastStep, reach, cellOf);
+  if (kTogether > 1) WalkTogether<1>(blank, f, i, end, guard);
 }
 
 #if defined(__SSE2__)
 // The rays of one family when every cell they step on lies inside the maps (the source
 // inside the rectangle): no bounds to test, and each ray's cell moves by a step worked out
-// once. Step s of ray i lies at start + s * along + offset(s) * across, and offset(s + 1) -
-// offset(s) is the whole part of the slope or one more (with the slope's sign), so the cell
-// moves by `step` or by `step + carryStep`. The lights of two rays share a register (the
-// same double operations on each); kPairs pairs are walked side by side, the rays in order
-// within each step as WalkFamily takes them, so a shared cell keeps the later ray's light.
+// once. Offset(s + 1) - offset(s) is the whole part of the slope or one more (with the
+// slope's sign), so the cell moves by `step` or by `step + carryStep`. The lights of two
+// rays share a register (the same double operations on each); kPairs pairs are walked side
+// by side, the rays in order within each step, so a shared cell keeps the later ray's light
+// as when the rays are walked one after another.
 struct RayCursor {
   int64_t cell;
   int64_t step;
@@ -135,31 +152,47 @@ inline int64_t Advance(RayCursor& r, int32_t divisor) {
   return at;
 }
 
-template <int kPairs, class Reach>
-void WalkFamilyInside(const Ray& blank, int64_t start, int32_t first, int32_t rays,
-                      int32_t lastStep, int64_t along, int64_t across, Reach reach) {
-  // density x (mask / 255) for the two values each mask of a pair holds.
-  const double d = static_cast<double>(blank.density);
-  const __m128d gain[4] = {_mm_set_pd(0.0, 0.0), _mm_set_pd(0.0, d), _mm_set_pd(d, 0.0),
-                           _mm_set_pd(d, d)};
-  const __m128d decay = _mm_set1_pd(static_cast<double>(kRayDecay));
-  const __m128d zero = _mm_setzero_pd();
-  const __m128d most = _mm_set1_pd(255.0);
-  const uint8_t* mask = blank.mask;
-  uint8_t* map = blank.map;
-  constexpr int32_t kRays = 2 * kPairs;
-  for (int32_t i = first; i + kRays <= rays; i += kRays) {
-    RayCursor r[kRays];
-    int32_t divisor = 1;
-    for (int32_t k = 0; k < kRays; ++k) {
-      const SteppedOffset o = reach(i + k);
-      r[k] = RayCursor{start, along + (o.negative ? -o.whole : o.whole) * across,
-                       o.negative ? -across : across, 0, o.part};
-      divisor = o.divisor;  // |divisor| of the family (1 when it is 0)
-    }
-    __m128d light[kPairs];
-    for (__m128d& l : light) l = zero;
-    for (int32_t s = 0; s <= lastStep; ++s) {
+RayCursor CursorOf(const RayFamily& f, int64_t start, int64_t along, int64_t across, int32_t i) {
+  const SteppedOffset o = f.Reach(i);
+  return RayCursor{start, along + (o.negative ? -o.whole : o.whole) * across,
+                   o.negative ? -across : across, 0, o.part};
+}
+
+template <int kPairs>
+struct InsideWalk {
+  const RayFamily& f;
+  int64_t start, along, across;
+  int32_t divisor;  // |lastStep|, 1 for a family of one step
+  __m128d gain[4];  // density x (mask / 255) for the two values each mask of a pair holds
+  const uint8_t* mask;
+  uint8_t* map;
+
+  InsideWalk(const Ray& blank, const RayFamily& family, int64_t width)
+      : f(family),
+        start(static_cast<int64_t>(family.sourceRow) * width + family.sourceCol),
+        along(family.alongRow * width + family.alongCol),
+        across(family.acrossRow * width + family.acrossCol),
+        divisor(family.lastStep != 0 ? family.lastStep : 1),
+        mask(blank.mask),
+        map(blank.map) {
+    const double d = static_cast<double>(blank.density);
+    gain[0] = _mm_set_pd(0.0, 0.0);
+    gain[1] = _mm_set_pd(0.0, d);
+    gain[2] = _mm_set_pd(d, 0.0);
+    gain[3] = _mm_set_pd(d, d);
+  }
+
+  // Steps `from` .. `to` - 1 of the rays of `r`; with `checked`, a cell equal to `avoid`'s
+  // (advanced along) is not written.
+  template <bool kChecked>
+  void Steps(int32_t from, int32_t to, RayCursor* r, __m128d* light, RayCursor* avoid,
+             bool skipHere) const {
+    const __m128d decay = _mm_set1_pd(static_cast<double>(kRayDecay));
+    const __m128d zero = _mm_setzero_pd();
+    const __m128d most = _mm_set1_pd(255.0);
+    uint8_t discard[2];
+    for (int32_t s = from; s < to; ++s) {
+      const int64_t forbidden = kChecked ? Advance(*avoid, divisor) : -1;
       for (int32_t k = 0; k < kPairs; ++k) {
         const int64_t c0 = Advance(r[2 * k], divisor);
         const int64_t c1 = Advance(r[2 * k + 1], divisor);
@@ -168,23 +201,61 @@ void WalkFamilyInside(const Ray& blank, int64_t start, int32_t first, int32_t ra
         const __m128i held = _mm_cvttpd_epi32(_mm_min_pd(_mm_max_pd(light[k], zero), most));
         const int32_t bytes =
             _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(held, held), held));
-        map[c0] = static_cast<uint8_t>(bytes);
-        map[c1] = static_cast<uint8_t>(bytes >> 8);
+        uint8_t* to0 = map + c0;
+        uint8_t* to1 = map + c1;
+        if (kChecked) {
+          const bool skip = s == 0 && skipHere;
+          if (skip || c0 == forbidden) to0 = &discard[0];
+          if (skip || c1 == forbidden) to1 = &discard[1];
+        }
+        *to0 = static_cast<uint8_t>(bytes);
+        *to1 = static_cast<uint8_t>(bytes >> 8);
         light[k] = _mm_mul_pd(light[k], decay);
       }
     }
   }
-}
 
-// A whole family inside the maps: groups of 2 x kPairs rays, the rest one at a time.
-template <int kPairs, class Reach, class CellOf>
-void WalkInside(const Ray& blank, int64_t start, int32_t rays, int32_t lastStep, int64_t along,
-                int64_t across, Reach reach, CellOf cellOf) {
-  const int32_t grouped = rays - rays % (2 * kPairs);
-  WalkFamilyInside<kPairs>(blank, start, 0, grouped, lastStep, along, across, reach);
-  WalkOneByOne(blank, grouped, rays, lastStep, reach, cellOf);
-}
+  // Rays first .. end - 1 (a whole number of groups of 2 x kPairs).
+  void Run(int32_t first, int32_t end, const RunGuard& guard) const {
+    constexpr int32_t kRays = 2 * kPairs;
+    const bool guarded = guard.next < f.rays;
+    for (int32_t i = first; i + kRays <= end; i += kRays) {
+      RayCursor r[kRays];
+      for (int32_t k = 0; k < kRays; ++k) r[k] = CursorOf(f, start, along, across, i + k);
+      RayCursor avoid = CursorOf(f, start, along, across, guarded ? guard.next : i);
+      __m128d light[kPairs];
+      for (__m128d& l : light) l = _mm_setzero_pd();
+      // The steps near enough the source to meet the next run's first ray, or the first.
+      int32_t checked = guard.skipFirst ? 1 : 0;
+      if (guarded) {
+        const int64_t gap = guard.next - (i + kRays - 1);
+        const int64_t near = (2 * static_cast<int64_t>(f.lastStep) + gap - 1) / gap;
+        checked = static_cast<int32_t>(near > checked ? near : checked);
+        if (f.lastStep == 0) checked = 1;
+      }
+      if (checked > f.lastStep + 1) checked = f.lastStep + 1;
+      if (!guarded) avoid.cell = -1, avoid.step = 0, avoid.carryStep = 0;
+      Steps<true>(0, checked, r, light, &avoid, guard.skipFirst);
+      Steps<false>(checked, f.lastStep + 1, r, light, nullptr, false);
+    }
+  }
+};
 #endif
+
+// Rays first .. end - 1 of a family, walked in groups.
+void WalkRun(const Ray& blank, const RayFamily& f, bool inside, int32_t first, int32_t end,
+             const RunGuard& guard) {
+#if defined(__SSE2__)
+  if (inside) {
+    constexpr int32_t kPairs = 2;
+    const int32_t grouped = end - (end - first) % (2 * kPairs);
+    InsideWalk<kPairs>(blank, f, blank.width).Run(first, grouped, guard);
+    WalkTogether<1>(blank, f, grouped, end, guard);
+    return;
+  }
+#endif
+  WalkTogether<4>(blank, f, first, end, guard);
+}
 
 }  // namespace
 
@@ -202,47 +273,48 @@ void BuildLightMask(const uint8_t* picture, int32_t stride, int32_t width, int32
   }
 }
 
+RayCast::RayCast(const uint8_t* mask, uint8_t* rayMap, int32_t width, int32_t height, int32_t lx,
+                 int32_t ly, int32_t density, int32_t pieces)
+    : mask_(mask),
+      map_(rayMap),
+      width_(width),
+      height_(height),
+      lx_(lx),
+      ly_(ly),
+      density_(density),
+      pieces_(pieces < 1 ? 1 : pieces) {}
+
+int32_t RayCast::Pieces(int32_t phase) const {
+  // The bottom family is missing when the source lies past the last row.
+  return phase == 1 && height_ - ly_ <= 0 ? pieces_ : 2 * pieces_;
+}
+
+void RayCast::Walk(int32_t phase, int32_t index) const {
+  const int32_t w = width_, h = height_, lx = lx_, ly = ly_;
+  // Left edge, right edge; row 0, last row: the two of a phase share the source cell alone.
+  const RayFamily families[2][2] = {
+      {{h, lx, ly, lx, ly, -1, 0, 0, 1}, {h, w - lx - 1, ly, lx, ly, 1, 0, 0, 1}},
+      {{w, ly, lx, lx, ly, 0, -1, 1, 0}, {w, h - ly - 1, lx, lx, ly, 0, 1, 1, 0}}};
+  const RayFamily& f = families[phase][index / pieces_];
+  if (f.lastStep < 0) return;
+  // Runs of whole groups of four rays where they can be had.
+  const RowRange run = BandRows((f.rays + 3) / 4, pieces_, index % pieces_);
+  const int32_t first = 4 * run.first < f.rays ? 4 * run.first : f.rays;
+  const int32_t end = 4 * run.end < f.rays ? 4 * run.end : f.rays;
+  // The first step is the source cell: the bottom family's (walked last) keeps it.
+  const bool last = phase == 1 && index / pieces_ == 1;
+  const Ray blank{mask_, map_, w, h, density_};
+  const bool inside = lx >= 0 && lx < w && ly >= 0 && ly < h;
+  WalkRun(blank, f, inside, first, end, RunGuard{!last, end});
+}
+
 void CastRays(const uint8_t* mask, uint8_t* rayMap, int32_t width, int32_t height, int32_t lx,
               int32_t ly, int32_t density) {
-  const Ray blank{mask, rayMap, width, height, density};
-  // With the source inside the rectangle every step lies between the source and its ray's
-  // far end, inside the maps; a step of one family moves `along`, its offset `across`.
-  const bool inside = lx >= 0 && lx < width && ly >= 0 && ly < height;
-  const int64_t start = static_cast<int64_t>(ly) * width + lx;
-  const int64_t w = width;
-  auto family = [&](int32_t rays, int32_t lastStep, int64_t along, int64_t across, auto reach,
-                    auto cellOf) {
-#if defined(__SSE2__)
-    if (inside) {
-      WalkInside<2>(blank, start, rays, lastStep, along, across, reach, cellOf);
-      return;
-    }
-#endif
-    WalkFamily(blank, rays, lastStep, reach, cellOf);
-  };
-  family(  // to the left edge
-      height, lx, -1, w, [&](int32_t i) { return SteppedOffset(ly - i, -lx); },
-      [&](int32_t s, int32_t o) {
-        return Cell{lx - s, ly + o};
-      });
-  family(  // to the right edge
-      height, width - lx - 1, 1, w,
-      [&](int32_t i) { return SteppedOffset(i - ly, width - lx - 1); },
-      [&](int32_t s, int32_t o) {
-        return Cell{lx + s, ly + o};
-      });
-  family(  // to row 0
-      width, ly, -w, 1, [&](int32_t i) { return SteppedOffset(lx - i, -ly); },
-      [&](int32_t s, int32_t o) {
-        return Cell{lx + o, ly - s};
-      });
-  if (height - ly > 0) {
-    family(  // to the last row
-        width, height - ly - 1, w, 1,
-        [&](int32_t i) { return SteppedOffset(i - lx, height - ly - 1); },
-        [&](int32_t s, int32_t o) {
-          return Cell{lx + o, ly + s};
-        });
+  const int32_t threads = SliceThreads();
+  const RayCast cast(mask, rayMap, width, height, lx, ly, density, threads > 1 ? 4 * threads : 1);
+  // The top and bottom families overwrite the side ones: they start once those are done.
+  for (int32_t phase = 0; phase < 2; ++phase) {
+    RunSlices(threads, cast.Pieces(phase), [&](int32_t i) { cast.Walk(phase, i); });
   }
 }
 

@@ -21,9 +21,28 @@ void BuildLightMask(const uint8_t* picture, int32_t stride, int32_t width, int32
 //
 // The source may sit on any edge or one cell past the far edges. A ray that would have no
 // length then covers only its first cell, and steps outside the maps are skipped (nothing
-// is lit there), so no cell outside the maps is ever read or written.
+// is lit there), so no cell outside the maps is ever read or written. The rays are walked
+// on the render's threads (see RayCast).
 void CastRays(const uint8_t* mask, uint8_t* rayMap, int32_t width, int32_t height, int32_t lightCol,
               int32_t lightRow, int32_t density);
+
+// CastRays cut into pieces that may be walked side by side: the left- and right-edge
+// families' rays in `pieces` runs each (phase 0), then the row-0 and last-row ones (phase 1,
+// which overwrites cells of phase 0). No two pieces of a phase write the same cell: a run
+// leaves a cell it shares with a later run's ray (the later ray writes last) to that run,
+// and only the last family writes the source cell. Pieces of a phase may run in any order.
+class RayCast {
+ public:
+  RayCast(const uint8_t* mask, uint8_t* rayMap, int32_t width, int32_t height, int32_t lightCol,
+          int32_t lightRow, int32_t density, int32_t pieces);
+  int32_t Pieces(int32_t phase) const;
+  void Walk(int32_t phase, int32_t piece) const;
+
+ private:
+  const uint8_t* mask_;
+  uint8_t* map_;
+  int32_t width_, height_, lx_, ly_, density_, pieces_;
+};
 
 // The same map with the rays walked one after another, each step's offset divided out: the
 // form CastRays is checked against.
