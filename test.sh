@@ -29,8 +29,8 @@ wine_pid=$!
 wine_tests() {
   local status=0
   wait "$wine_pid" || status=$?
-  if [ $status -eq 0 ]; then tail -n 3 "$wine_log"; else cat "$wine_log"; fi
-  echo "   (started $((SECONDS - wine_started)) s ago)"
+  if [ $status -eq 0 ]; then grep -E "^\[  (PASSED|SKIPPED) " "$wine_log"; else cat "$wine_log"; fi
+  echo "   (the suite started $((SECONDS - wine_started)) s ago)"
   rm -f "$wine_log"
   return $status
 }
