@@ -80,6 +80,41 @@ scene_pair() {
   esac
 }
 
+# Renders run a few at a time (ZELKOR_CHECK_JOBS, by default the cores and one more): most of a
+# small render is the process starting.
+jobs_at_once=${ZELKOR_CHECK_JOBS:-$(($(nproc) + 1))}
+
+# compare TASK LABEL SSE2 MODULE RENDER_OPTIONS...: renders as shipped and with each form in
+# folders of TASK's own, and writes COMPARED, SSE2 and FAIL lines to tasks/TASK.out.
+compare() {
+  local task=$1 label=$2 sse2=$3 form switch
+  shift 3
+  local dir="$work/tasks/$task"
+  mkdir -p "$dir/fast"
+  {
+    if ! "${zelkor[@]}" render "$@" --quiet --out "$dir/fast/%03d.bmp" || [ -z "$(ls "$dir/fast")" ]; then
+      echo "FAIL $label: render failed"
+    else
+      echo COMPARED
+      for form in "${forms[@]}"; do
+        if [ "$form" = sse2 ]; then
+          [ "$sse2" = 1 ] || continue
+          echo SSE2
+        fi
+        mkdir -p "$dir/$form"
+        switch=ZELKOR_KERNELS=$form
+        [ "$form" = plain ] && switch=ZELKOR_PLAIN_KERNELS=1
+        if ! env "$switch" "${zelkor[@]}" render "$@" --quiet --out "$dir/$form/%03d.bmp"; then
+          echo "FAIL $label: $form render failed"
+        elif ! diff -rq "$dir/fast" "$dir/$form" > /dev/null; then
+          echo "FAIL $label: $form kernels differ"
+        fi
+      done
+    fi
+  } > "$work/tasks/$task.out" 2>&1
+  rm -rf "$dir"
+}
+
 fail=0
 only=${1:-}
 # Wine hands the host processor's features through, so the check holds for both builds.
@@ -107,12 +142,17 @@ for build in "${builds[@]}"; do
     spec=effects/$name/gallery.txt
     lines=("")
     [ -f "$spec" ] && mapfile -t lines < <(grep -v '^\s*#' "$spec" | grep -v '^\s*$' | sed 's/^[^|]*|//')
+    rm -rf "$work/tasks"
+    mkdir -p "$work/tasks"
+    task=0
     for case_row in "${cases[@]}"; do
       IFS='|' read -r size extra which count <<< "$case_row"
       extra=${extra//_/ }
       [ "$extra" = - ] && extra=""
       [ "$count" = all ] && count=${#lines[@]}
       read -r from to <<< "$(scene_pair "$size" "$which")"
+      sse2=0
+      [[ " $(echo $sse2_cases) " == *" $case_row "* ]] && sse2=1
       for line in "${lines[@]:0:$count}"; do
         opts=$line
         if [ "$size" != 160x90 ] || [[ "$extra" == *--rect* ]]; then
@@ -123,35 +163,22 @@ for build in "${builds[@]}"; do
         eval "words=($opts $extra)"
         sequence=(--sequence "$progress")
         [[ "$opts" == *--frames* ]] && sequence=()
-        rm -rf "$work/fast" "$work/plain" "$work/sse2"
-        mkdir -p "$work/fast"
-        if ! "${zelkor[@]}" render "$name" --from "$from" --to "$to" "${words[@]}" "${sequence[@]}" \
-          --quiet --out "$work/fast/%03d.bmp" || [ -z "$(ls "$work/fast")" ]; then
-          echo "FAIL $build $name [$opts $extra] $size $which: render failed"
-          fail=1
-          continue
-        fi
-        for form in "${forms[@]}"; do
-          if [ "$form" = sse2 ]; then
-            [[ " $(echo $sse2_cases) " == *" $case_row "* ]] || continue
-            sse2_compared=$((sse2_compared + 1))
-          fi
-          mkdir -p "$work/$form"
-          switch=ZELKOR_KERNELS=$form
-          [ "$form" = plain ] && switch=ZELKOR_PLAIN_KERNELS=1
-          if ! env "$switch" "${zelkor[@]}" render "$name" --from "$from" --to "$to" \
-            "${words[@]}" "${sequence[@]}" --quiet --out "$work/$form/%03d.bmp"; then
-            echo "FAIL $build $name [$opts $extra] $size $which: $form render failed"
-            fail=1
-          elif ! diff -rq "$work/fast" "$work/$form" > /dev/null; then
-            echo "FAIL $build $name [$opts $extra] $size $which: $form kernels differ"
-            fail=1
-          fi
-        done
-        compared=$((compared + 1))
+        while [ "$(jobs -rp | wc -l)" -ge "$jobs_at_once" ]; do wait -n || true; done
+        task=$((task + 1))
+        compare "$task" "$build $name [$opts $extra] $size $which" "$sse2" "$name" \
+          --from "$from" --to "$to" "${words[@]}" "${sequence[@]}" &
       done
     done
-    echo "ok   $build $name"
+    wait
+    compared=$((compared + $(cat "$work"/tasks/*.out 2> /dev/null | grep -c '^COMPARED$' || true)))
+    sse2_compared=$((sse2_compared + $(cat "$work"/tasks/*.out 2> /dev/null | grep -c '^SSE2$' || true)))
+    failures=$(cat "$work"/tasks/*.out 2> /dev/null | grep '^FAIL' || true)
+    if [ -n "$failures" ]; then
+      echo "$failures"
+      fail=1
+    else
+      echo "ok   $build $name"
+    fi
   done
   echo "$build: $compared renders compared with their plain twins, $sse2_compared with their SSE2 twins"
 done
