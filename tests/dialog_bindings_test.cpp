@@ -425,8 +425,15 @@ TEST_P(DialogBindingsTest, TrackbarValuesWorkedByHand) {
     EXPECT_EQ(d.Trackbar(c.id).position, h.position) << h.field;
     EXPECT_EQ(d.Text(c.second), h.label) << h.field;
   };
-  for (const HandWorked& h : kHandWorked) {
-    if (std::strcmp(h.module, GetParam()) != 0 || h.step != Step::Opens) continue;
+  // This module's rows that open a dialog of their own, or the others.
+  auto rows = [&](bool opening) {
+    std::vector<HandWorked> chosen;
+    for (const HandWorked& h : kHandWorked)
+      if (std::strcmp(h.module, GetParam()) == 0 && (h.step == Step::Opens) == opening)
+        chosen.push_back(h);
+    return chosen;
+  };
+  for (const HandWorked& h : rows(true)) {
     effect_.params = defaults_;
     std::memcpy(effect_.params.data() + field(h).offset, &h.bits, field(h).size);
     DialogDriver d;
@@ -438,8 +445,7 @@ TEST_P(DialogBindingsTest, TrackbarValuesWorkedByHand) {
   effect_.params = defaults_;
   DialogDriver d;
   ASSERT_TRUE(d.Open(effect_));
-  for (const HandWorked& h : kHandWorked) {
-    if (std::strcmp(h.module, GetParam()) != 0 || h.step == Step::Opens) continue;
+  for (const HandWorked& h : rows(false)) {
     if (h.step == Step::Moves) d.MoveTrackbar(field(h).control.id, h.position);
     EXPECT_EQ(FieldBits(field(h), effect_.params.data()), h.bits) << h.field << " " << h.position;
     expectShown(d, h);

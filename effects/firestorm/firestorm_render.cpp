@@ -8,6 +8,7 @@
 #include "firestorm_params.h"
 #include "kernel_choice.h"
 #include "pixel_rows.h"
+#include "rect_row_bands.h"
 #include "slice_runner.h"
 
 namespace zk {
@@ -22,24 +23,20 @@ void CrossfadeRect(const FrameView& v, double weightB) {
   const bool sixteen = weightB >= 0.0 && weightB <= 1.0;
   ByteBlendTable table;
   if (!sixteen) MakeCrossfadeTable(weightB, &table);
-  ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
-    ForEachRectRowIn(v, first, end, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
-      if (sixteen) {
-        CrossfadeRowSse2(out, a, b, bytes, weightB);
-      } else {
-        BlendRowWithTable(out, a, b, bytes, table);
-      }
-    });
+  ForEachRectRowInBands(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
+    if (sixteen) {
+      CrossfadeRowSse2(out, a, b, bytes, weightB);
+    } else {
+      BlendRowWithTable(out, a, b, bytes, table);
+    }
   });
 }
 
 void OverlayFire(const FrameView& v, const uint8_t* fire, const FireTiming& timing) {
   FireBlendTable table;
   MakeFireBlendTable(timing.fade, timing.gain, &table);
-  ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
-    ForEachRectRowIn(v, first, end, [&](uint8_t* out, const uint8_t*, const uint8_t*, int32_t row) {
-      OverlayFireRow(out, fire + static_cast<int64_t>(row) * v.width, v.width, table);
-    });
+  ForEachRectRowInBands(v, [&](uint8_t* out, const uint8_t*, const uint8_t*, int32_t row) {
+    OverlayFireRow(out, fire + static_cast<int64_t>(row) * v.width, v.width, table);
   });
 }
 
