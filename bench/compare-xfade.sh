@@ -40,7 +40,7 @@ xfade_ms() { # TRANSITION -> milliseconds per frame
 
 # Ours, every case at once: label -> mean CPU milliseconds over the progress values.
 "$build/zelkor_bench" --benchmark_filter='^(crossfade/default|mosaic/default|bwflash/default|bloom/(Wipe left to right|Wipe clockwise|circle outwards))/1920x1080/' \
-  --benchmark_format=json --benchmark_min_time=0.5s >"$work/ours.json" 2>/dev/null
+  --benchmark_format=json --benchmark_min_time=0.5 >"$work/ours.json" 2>/dev/null
 
 pairs=(
   "crossfade/default|fade"

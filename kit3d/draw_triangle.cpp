@@ -336,9 +336,29 @@ void EnterBand(TriangleContext* t) {
   }
 }
 
+// Rows that nothing is drawn on still advance both edges, row by row, so that every row
+// after them starts from the same sums. Copies in registers: the edges of a section are
+// spilled around the span calls, and a band low in a tall triangle passes over most of it.
+void PassEdgesOver(Edge* A, Edge* B, int32_t rows) {
+  Edge a = *A, b = *B;
+  for (; rows > 0; --rows) {
+    AdvanceEdge(&a);
+    AdvanceEdge(&b);
+  }
+  *A = a;
+  *B = b;
+}
+
 // Rows first..last between edges A and B; edges advance on every row, drawn or not.
 void DrawSection(TriangleContext* t, int32_t first, int32_t last, Edge A, Edge B) {
-  for (int32_t y = first; y <= last; ++y) {
+  int32_t y = first;
+  int32_t passed = last + 1 < t->haloBegin ? last + 1 : t->haloBegin;
+  if (passed > t->rowsEnd) passed = t->rowsEnd;
+  if (y < passed) {
+    PassEdgesOver(&A, &B, passed - y);
+    y = passed;
+  }
+  for (; y <= last; ++y) {
     if (y >= t->rowsEnd) break;  // later rows cannot be drawn
     if (y < t->rowsBegin) {
       // The halo is walked the plain way, which follows the inside texels.
@@ -421,6 +441,22 @@ int32_t DrawTriangleRows(ImagePlane* output, const CameraSetup* camera, ShadedTr
   const ProjectedVertex& mid = p[order[1]];
   const ProjectedVertex& bot = p[order[2]];
 
+  // A triangle that reaches none of the rows drawn here (the image's, or a band's rows and
+  // halo) is skipped before it is lit: it would draw nothing and carry nothing (the bands
+  // below never ask a band the triangle does not reach), and every band still counts it.
+  for (const ProjectedVertex& v : p) {
+    if (!WithinRasterLimits(v)) return 1;  // NaN fails the test as well
+  }
+  {
+    const int32_t step = EffectiveRowStep(*output);
+    int32_t begin = 0, end = output->height;
+    if (band != nullptr) {
+      begin = (band->firstRow - band->haloRows) * step;
+      if (band->endRow * step < end) end = band->endRow * step;
+    }
+    if (TruncToInt(bot.y) < begin || TruncToInt(top.y) >= end) return 1;
+  }
+
   // Step 4: lighting, once per triangle. A triangle without area has no direction; it is
   // lit like a face lying along the light.
   TriangleContext t{};
@@ -450,10 +486,6 @@ int32_t DrawTriangleRows(ImagePlane* output, const CameraSetup* camera, ShadedTr
   if (t.fastSpans) MakeSpanTexture(*t.texture, t.lighting, t.covered, &fast);
   t.fast = &fast;
 #endif
-
-  for (const ProjectedVertex& v : p) {
-    if (!WithinRasterLimits(v)) return 1;  // NaN fails the test as well
-  }
 
   // Step 5: one or two sections between the rows of the three vertices.
   const int32_t ytop = TruncToInt(top.y);

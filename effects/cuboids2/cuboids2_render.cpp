@@ -72,6 +72,12 @@ int32_t RenderCuboids(const FrameView& v) {
     }
   }
 
+  // The strips of every block's sides, cut once for all bands.
+  std::vector<CuboidSides> sides(blocks.size());
+  RunSlices(SliceThreads(), static_cast<int32_t>(blocks.size()), [&](int32_t i) {
+    PrepareCuboidSides(blocks[static_cast<size_t>(i)], eye, &sides[static_cast<size_t>(i)]);
+  });
+
   // The drawing: each band clears its rows of the depth buffer and draws every block.
   const int32_t storedRows = StoredRows(out);
   const int32_t triangles = static_cast<int32_t>(blocks.size()) * kCuboidTriangles;
@@ -83,8 +89,10 @@ int32_t RenderCuboids(const FrameView& v) {
     if (!picture) FillRect(&bandOut, 0, first * step, W, (end - first) * step, p.backgroundColor);
     ClearDepth(depth + static_cast<size_t>(first) * W, static_cast<size_t>(end - first) * W);
     CameraSetup camera{Point3{10, 0, 0}, 0xFFFFFF, f.distance, depth, p.outline, band};
-    for (const Cuboid& c : blocks) DrawCuboid(&bandOut, &camera, c, eye);
+    for (size_t i = 0; i < blocks.size(); ++i)
+      DrawCuboid(&bandOut, &camera, blocks[i], sides[i], eye);
   });
+  for (CuboidSides& s : sides) ReleaseCuboidSides(&s);
   std::free(depth);
   return 1;
 }
