@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_modules.h"
 #include "effect_host.h"
 #include "sample_scenes.h"
 #include "settings_options.h"
@@ -38,7 +39,7 @@ void RenderCase(benchmark::State& state, const Case& c, int32_t width, int32_t h
                 float progress) {
   zk::HostedEffect effect;
   std::string error;
-  if (!zk::OpenEffect(zk::ModulePath(ZELKOR_BENCH_MODULE_DIR, c.module), &effect, &error) ||
+  if (!zk::OpenEffect(zk::ModulePath(BenchModuleDir(), c.module), &effect, &error) ||
       !zk::ApplySettingsOptions(c.settings, &effect, &error)) {
     state.SkipWithError(error.c_str());
     return;
@@ -70,11 +71,11 @@ void RenderCase(benchmark::State& state, const Case& c, int32_t width, int32_t h
 
 std::vector<Case> Cases() {
   std::vector<Case> cases;
-  for (const std::string& m : zk::ListModuleNames(ZELKOR_BENCH_MODULE_DIR)) {
+  for (const std::string& m : zk::ListModuleNames(BenchModuleDir())) {
     cases.push_back({m, "default", {}, IsStateful(m)});
   }
   auto add = [&](const std::string& m, const std::string& label, zk::SettingsOptions o) {
-    for (const std::string& have : zk::ListModuleNames(ZELKOR_BENCH_MODULE_DIR))
+    for (const std::string& have : zk::ListModuleNames(BenchModuleDir()))
       if (have == m) cases.push_back({m, label, o, IsStateful(m)});
   };
   zk::SettingsOptions o;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_modules.h"
 #include "effect_host.h"
 #include "parallel_frames.h"
 #include "sample_scenes.h"
@@ -16,7 +17,7 @@ void RenderBatch(benchmark::State& state, const std::string& module) {
   const int32_t threads = static_cast<int32_t>(state.range(0));
   zk::HostedEffect effect;
   std::string error;
-  if (!zk::OpenEffect(zk::ModulePath(ZELKOR_BENCH_MODULE_DIR, module), &effect, &error)) {
+  if (!zk::OpenEffect(zk::ModulePath(BenchModuleDir(), module), &effect, &error)) {
     state.SkipWithError(error.c_str());
     return;
   }

@@ -1,6 +1,7 @@
 #include "crossfade_render.h"
 
 #include "pixel_rows.h"
+#include "rect_row_bands.h"
 
 namespace zk {
 
@@ -18,12 +19,12 @@ int32_t RenderCrossfade(const FrameView& v) {
   const double p = static_cast<double>(v.progress);
   const int32_t bytes = v.width * 3;
   if (CrossfadeFixedPointApplies(v.progress)) {
-    ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
+    ForEachRectRowInBands(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
       CrossfadeRowFixedSse2(out, a, b, bytes, v.progress);
     });
     return 1;
   }
-  ForEachRectRow(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
+  ForEachRectRowInBands(v, [&](uint8_t* out, const uint8_t* a, const uint8_t* b, int32_t) {
     CrossfadeRowSse2(out, a, b, bytes, p);
   });
   return 1;
