@@ -107,6 +107,34 @@ TEST(SpeedFirestorm, HotSpotsWithABoundOnTheDrawsLikeThePlainSearch) {
   }
 }
 
+TEST(SpeedFirestorm, HotSpotsInBandsStartingFromTheDrawsAboveGiveTheWholeSearch) {
+  const FrameImage picture = RandomFrame(41, 37, 5);
+  for (bool testAll : {false, true}) {
+    const HotSpotSearch search{30, testAll, 0.4};
+    // Speed 3 searches rows 4..34, 37 candidate columns a row.
+    ASSERT_EQ(HotSpotDrawsAbove(41, 37, 3, search, 10), testAll ? 0 : 6 * 37);
+    ASSERT_EQ(HotSpotDrawsAbove(41, 37, 3, search, 37), testAll ? 0 : 31 * 37);
+    std::vector<uint8_t> whole(41 * 37, 0);
+    Rand15Seed(99);
+    SetHotSpots(whole.data(), 41, 37, 3, picture.pixels.data(), picture.stride, search);
+    const uint32_t after = Rand15State();
+    for (const std::vector<int32_t>& cuts :
+         {std::vector<int32_t>{0, 2, 5, 37}, {0, 17, 18, 30, 37}, {0, 36, 37}}) {
+      std::vector<uint8_t> banded(41 * 37, 0);
+      for (size_t i = cuts.size() - 1; i > 0; --i) {  // the last band first
+        const int64_t above = HotSpotDrawsAbove(41, 37, 3, search, cuts[i - 1]);
+        Rand15Seed(Rand15StateAfter(99, static_cast<uint64_t>(above)));
+        SetHotSpots(banded.data(), 41, 37, 3, picture.pixels.data(), picture.stride, search,
+                    cuts[i - 1], cuts[i]);
+        if (i == cuts.size() - 1) {
+          ASSERT_EQ(Rand15State(), after);
+        }
+      }
+      ASSERT_EQ(banded, whole) << testAll << " " << cuts.size();
+    }
+  }
+}
+
 TEST(SpeedRays, RaysWalkedFourAtATimeAndInPiecesGiveTheSameMap) {
   const int32_t sizes[][2] = {{1, 1}, {2, 3}, {3, 5}, {7, 2}, {33, 17}, {97, 61}, {160, 90}};
   uint32_t seed = 17;

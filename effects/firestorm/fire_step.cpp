@@ -12,11 +12,31 @@ bool BrighterBy(const uint8_t* pixel, const uint8_t* neighbour, int32_t threshol
          (pixel[2] - neighbour[2] > threshold);
 }
 
+// Rows of the search within first .. end - 1.
+struct SearchRows {
+  int32_t first, last;
+};
+SearchRows RowsSearched(int32_t height, int32_t flameSpeed, int32_t first, int32_t end) {
+  const int32_t top = flameSpeed + 1 > first ? flameSpeed + 1 : first;
+  const int32_t bottom = height - 3 < end - 1 ? height - 3 : end - 1;
+  return SearchRows{top, bottom};
+}
+
 }  // namespace
 
+int64_t HotSpotDrawsAbove(int32_t width, int32_t height, int32_t flameSpeed,
+                          const HotSpotSearch& search, int32_t row) {
+  if (search.testAll || width < 5) return 0;
+  const SearchRows rows = RowsSearched(height, flameSpeed, INT32_MIN, row);
+  const int64_t count = int64_t{rows.last} - rows.first + 1;
+  return count > 0 ? count * (width - 4) : 0;
+}
+
 void SetHotSpotsPlain(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpeed,
-                      const uint8_t* picture, int32_t stride, const HotSpotSearch& search) {
-  for (int32_t r = flameSpeed + 1; r <= height - 3; ++r) {
+                      const uint8_t* picture, int32_t stride, const HotSpotSearch& search,
+                      int32_t first, int32_t end) {
+  const SearchRows rows = RowsSearched(height, flameSpeed, first, end);
+  for (int32_t r = rows.first; r <= rows.last; ++r) {
     const uint8_t* row = picture + static_cast<int64_t>(r) * stride;
     uint8_t* fireRow = fire + static_cast<int64_t>(r) * width;
     for (int32_t c = 2; c <= width - 3; ++c) {
@@ -32,7 +52,8 @@ void SetHotSpotsPlain(uint8_t* fire, int32_t width, int32_t height, int32_t flam
 }
 
 void SetHotSpots(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpeed,
-                 const uint8_t* picture, int32_t stride, const HotSpotSearch& search) {
+                 const uint8_t* picture, int32_t stride, const HotSpotSearch& search, int32_t first,
+                 int32_t end) {
   // The draws that pass the chance test are those below a bound (the scaled draw grows
   // with the draw), found once instead of scaling every draw.
   const int32_t passing = search.testAll ? 32768 : DrawsBelowChance(search.chance);
@@ -40,7 +61,8 @@ void SetHotSpots(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpee
   const int32_t threshold = search.threshold;
   const bool testAll = search.testAll;
   LocalRand15 random;
-  for (int32_t r = flameSpeed + 1; r <= height - 3; ++r) {
+  const SearchRows rows = RowsSearched(height, flameSpeed, first, end);
+  for (int32_t r = rows.first; r <= rows.last; ++r) {
     const uint8_t* row = picture + static_cast<int64_t>(r) * stride;
     uint8_t* fireRow = fire + static_cast<int64_t>(r) * width;
     for (int32_t c = 2; c <= width - 3; ++c) {

@@ -3,6 +3,7 @@
 // Fire and cooling cells are addressed [row][column] = row * width + column.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 
 namespace zk {
@@ -15,14 +16,22 @@ struct HotSpotSearch {
 
 // Looks at rows flameSpeed + 1 .. height - 3 and columns 2 .. width - 3 of the picture
 // (row 0 at `picture`, rows `stride` bytes apart, 3 bytes a pixel) and sets the fire cell
-// of every hot pixel to 255.
+// of every hot pixel to 255; only rows first .. end - 1 of those when given, drawing from
+// the thread's Rand15 state as the rows above would have left it (see HotSpotDrawsAbove).
 void SetHotSpots(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpeed,
-                 const uint8_t* picture, int32_t stride, const HotSpotSearch& search);
+                 const uint8_t* picture, int32_t stride, const HotSpotSearch& search,
+                 int32_t first = 0, int32_t end = INT32_MAX);
 
 // The same, scaling every draw and reaching the thread's Rand15 state for each: the form
 // SetHotSpots is checked against (same cells, same draws).
 void SetHotSpotsPlain(uint8_t* fire, int32_t width, int32_t height, int32_t flameSpeed,
-                      const uint8_t* picture, int32_t stride, const HotSpotSearch& search);
+                      const uint8_t* picture, int32_t stride, const HotSpotSearch& search,
+                      int32_t first = 0, int32_t end = INT32_MAX);
+
+// The Rand15 draws the search makes on the rows above `row` (one per candidate pixel
+// unless every pixel is tested): a band of rows starts from the state that many draws on.
+int64_t HotSpotDrawsAbove(int32_t width, int32_t height, int32_t flameSpeed,
+                          const HotSpotSearch& search, int32_t row);
 
 // How many of the draws 0 .. 32767 pass the chance test (scaled draw below the chance):
 // they are the draws below the number returned.

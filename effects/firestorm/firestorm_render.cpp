@@ -8,6 +8,7 @@
 #include "firestorm_params.h"
 #include "kernel_choice.h"
 #include "pixel_rows.h"
+#include "rand15.h"
 #include "rect_row_bands.h"
 #include "slice_runner.h"
 
@@ -40,6 +41,24 @@ void OverlayFire(const FrameView& v, const uint8_t* fire, const FireTiming& timi
   });
 }
 
+using HotSpotFn = void (*)(uint8_t*, int32_t, int32_t, int32_t, const uint8_t*, int32_t,
+                           const HotSpotSearch&, int32_t, int32_t);
+
+// The hot spots in bands of rows: each row draws a known count from Rand15, so a band
+// starts from the state the rows above leave, and this thread ends with the state after
+// the last row, as if it had searched every row itself.
+void SetHotSpotsInBands(HotSpotFn setHotSpots, uint8_t* fire, const FrameView& v, int32_t speed,
+                        const HotSpotSearch& search) {
+  const uint32_t seed = Rand15State();
+  ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
+    const int64_t before = HotSpotDrawsAbove(v.width, v.height, speed, search, first);
+    Rand15Seed(Rand15StateAfter(seed, static_cast<uint64_t>(before)));
+    setHotSpots(fire, v.width, v.height, speed, v.out, v.stride, search, first, end);
+  });
+  const int64_t all = HotSpotDrawsAbove(v.width, v.height, speed, search, v.height);
+  Rand15Seed(Rand15StateAfter(seed, static_cast<uint64_t>(all)));
+}
+
 }  // namespace
 
 int32_t RenderFirestormWith(FireState* state, const FrameView& v) {
@@ -59,19 +78,18 @@ int32_t RenderFirestormWith(FireState* state, const FrameView& v) {
   search.testAll = params.allEdgeDetection != 0;
   search.chance = timing.hotSpotChance;
   const bool visible = params.visibleHotSpots != 0;
-  const auto setHotSpots = PlainKernels() ? SetHotSpotsPlain : SetHotSpots;
+  const HotSpotFn setHotSpots = PlainKernels() ? SetHotSpotsPlain : SetHotSpots;
   if (timing.hotSpots && !visible) {
-    setHotSpots(CurrentFire(*state), v.width, v.height, speed, v.out, v.stride, search);
+    SetHotSpotsInBands(setHotSpots, CurrentFire(*state), v, speed, search);
   }
   state->current = 1 - state->current;
   // Each row of the new fire reads the previous fire alone: bands of rows side by side.
-  // The hot spots draw from Rand15 and stay on this thread, in their order.
   ForEachRowBand(v.height, 16, [&](int32_t first, int32_t end) {
     StepFireRows(PreviousFire(*state), CurrentFire(*state), state->cooling, v.width, v.height,
                  speed, first, end);
   });
   if (timing.hotSpots && visible) {
-    setHotSpots(CurrentFire(*state), v.width, v.height, speed, v.out, v.stride, search);
+    SetHotSpotsInBands(setHotSpots, CurrentFire(*state), v, speed, search);
   }
   OverlayFire(v, CurrentFire(*state), timing);
   return 1;
