@@ -166,7 +166,8 @@ if [ -f "$win/zelkor.exe" ]; then
     for m in "${wine_modules[@]}"; do
       [ -z "$only" ] || [ "$m" = "$only" ] && picked+=("$m")
     done
-    [ "${#picked[@]}" -eq 0 ] || check_golden "win32 threads=$n" "wine $win/zelkor.exe" "$n" "${picked[@]}"
+    [ "${#picked[@]}" -gt 0 ] || continue
+    check_golden "win32 threads=$n" "wine $win/zelkor.exe" "$n" "${picked[@]}"
     finish "ok   win32 golden lines of ${picked[*]}, ZELKOR_THREADS=$n"
   done
 else
