@@ -15,30 +15,38 @@ trap 'rm -rf "$work"' EXIT
 filter='^[a-z0-9]+/.*/(720x576|1920x1080)/'
 for arg in "$@"; do [[ $arg == --benchmark_filter=* ]] && filter=${arg#--benchmark_filter=}; done
 # The median of three runs of each case: a single run on a shared machine can catch a
-# neighbour's burst.
+# neighbour's burst. A module's cases run on one thread and then on every core right after,
+# so that the two columns of a row see the machine in the same state (a virtual machine's
+# speed drifts over minutes).
 run() {
   "$bench" --benchmark_format=json --benchmark_out="$1" --benchmark_out_format=json \
-    --benchmark_repetitions=3 --benchmark_report_aggregates_only=true "${@:2}" \
-    --benchmark_filter="$filter" > /dev/null
+    --benchmark_repetitions=3 --benchmark_report_aggregates_only=true "${@:3}" \
+    --benchmark_filter="$2" > /dev/null
 }
-ZELKOR_THREADS=1 run "$work/one.json" "$@"
-(unset ZELKOR_THREADS; run "$work/all.json" "$@")
+"$bench" --benchmark_list_tests --benchmark_filter="$filter" > "$work/cases"
+for m in $(cut -d/ -f1 "$work/cases" | sort -u); do
+  # The module's cases by name, every character a pattern gives meaning to escaped.
+  names=$(grep "^$m/" "$work/cases" | sed 's/[][\.*^$()+?{}|]/\\&/g' | paste -sd'|')
+  ZELKOR_THREADS=1 run "$work/one.$m.json" "^($names)\$" "$@"
+  (unset ZELKOR_THREADS; run "$work/all.$m.json" "^($names)\$" "$@")
+done
 cores=$(nproc)
-python3 - "$work/one.json" "$work/all.json" "$cores" <<'PY'
-import json, sys, collections
-def load(path):
+python3 - "$work" "$cores" <<'PY'
+import glob, json, sys, collections
+def load(pattern):
     times = collections.defaultdict(list)
-    for r in json.load(open(path))["benchmarks"]:
-        if r.get("run_type") == "aggregate" and r.get("aggregate_name") != "median":
-            continue
-        parts = r["run_name"].split("/")
-        if len(parts) < 3 or parts[2] not in ("720x576", "1920x1080"):
-            continue
-        scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[r["time_unit"]]
-        times[tuple(parts[:3])].append(r["real_time"] * scale)
+    for path in sorted(glob.glob(pattern)):
+        for r in json.load(open(path))["benchmarks"]:
+            if r.get("run_type") == "aggregate" and r.get("aggregate_name") != "median":
+                continue
+            parts = r["run_name"].split("/")
+            if len(parts) < 3 or parts[2] not in ("720x576", "1920x1080"):
+                continue
+            scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[r["time_unit"]]
+            times[tuple(parts[:3])].append(r["real_time"] * scale)
     return times
-one, every = load(sys.argv[1]), load(sys.argv[2])
-cores = sys.argv[3]
+one, every = load(sys.argv[1] + "/one.*.json"), load(sys.argv[1] + "/all.*.json")
+cores = sys.argv[2]
 def mean(times, key):
     v = times.get(key)
     return sum(v) / len(v) if v else None
