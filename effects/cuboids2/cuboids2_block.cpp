@@ -160,7 +160,7 @@ bool PrepareCuboidSides(const Cuboid& cuboid, const Point3& eye, CuboidSides* si
   const Strips s{front.texture,    back.texture, front.colour, back.colour,
                  T->bytesPerPixel, T->width,     T->height,    EffectiveRowStep(*T)};
   auto tr = [](float v) { return TruncToInt(v); };
-  // The extent of each side's strip; zero where the side is hidden.
+  // The extent of each side's strip (texels across, or scene rows down).
   const int32_t top = TruncToInt(double{q[1].u} - q[0].u);
   const int32_t bottom = TruncToInt(double{q[3].u} - q[2].u);
   const int32_t left = TruncToInt(double{bq[2].v} - bq[0].v);
@@ -172,11 +172,10 @@ bool PrepareCuboidSides(const Cuboid& cuboid, const Point3& eye, CuboidSides* si
                            seen[1] ? 2 * AcrossTexels(s, bottom) * texel : 0,
                            seen[2] ? 2 * DownRows(s, left) * texel : 0,
                            seen[3] ? 2 * DownRows(s, right) * texel : 0};
-  const size_t total = bytes[0] + bytes[1] + bytes[2] + bytes[3];
-  if (total > 0) {
-    sides->memory = static_cast<uint8_t*>(std::calloc(total, 1));
-    if (sides->memory == nullptr) return false;
-  }
+  // Never empty, so that a strip always has a buffer to point at.
+  const size_t total = bytes[0] + bytes[1] + bytes[2] + bytes[3] + 1;
+  sides->memory = static_cast<uint8_t*>(std::calloc(total, 1));
+  if (sides->memory == nullptr) return false;
   uint8_t* at = sides->memory;
   if (seen[0])
     sides->top = AcrossStrip(s, at, top, tr(bq[0].u), tr(bq[0].v), tr(q[0].u), tr(q[0].v));
