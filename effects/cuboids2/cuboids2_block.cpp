@@ -56,15 +56,7 @@ void CopyTexel(uint8_t* to, int32_t n, const ImagePlane* scene, int32_t x, int32
   }
   x = x < 0 ? 0 : (x >= scene->width ? scene->width - 1 : x);
   y = y < 0 ? 0 : (y >= scene->height ? scene->height - 1 : y);
-  const uint8_t* from = ScenePixel(*scene, x, y);
-  // Copies of a known size stay inline: every band fills the strips of every block.
-  if (n == 3) {
-    std::memcpy(to, from, 3);
-  } else if (n == 4) {
-    std::memcpy(to, from, 4);
-  } else {
-    std::memcpy(to, from, static_cast<size_t>(n));
-  }
+  std::memcpy(to, ScenePixel(*scene, x, y), static_cast<size_t>(n));
 }
 
 // What fills a block's strips.
