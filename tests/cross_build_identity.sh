@@ -25,7 +25,6 @@ golden=tests/golden/frames.sha256
 record=${ZELKOR_GOLDEN_RECORD:-0}
 only=${1:-}
 read -r -a builds <<< "${ZELKOR_BUILDS:-native clang win32}"
-for b in "${builds[@]}"; do : > "$work/hashes_$b.txt"; done
 
 modules_of() {
   case "$1" in
@@ -80,8 +79,15 @@ for name in $modules; do
   [ "$here" = 0 ] || complete="$complete $name"
 done
 
+# The renders, one line each: the module, the options, the size (separated by the unit
+# separator, as options may be empty). Every build renders the whole list on its own, the
+# builds side by side, each frame named after its line (JOB_NNN.bmp).
+jobs=$work/jobs.txt
+: > "$jobs"
+checked=""
 for name in $complete; do
   [ -z "$only" ] || [ "$name" = "$only" ] || continue
+  checked="$checked $name"
   # Description records.
   for b in "${builds[@]}"; do
     case "$b" in
@@ -111,41 +117,76 @@ for name in $complete; do
       if [ "$size" = "33x17" ] && [[ "$opts" == *"--rect"* ]]; then
         run_opts=$(echo "$opts" | sed 's/--rect [0-9,]*//')
       fi
-      if [[ "$run_opts" == *"--frames"* ]]; then
-        progress=()
-      else
-        progress=(--sequence 0,0.1,0.25,0.37,0.5,0.63,0.75,0.9,0.97,1)
-      fi
-      rm -f "$work"/native_*.bmp "$work"/clang_*.bmp "$work"/win32_*.bmp
-      # Options may quote words ("--preset "big block""): split them as the shell would.
-      eval "words=($run_opts)"
-      for b in "${builds[@]}"; do
-        if ! render "$b" "$name" --from "$work/$size/scene_a.bmp" --to "$work/$size/scene_b.bmp" \
-          "${words[@]}" "${progress[@]}" --out "$work/${b}_%03d.bmp"; then
-          echo "FAIL $name [$run_opts] $size: $b render failed"
-          fail=1
-        fi
-      done
-      count=0
-      for n in "$work"/native_*.bmp; do
-        [ -e "$n" ] || continue
-        frame=${n##*/native_}
-        count=$((count + 1))
-        key="$name|$run_opts|$size|$frame"
-        for b in "${builds[@]}"; do
-          f="$work/${b}_$frame"
-          [ -e "$f" ] && echo "$(sha256sum < "$f" | cut -d' ' -f1)  $key" >> "$work/hashes_$b.txt"
-          if ! cmp -s "$n" "$f"; then
-            echo "FAIL $name [$run_opts] $size: frame $frame differs ($b)"
-            fail=1
-          fi
-        done
-      done
-      [ "$count" -gt 0 ] || { echo "FAIL $name [$run_opts]: no frames"; fail=1; }
+      printf '%s\x1f%s\x1f%s\n' "$name" "$run_opts" "$size" >> "$jobs"
     done
   done
-  echo "ok   $name"
 done
+
+# render_share BUILD PART PARTS: renders every PARTS-th line of the job list, from line PART
+# (counting from 0), with one build into $work/BUILD.
+render_share() {
+  local b=$1 part=$2 parts=$3 index=0 name run_opts size words progress
+  while IFS=$'\x1f' read -r name run_opts size; do
+    index=$((index + 1))
+    [ $(((index - 1) % parts)) -eq "$part" ] || continue
+    if [[ "$run_opts" == *"--frames"* ]]; then
+      progress=()
+    else
+      progress=(--sequence 0,0.1,0.25,0.37,0.5,0.63,0.75,0.9,0.97,1)
+    fi
+    # Options may quote words ("--preset "big block""): split them as the shell would.
+    eval "words=($run_opts)"
+    if ! render "$b" "$name" --from "$work/$size/scene_a.bmp" --to "$work/$size/scene_b.bmp" \
+      "${words[@]}" "${progress[@]}" --out "$work/$b/${index}_%03d.bmp" < /dev/null; then
+      echo "FAIL $name [$run_opts] $size: $b render failed"
+    fi
+  done < "$jobs"
+}
+# render_all BUILD: the whole list with one build, then one line per frame: its hash and its
+# key (module|options|size|NNN.bmp). A Windows process takes a while to start, so Wine renders
+# in two streams.
+render_all() {
+  local b=$1 parts=1 part pids=()
+  [ "$b" != win32 ] || parts=2
+  mkdir -p "$work/$b"
+  for ((part = 0; part < parts; part++)); do
+    render_share "$b" $part $parts > "$work/render_${b}_$part.log" 2>&1 &
+    pids+=($!)
+  done
+  wait "${pids[@]}"
+  cat "$work/render_${b}"_*.log > "$work/render_$b.log"
+  (cd "$work/$b" && find . -name '*.bmp' | sed 's|^\./||' | LC_ALL=C sort | xargs -r sha256sum) |
+    awk -v jobs="$jobs" 'BEGIN { while ((getline line < jobs) > 0) { n++; split(line, f, "\037"); key[n] = f[1] "|" f[2] "|" f[3] } }
+      { file = $2; split(file, p, "_"); print $1 "  " key[p[1]] "|" p[2] }' > "$work/hashes_$b.txt"
+}
+pids=()
+for b in "${builds[@]}"; do
+  render_all "$b" &
+  pids+=($!)
+done
+for p in "${pids[@]}"; do wait "$p" || fail=1; done
+for b in "${builds[@]}"; do
+  if grep -q . "$work/render_$b.log"; then
+    grep "^FAIL" "$work/render_$b.log" || head -5 "$work/render_$b.log"
+    fail=1
+  fi
+done
+
+# Every build's frames against the GCC build's, frame by frame (by hash).
+LC_ALL=C sort "$work/hashes_native.txt" > "$work/by_key_native.txt"
+for b in "${builds[@]:1}"; do
+  LC_ALL=C sort "$work/hashes_$b.txt" > "$work/by_key_$b.txt"
+  while read -r key; do
+    echo "FAIL frame differs or is missing ($b): $key"
+    fail=1
+  done < <(LC_ALL=C comm -3 "$work/by_key_native.txt" "$work/by_key_$b.txt" | sed 's/^\t//; s/^[0-9a-f]*  //' | LC_ALL=C sort -u)
+done
+# Every job gave frames.
+while IFS=$'\x1f' read -r name run_opts size; do
+  grep -qF "  $name|$run_opts|$size|" "$work/hashes_native.txt" ||
+    { echo "FAIL $name [$run_opts] $size: no frames"; fail=1; }
+done < "$jobs"
+for name in $checked; do echo "ok   $name"; done
 
 if [ "$record" = 1 ]; then
   mkdir -p "$(dirname "$golden")"
