@@ -70,6 +70,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# zelkor opens FFmpeg's libraries when it first reads or writes a clip, out of the linker's
+# sight.
+get_property(ffmpeg_packages GLOBAL PROPERTY ZELKOR_FFMPEG_PACKAGES)
+if(ffmpeg_packages)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "${ffmpeg_packages}")
+endif()
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "kdenlive, melt")
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -1,17 +1,9 @@
 #include "media_reader.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/channel_layout.h>
-#include <libavutil/dict.h>
-#include <libavutil/imgutils.h>
-#include <libswresample/swresample.h>
-#include <libswscale/swscale.h>
-}
-
 #include <cmath>
 #include <cstring>
+
+#include "ffmpeg_api.h"
 
 namespace zk {
 namespace {
@@ -143,6 +135,7 @@ double FrameSeconds(const MediaReader* r) {
 bool OpenMedia(const std::string& path, MediaReader* r, std::string* error) {
   CloseMedia(r);
   r->path = path;
+  if (!LoadFfmpeg(error)) return *error = path + ": " + *error, false;
   av_log_set_level(AV_LOG_QUIET);
   int code = avformat_open_input(&r->format, path.c_str(), nullptr, nullptr);
   if (code < 0) {
@@ -238,6 +231,7 @@ bool MediaFrameAt(MediaReader* r, double seconds, int32_t width, int32_t height,
 bool ReadAllAudio(const std::string& path, int32_t sampleRate, std::vector<float>* samples,
                   std::string* error) {
   samples->clear();
+  if (!LoadFfmpeg(error)) return *error = path + ": " + *error, false;
   AVFormatContext* format = nullptr;
   const int code = avformat_open_input(&format, path.c_str(), nullptr, nullptr);
   if (code < 0) {

@@ -1,17 +1,9 @@
 #include "media_writer.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/channel_layout.h>
-#include <libavutil/opt.h>
-#include <libswresample/swresample.h>
-#include <libswscale/swscale.h>
-}
-
 #include <cerrno>
 #include <cstdio>
 
+#include "ffmpeg_api.h"
 #include "image_files.h"
 
 namespace zk {
@@ -84,6 +76,7 @@ bool OpenMediaWriter(const std::string& path, int32_t width, int32_t height, dou
   w->sampleRate = sampleRate;
   const Recipe* recipe = FindRecipe(path);
   if (recipe == nullptr) return *error = path + ": unknown output format", false;
+  if (!LoadFfmpeg(error)) return *error = path + ": " + *error, false;
   av_log_set_level(AV_LOG_QUIET);
   if (avformat_alloc_output_context2(&w->format, nullptr, recipe->muxer, w->temporary.c_str()) <
       0) {
@@ -283,6 +276,8 @@ void AbandonMediaWriter(MediaWriter* w) {
 namespace zk {
 
 bool WriteJpegFile(const std::string& path, const FrameImage& f, std::string* error) {
+  if (!LoadFfmpeg(error)) return *error = path + ": " + *error, false;
+  av_log_set_level(AV_LOG_QUIET);
   const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MJPEG);
   if (codec == nullptr) return *error = path + ": no JPEG encoder", false;
   AVCodecContext* c = avcodec_alloc_context3(codec);
