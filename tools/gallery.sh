@@ -18,7 +18,8 @@ html_escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g'; }
 # to its section) and the sections; the strip is known only once every section is rendered.
 sections=$(mktemp)
 contents=$(mktemp)
-trap 'rm -f "$sections" "$contents"' EXIT
+parts=$(mktemp -d)
+trap 'rm -rf "$sections" "$contents" "$parts"' EXIT
 
 {
   echo '<!doctype html><html><head><meta charset="utf-8"><title>Zelkor Transitions</title>'
@@ -30,8 +31,13 @@ trap 'rm -f "$sections" "$contents"' EXIT
   echo '<h1>Zelkor Transitions</h1><p>Scene A: a mountain lake at sunset. Scene B: a lighthouse on the coast.</p>'
 } > "$out/index.html"
 
-for module in build/native/modules/*.vfx; do
-  name=$(basename "$module" .vfx)
+# gallery_module NAME: renders one module's strips and writes its section and its entry in
+# the contents strip to $parts/NAME.section and $parts/NAME.contents.
+gallery_module() {
+  local name=$1 info desc effect version settings spec strips index strip label opts tag n
+  local picks q k file anim thumb words still_words
+  local sections="$parts/$name.section" contents="$parts/$name.contents"
+  : > "$sections"
   info=$($zelkor info "$name")
   desc=$(echo "$info" | sed -n 's/^description *//p')
   effect=$(echo "$info" | sed -n 's/^effectName *//p')
@@ -101,6 +107,22 @@ for module in build/native/modules/*.vfx; do
   fi
   echo "</section>" >> "$sections"
   echo "<a href=\"#$name\"><img src=\"$thumb\" width=\"128\" alt=\"$name\">$name</a>" >> "$contents"
+}
+
+# The modules render side by side (as many at once as there are cores); the page takes their
+# parts in name order.
+jobs_at_once=$(nproc)
+names=()
+for module in build/native/modules/*.vfx; do
+  names+=("$(basename "$module" .vfx)")
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs_at_once" ]; do wait -n; done
+  gallery_module "${names[-1]}" &
+done
+while [ "$(jobs -rp | wc -l)" -gt 0 ]; do wait -n; done
+for name in "${names[@]}"; do
+  [ -s "$parts/$name.contents" ] || { echo "gallery: $name did not render" >&2; exit 1; }
+  cat "$parts/$name.section" >> "$sections"
+  cat "$parts/$name.contents" >> "$contents"
 done
 kdenlive_picture=kdenlive/compositions.png
 {
