@@ -79,10 +79,11 @@ for k in range(n):
 sys.exit(1 if bad else 0)
 PY
 
-fail=0
-for plugin in "$FREI0R_PATH"/zelkor_${1:-*}.so; do
-  name=$(basename "$plugin" .so)
-  name=${name#zelkor_}
+# check_module NAME: every gallery line of one module, in a folder of its own; FAIL lines and
+# melt's words on stdout.
+check_module() {
+  local name=$1 dir="$work/$1" spec strips opts frames given props threads fail=0
+  mkdir -p "$dir"
   spec=effects/$name/gallery.txt
   if [ -f "$spec" ]; then
     mapfile -t strips < <(grep -v '^\s*#' "$spec" | grep -v '^\s*$' | sed 's/^[^|]*|//')
@@ -104,26 +105,43 @@ for plugin in "$FREI0R_PATH"/zelkor_${1:-*}.so; do
     fi
     props=()
     [ -z "$given" ] || mapfile -t props <<<"$given"
-    rm -f "$work"/z_*.bmp
+    rm -f "$dir"/z_*.bmp
     # shellcheck disable=SC2086
     eval $native/zelkor render "$name" --from "$work/scene_a.bmp" --to "$work/scene_b.bmp" \
-      $(echo "$opts" | sed 's/--frames[[:space:]]*[0-9]*//') --frames "$frames" --out "$work/z_%03d.bmp"
+      $(echo "$opts" | sed 's/--frames[[:space:]]*[0-9]*//') --frames "$frames" --out "$dir/z_%03d.bmp"
     # -1: one worker in order; -2 and -4: workers that finish frames out of order, each with
     # its own plug-in instance.
     for threads in -1 -2 -4; do
-      rm -f "$work"/o.rgba
+      rm -f "$dir"/o.rgba
       if ! melt -profile "$work/profile" "$work/a.png" out=$((frames - 1)) "$work/b.png" out=$((frames - 1)) \
         -mix "$frames" -mixer "frei0r.zelkor_$name" progress="0=0;-1=1" "${props[@]}" \
-        -consumer avformat:"$work/o.rgba" f=rawvideo pix_fmt=rgba real_time=$threads >"$work/melt.log" 2>&1; then
+        -consumer avformat:"$dir/o.rgba" f=rawvideo pix_fmt=rgba real_time=$threads >"$dir/melt.log" 2>&1; then
         echo "FAIL $name [$opts] real_time=$threads: melt failed:"
-        tail -3 "$work/melt.log"
+        tail -3 "$dir/melt.log"
         fail=1
-      elif ! python3 "$work/compare.py" "$work" "$W" "$H" "$frames"; then
+      elif ! python3 "$work/compare.py" "$dir" "$W" "$H" "$frames"; then
         echo "FAIL $name [$opts] real_time=$threads"
         fail=1
       fi
     done
   done
-  echo "ok   $name"
+  [ $fail -eq 0 ] && echo "ok   $name"
+  return $fail
+}
+
+# The modules are checked side by side, as many at once as there are cores; their reports
+# come out in name order.
+fail=0
+names=()
+for plugin in "$FREI0R_PATH"/zelkor_${1:-*}.so; do
+  name=$(basename "$plugin" .so)
+  names+=("${name#zelkor_}")
+  while [ "$(jobs -rp | wc -l)" -ge "$(nproc)" ]; do wait -n || true; done
+  check_module "${names[-1]}" > "$work/${names[-1]}.report" 2>&1 &
+done
+wait || true
+for name in "${names[@]}"; do
+  cat "$work/$name.report"
+  grep -q "^ok   $name$" "$work/$name.report" || fail=1
 done
 exit $fail
