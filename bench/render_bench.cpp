@@ -5,37 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "bench_cases.h"
 #include "bench_modules.h"
 #include "effect_host.h"
-#include "sample_scenes.h"
-#include "settings_options.h"
 
 namespace {
 
-constexpr int64_t kSequenceFrames = 100;
-
-struct Case {
-  std::string module;
-  std::string label;
-  zk::SettingsOptions settings;
-  bool sequence;  // the effect carries state: render rising progress frame after frame
-};
-
-struct Scenes {
-  zk::FrameImage a, b;
-};
-
-const Scenes& ScenesOf(int32_t width, int32_t height) {
-  static Scenes pal{zk::DrawSunsetLake(720, 576), zk::DrawLighthouseCoast(720, 576)};
-  static Scenes hd{zk::DrawSunsetLake(1920, 1080), zk::DrawLighthouseCoast(1920, 1080)};
-  return width == 720 && height == 576 ? pal : hd;
-}
-
-bool IsStateful(const std::string& m) {
-  return m == "dream" || m == "chars" || m == "firestorm" || m == "airport";
-}
-
-void RenderCase(benchmark::State& state, const Case& c, int32_t width, int32_t height,
+void RenderCase(benchmark::State& state, const BenchCase& c, int32_t width, int32_t height,
                 float progress) {
   zk::HostedEffect effect;
   std::string error;
@@ -46,7 +22,7 @@ void RenderCase(benchmark::State& state, const Case& c, int32_t width, int32_t h
   }
   // The words a host passes when the user chose none: the module's own defaults.
   const zk::RenderChoices choices = zk::ModuleDefaultChoices(effect.info);
-  const Scenes& s = ScenesOf(width, height);
+  const BenchScenes& s = BenchScenesOf(width, height);
   zk::FrameImage out = zk::MakeFrameImage(width, height);
   int64_t frame = 0;
   if (c.sequence) {
@@ -69,42 +45,8 @@ void RenderCase(benchmark::State& state, const Case& c, int32_t width, int32_t h
   zk::CloseEffect(&effect);
 }
 
-std::vector<Case> Cases() {
-  std::vector<Case> cases;
-  for (const std::string& m : zk::ListModuleNames(BenchModuleDir())) {
-    cases.push_back({m, "default", {}, IsStateful(m)});
-  }
-  auto add = [&](const std::string& m, const std::string& label, zk::SettingsOptions o) {
-    for (const std::string& have : zk::ListModuleNames(BenchModuleDir()))
-      if (have == m) cases.push_back({m, label, o, IsStateful(m)});
-  };
-  zk::SettingsOptions o;
-  o.assignments = {"size=0.01"};
-  add("marbles", "size 0.01", o);
-  o = {};
-  o.assignments = {"applyGlow=1"};
-  add("chars", "glow", o);
-  o = {};
-  o.preset = "dissolve";
-  add("logo", "dissolve", o);
-  o = {};
-  o.preset = "high fly";
-  add("cuboids2", "high fly", o);
-  // The circle opening from the middle, as a plain wipe.
-  o = {};
-  o.assignments = {"bloomMode=0", "bloomDirection=6", "bloomDuration=0.01"};
-  add("bloom", "circle outwards", o);
-  for (const char* preset :
-       {"preset #2", "Wipe left to right", "Wipe clockwise", "Crossfade", "White Flash"}) {
-    o = {};
-    o.preset = preset;
-    add("bloom", preset, o);
-  }
-  return cases;
-}
-
 void RegisterAll() {
-  for (const Case& c : Cases()) {
+  for (const BenchCase& c : BenchCases(BenchModuleDir())) {
     for (int32_t width : {720, 1920}) {
       const int32_t height = width == 720 ? 576 : 1080;
       const std::vector<float> points =

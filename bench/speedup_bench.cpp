@@ -1,0 +1,184 @@
+// The speedup of one frame on every core over one thread, measured in rounds: the same
+// frame rendered by instances of a module held to one thread and using every core, turn
+// about, many times. Timing the two minutes apart (as a table of separate benchmarks does)
+// lets a virtual machine's drift in speed pass for a speedup or hide one; each round here
+// sees the machine in one state, and the median of the rounds' ratios is the speedup.
+// Each round also renders two frames side by side, each on one thread of its own: what a
+// frame of that work costs while both cores are busy with it (shared caches, memory, and
+// whatever a virtual machine's cores share). Twice the one-thread time over that is the most
+// the cores can speed the work up here, with nothing sequential and no overhead.
+//   zelkor_speedup [--size WxH] [--rounds N] [--match TEXT]
+// TEXT picks the cases whose "module/settings" name contains it. Two cores are assumed for
+// the side-by-side frames (the build machine's).
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+#include "bench_cases.h"
+#include "bench_modules.h"
+#include "effect_host.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  const size_t n = v.size();
+  return n == 0 ? 0.0 : (n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2);
+}
+
+// One instance of a module, loaded from a copy of its file (the loader hands out the same
+// instance for the same file), which reads ZELKOR_THREADS as it is at its first render.
+struct Instance {
+  zk::HostedEffect effect;
+  zk::RenderChoices choices;
+  int64_t frame = 0;
+};
+
+bool OpenInstance(const BenchCase& c, const fs::path& dir, const std::string& threads, Instance* in,
+                  std::string* error) {
+  if (threads.empty()) {
+    unsetenv("ZELKOR_THREADS");
+  } else {
+    setenv("ZELKOR_THREADS", threads.c_str(), 1);
+  }
+  fs::create_directories(dir);
+  const fs::path copy = dir / (c.module + ".vfx");
+  fs::copy_file(zk::ModulePath(BenchModuleDir(), c.module), copy,
+                fs::copy_options::overwrite_existing);
+  if (!zk::OpenEffect(copy.string(), &in->effect, error) ||
+      !zk::ApplySettingsOptions(c.settings, &in->effect, error))
+    return false;
+  in->choices = zk::ModuleDefaultChoices(in->effect.info);
+  return true;
+}
+
+// Renders the instance's next frame (a stateful case goes round its transition; the others
+// stay at the middle) and returns its milliseconds; with `go`, it starts once that is set.
+double RenderNext(const BenchCase& c, Instance* in, const BenchScenes& s, zk::FrameImage* out,
+                  const std::atomic<bool>* go = nullptr) {
+  const float p = c.sequence ? static_cast<float>(in->frame % kSequenceFrames) /
+                                   static_cast<float>(kSequenceFrames - 1)
+                             : 0.5f;
+  if (go)
+    while (!go->load()) {
+    }
+  const auto start = std::chrono::steady_clock::now();
+  zk::RenderEffectFrame(in->effect, s.a, s.b, p, in->choices, out);
+  const auto end = std::chrono::steady_clock::now();
+  ++in->frame;
+  return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+// Two frames at once, each on its own thread: the milliseconds of each.
+void RenderSideBySide(const BenchCase& c, Instance* left, Instance* right, const BenchScenes& s,
+                      zk::FrameImage* outLeft, zk::FrameImage* outRight, double* msLeft,
+                      double* msRight) {
+  std::atomic<bool> go{false};
+  std::thread other([&] { *msRight = RenderNext(c, right, s, outRight, &go); });
+  go = true;
+  *msLeft = RenderNext(c, left, s, outLeft, &go);
+  other.join();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int32_t width = 1920, height = 1080, rounds = 40;
+  std::string match;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (!std::strcmp(argv[i], "--size")) {
+      std::sscanf(argv[i + 1], "%dx%d", &width, &height);
+    } else if (!std::strcmp(argv[i], "--rounds")) {
+      rounds = std::max(1, std::atoi(argv[i + 1]));
+    } else if (!std::strcmp(argv[i], "--match")) {
+      match = argv[i + 1];
+    } else {
+      std::fprintf(stderr, "usage: zelkor_speedup [--size WxH] [--rounds N] [--match TEXT]\n");
+      return 2;
+    }
+  }
+  if (!(width == 720 && height == 576) && !(width == 1920 && height == 1080)) {
+    std::fprintf(stderr, "zelkor_speedup: the sizes are 720x576 and 1920x1080\n");
+    return 2;
+  }
+  // "Every core" is what the environment asks for, or the machine's cores when it is unset.
+  const char* cores = std::getenv("ZELKOR_THREADS");
+  const std::string every = cores ? cores : "";
+  const fs::path scratch =
+      fs::temp_directory_path() / ("zelkor_speedup." + std::to_string(getpid()));
+  const BenchScenes& scenes = BenchScenesOf(width, height);
+  zk::FrameImage out = zk::MakeFrameImage(width, height), second = out;
+  std::printf(
+      "| case | 1 thread ms | every core ms | speedup | side by side ms | most here | "
+      "speedup of the most |\n");
+  std::printf("|---|---:|---:|---:|---:|---:|---:|\n");
+  int status = 0, index = 0;
+  for (const BenchCase& c : BenchCases(BenchModuleDir())) {
+    const std::string name = c.module + "/" + c.label;
+    if (!match.empty() && name.find(match) == std::string::npos) continue;
+    // Four instances, each rendering once a round so that a stateful case's instances stay
+    // at the same frame: alone on one thread, on every core, and the two side by side.
+    Instance one, all, left, right;
+    std::string error;
+    const fs::path dir = scratch / std::to_string(index++);
+    // Each instance fixes its thread count at its first render, right after opening.
+    bool opened = true;
+    for (auto [in, sub, threads] : {std::make_tuple(&one, "one", std::string("1")),
+                                    std::make_tuple(&left, "left", std::string("1")),
+                                    std::make_tuple(&right, "right", std::string("1")),
+                                    std::make_tuple(&all, "all", every)}) {
+      opened = opened && OpenInstance(c, dir / sub, threads, in, &error);
+      if (opened) RenderNext(c, in, scenes, &out);
+    }
+    if (!opened) {
+      std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
+      status = 1;
+      continue;
+    }
+    std::vector<double> t1, tn, side, ratio, most;
+    for (int32_t k = 0; k < rounds; ++k) {
+      // Turn about which goes first, so that none always follows another.
+      double a = 0, b = 0, l = 0, r = 0;
+      for (int32_t step = 0; step < 3; ++step) {
+        switch ((k + step) % 3) {
+          case 0:
+            a = RenderNext(c, &one, scenes, &out);
+            break;
+          case 1:
+            b = RenderNext(c, &all, scenes, &out);
+            break;
+          default:
+            RenderSideBySide(c, &left, &right, scenes, &out, &second, &l, &r);
+        }
+      }
+      t1.push_back(a);
+      tn.push_back(b);
+      side.push_back((l + r) / 2);
+      ratio.push_back(a / b);
+      most.push_back(2 * a / ((l + r) / 2));
+    }
+    const double speedup = Median(ratio), ceiling = Median(most);
+    char share[16] = "–";
+    if (ceiling > 1.0)
+      std::snprintf(share, sizeof share, "%.0f%%", 100 * (speedup - 1) / (ceiling - 1));
+    std::printf("| %s | %.2f | %.2f | %.2f× | %.2f | %.2f× | %s |\n", name.c_str(), Median(t1),
+                Median(tn), speedup, Median(side), ceiling, share);
+    std::fflush(stdout);
+    for (Instance* in : {&one, &all, &left, &right}) zk::CloseEffect(&in->effect);
+  }
+  std::error_code ignored;
+  fs::remove_all(scratch, ignored);
+  return status;
+}
