@@ -72,7 +72,7 @@ sanitizer_tests() {
   return $status
 }
 step "sanitizer tests" sanitizer_tests
-step "frei0r plug-ins of the stateful effects on several threads, under ThreadSanitizer" \
+step "frei0r plug-ins of the stateful effects and the slice runner on several threads, under ThreadSanitizer" \
   bash -c 'tools/build.sh tsan && cd build/tsan &&
            TSAN_OPTIONS=halt_on_error=1 ./frei0r_threads_test --gtest_brief=1'
 step "GCC, clang and Windows builds give the same frames" tests/cross_build_identity.sh

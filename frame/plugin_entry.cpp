@@ -4,6 +4,7 @@
 #include "float_environment.h"
 #include "module_text.h"
 #include "plugin.h"
+#include "slice_runner.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -74,6 +75,7 @@ extern "C" ZK_EXPORT int32_t vxDLLApplyEffect(int32_t mode, void* request, int32
   const zk::ModuleManifest& m = zk::kModuleManifest;
   if (m.declinesRequestMode && apply.requestMode == zk::kRequestModeDecline) return 0;
   const zk::FrameView view = zk::DecodeApplyRequest(apply, fieldMode, !m.rectFromFrameOrigin);
+  const zk::SliceCrewScope crew(static_cast<int64_t>(view.width) * view.height);
   return p.render(view);
 }
 

@@ -1,14 +1,10 @@
 #include "slice_runner.h"
 
-#include <atomic>
 #include <cstdlib>
-#include <exception>
-#include <mutex>
 
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <pthread.h>
+#include "slice_threads.h"
+
+#if !defined(_WIN32)
 #include <sched.h>
 #include <unistd.h>
 #endif
@@ -44,18 +40,23 @@ int32_t ChooseThreads() {
   return cores < kMaxSliceThreads ? cores : kMaxSliceThreads;
 }
 
-// What the threads of one call share: the next slice to claim, the work, and the first
-// exception a slice threw (the caller rethrows it once every thread has been joined).
-struct SliceQueue {
-  std::atomic<int32_t> next{0};
-  int32_t count;
-  SliceJob job;
-  void* context;
-  std::mutex failureLock;
-  std::exception_ptr failure;
-};
+#if defined(_WIN32)
+DWORD WINAPI ThreadMain(void* start) {
+  static_cast<const ThreadStart*>(start)->main(static_cast<const ThreadStart*>(start)->argument);
+  return 0;
+}
+#else
+void* ThreadMain(void* start) {
+  static_cast<const ThreadStart*>(start)->main(static_cast<const ThreadStart*>(start)->argument);
+  return nullptr;
+}
+#endif
 
-void Drain(SliceQueue* q) {
+void DrainMain(void* q) { DrainSlices(static_cast<SliceQueue*>(q)); }
+
+}  // namespace
+
+void DrainSlices(SliceQueue* q) {
   for (int32_t i = q->next.fetch_add(1); i < q->count; i = q->next.fetch_add(1)) {
     try {
       q->job(q->context, i);
@@ -66,33 +67,24 @@ void Drain(SliceQueue* q) {
   }
 }
 
+bool StartWorkerThread(const ThreadStart* start, WorkerHandle* handle) {
+  void* argument = const_cast<ThreadStart*>(start);
 #if defined(_WIN32)
-using WorkerHandle = HANDLE;
-DWORD WINAPI WorkerMain(void* q) {
-  Drain(static_cast<SliceQueue*>(q));
-  return 0;
-}
-bool StartWorker(SliceQueue* q, WorkerHandle* h) {
-  *h = CreateThread(nullptr, 0, WorkerMain, q, 0, nullptr);
-  return *h != nullptr;
-}
-void JoinWorker(WorkerHandle h) {
-  WaitForSingleObject(h, INFINITE);
-  CloseHandle(h);
-}
+  *handle = CreateThread(nullptr, 0, ThreadMain, argument, 0, nullptr);
+  return *handle != nullptr;
 #else
-using WorkerHandle = pthread_t;
-void* WorkerMain(void* q) {
-  Drain(static_cast<SliceQueue*>(q));
-  return nullptr;
-}
-bool StartWorker(SliceQueue* q, WorkerHandle* h) {
-  return pthread_create(h, nullptr, WorkerMain, q) == 0;
-}
-void JoinWorker(WorkerHandle h) { pthread_join(h, nullptr); }
+  return pthread_create(handle, nullptr, ThreadMain, argument) == 0;
 #endif
+}
 
-}  // namespace
+void JoinWorkerThread(WorkerHandle handle) {
+#if defined(_WIN32)
+  WaitForSingleObject(handle, INFINITE);
+  CloseHandle(handle);
+#else
+  pthread_join(handle, nullptr);
+#endif
+}
 
 int32_t ParseThreadCount(const char* text) {
   if (text == nullptr || *text < '0' || *text > '9') return 0;
@@ -128,18 +120,21 @@ void RunSlicesOn(int32_t threads, int32_t count, SliceJob job, void* context) {
     for (int32_t i = 0; i < count; ++i) job(context, i);
     return;
   }
+  if (RunSlicesOnCrew(threads, count, job, context)) return;
   SliceQueue q;
   q.count = count;
   q.job = job;
   q.context = context;
+  const ThreadStart start{DrainMain, &q};
   WorkerHandle workers[kMaxSliceThreads];
   int32_t started = 0;
   const int32_t wanted = (threads < count ? threads : count) - 1;
-  while (started < wanted && started < kMaxSliceThreads && StartWorker(&q, &workers[started])) {
+  while (started < wanted && started < kMaxSliceThreads &&
+         StartWorkerThread(&start, &workers[started])) {
     ++started;
   }
-  Drain(&q);
-  for (int32_t i = 0; i < started; ++i) JoinWorker(workers[i]);
+  DrainSlices(&q);
+  for (int32_t i = 0; i < started; ++i) JoinWorkerThread(workers[i]);
   if (q.failure) std::rethrow_exception(q.failure);
 }
 

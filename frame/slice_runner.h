@@ -2,7 +2,10 @@
 // rule) whose bytes do not depend on one another or on who draws them; the runner hands the
 // slices out in rising order to worker threads and to the calling thread, which works too,
 // and returns once every slice is done. No thread outlives the call: the workers are started
-// and joined inside it, so a host may load, render from any thread and unload at will.
+// and joined inside it, so a host may load, render from any thread and unload at will. The
+// entry points give each render call of a large frame a crew (SliceCrewScope): workers
+// started as the call begins and kept for all its passes; elsewhere a pass starts and joins
+// workers of its own.
 //
 // Thread count: the cores this process may run on, at most kMaxSliceThreads; ZELKOR_THREADS=N
 // in the environment (read once per module) sets it to N instead (1 to kMaxSliceThreads),
@@ -48,6 +51,27 @@ void RunSlicesOn(int32_t threads, int32_t count, SliceJob job, void* context);
 
 // Gives the processor to another thread: for a slice waiting on a lower one.
 void PauseSliceThread();
+
+// Frames of fewer pixels render without a crew: their passes are too short to be worth
+// threads kept waiting, and most are cut into one band.
+constexpr int64_t kCrewPixels = 256 * 256;
+
+// The crew of a render call, for its length: threads - 1 workers, started at once (they
+// come up while the call sets its passes up) and joined when the scope ends. Passes the
+// calling thread runs meanwhile go to the crew; a pass within a pass, or a thread with no
+// crew, starts workers of its own. No crew for one thread or a frame under kCrewPixels.
+struct SliceCrew;
+class SliceCrewScope {
+ public:
+  explicit SliceCrewScope(int64_t pixels, int32_t threads = SliceThreads());
+  ~SliceCrewScope();
+  SliceCrewScope(const SliceCrewScope&) = delete;
+  SliceCrewScope& operator=(const SliceCrewScope&) = delete;
+
+ private:
+  static void Disband(SliceCrew* crew);
+  SliceCrew* crew_ = nullptr;
+};
 
 template <class Job>
 void RunSlices(int32_t threads, int32_t count, const Job& job) {

@@ -20,6 +20,7 @@ extern "C" {
 #include "module_state.h"
 #include "module_text.h"
 #include "rand15.h"
+#include "slice_runner.h"
 #include "transition_timeline.h"
 
 namespace zk {
@@ -80,7 +81,9 @@ int32_t RenderPosition(const PositionInputs& p, int32_t width, int32_t height,
   std::vector<uint8_t> block = p.block;
   if (!block.empty()) request.paramBlock = block.data();
   ScopedDefaultFloatEnvironment floatEnvironment;
-  return kPlugin.render(DecodeApplyRequest(request, p.fieldMode, true));
+  const FrameView view = DecodeApplyRequest(request, p.fieldMode, true);
+  const SliceCrewScope crew(static_cast<int64_t>(view.width) * view.height);
+  return kPlugin.render(view);
 }
 
 // A replay's pictures when the effect's state does not look at them, and its output: shared
