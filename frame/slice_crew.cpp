@@ -111,11 +111,13 @@ SliceCrewScope::SliceCrewScope(int64_t pixels, int32_t threads) {
   while (c->workers < threads - 1 && StartWorkerThread(&c->start, &c->handles[c->workers])) {
     ++c->workers;
   }
-  for (std::atomic<SliceCrew*>& slot : g_crews) {
-    SliceCrew* empty = nullptr;
-    if (c->workers > 0 && slot.compare_exchange_strong(empty, c)) {
-      crew_ = c;
-      return;
+  if (c->workers > 0) {
+    for (std::atomic<SliceCrew*>& slot : g_crews) {
+      SliceCrew* empty = nullptr;
+      if (slot.compare_exchange_strong(empty, c)) {
+        crew_ = c;
+        return;
+      }
     }
   }
   Disband(c);  // no worker started, or every slot taken: the passes start their own threads

@@ -34,7 +34,7 @@ bool loaded = false;
 std::string failure;
 
 bool Open(Library* library) {
-  if (!library->handle) library->handle = dlopen(library->soname, RTLD_NOW | RTLD_LOCAL);
+  library->handle = dlopen(library->soname, RTLD_NOW | RTLD_LOCAL);
   if (!library->handle) failure = std::string("cannot load FFmpeg's ") + library->soname;
   return library->handle != nullptr;
 }
