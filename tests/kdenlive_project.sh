@@ -139,8 +139,9 @@ open(work + "/project.kdenlive", "w").write("".join(out))
 open(work + "/runs", "w").write("\n".join(runs) + "\n")
 PY
 
-melt "$work/project.kdenlive" -consumer avformat:"$work/o.rgba" f=rawvideo pix_fmt=rgba real_time=-1 \
-  >"$work/melt.log" 2>&1 || { tail -5 "$work/melt.log"; exit 1; }
+melt_render "$work/o.rgba" "$work/melt.log" "$work/project.kdenlive" \
+  -consumer avformat:"$work/o.rgba" f=rawvideo pix_fmt=rgba real_time=-1 ||
+  { tail -5 "$work/melt.log"; exit 1; }
 fail=0
 while read -r module k zargs; do
   rm -f "$work"/z_*.bmp

@@ -112,10 +112,10 @@ check_module() {
     # -1: one worker in order; -2 and -4: workers that finish frames out of order, each with
     # its own plug-in instance.
     for threads in -1 -2 -4; do
-      rm -f "$dir"/o.rgba
-      if ! melt -profile "$work/profile" "$work/a.png" out=$((frames - 1)) "$work/b.png" out=$((frames - 1)) \
-        -mix "$frames" -mixer "frei0r.zelkor_$name" progress="0=0;-1=1" "${props[@]}" \
-        -consumer avformat:"$dir/o.rgba" f=rawvideo pix_fmt=rgba real_time=$threads >"$dir/melt.log" 2>&1; then
+      if ! melt_render "$dir/o.rgba" "$dir/melt.log" -profile "$work/profile" "$work/a.png" \
+        out=$((frames - 1)) "$work/b.png" out=$((frames - 1)) -mix "$frames" \
+        -mixer "frei0r.zelkor_$name" progress="0=0;-1=1" "${props[@]}" \
+        -consumer avformat:"$dir/o.rgba" f=rawvideo pix_fmt=rgba real_time=$threads; then
         echo "FAIL $name [$opts] real_time=$threads: melt failed:"
         tail -3 "$dir/melt.log"
         fail=1

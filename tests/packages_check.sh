@@ -9,6 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail=0
 bad() { echo "FAIL $*"; fail=1; }
+source tests/support/melt_render.bash
 
 echo "-- Debian package"
 cmake --build "$native" >/dev/null
@@ -39,10 +40,11 @@ for s in a b; do
 done
 "$work/root/usr/bin/zelkor" render curtain --from "$work/scene_a.bmp" --to "$work/scene_b.bmp" \
   --frames 3 --variant 0x100 --extra 0x20 --out "$work/z_%03d.bmp" >/dev/null
-FREI0R_PATH=$work/root/usr/lib/frei0r-1 melt "$work/a.png" out=2 "$work/b.png" out=2 -mix 3 \
-  -mixer frei0r.zelkor_curtain progress="0=0;-1=1" -profile atsc_720p_25 width=64 height=36 \
-  -consumer avformat:"$work/o.rgba" f=rawvideo pix_fmt=rgba width=64 height=36 real_time=-1 \
-  >"$work/melt.log" 2>&1 || bad "melt with the unpacked plug-ins"
+FREI0R_PATH=$work/root/usr/lib/frei0r-1 melt_render "$work/o.rgba" "$work/melt.log" "$work/a.png" \
+  out=2 "$work/b.png" out=2 -mix 3 -mixer frei0r.zelkor_curtain progress="0=0;-1=1" \
+  -profile atsc_720p_25 width=64 height=36 \
+  -consumer avformat:"$work/o.rgba" f=rawvideo pix_fmt=rgba width=64 height=36 real_time=-1 ||
+  bad "melt with the unpacked plug-ins"
 python3 - "$work" <<'PY' || bad "the unpacked plug-in's frames differ from zelkor's"
 import struct, sys
 work, W, H = sys.argv[1], 64, 36

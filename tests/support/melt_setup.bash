@@ -13,3 +13,4 @@ still_scenes() {
       --progress 0 --out "$work/$s.png"
   done
 }
+source tests/support/melt_render.bash
