@@ -97,13 +97,14 @@ void RenderSideBySide(const BenchCase& c, Instance* left, Instance* right, const
 int main(int argc, char** argv) {
   int32_t width = 1920, height = 1080, rounds = 40;
   std::string match;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    if (!std::strcmp(argv[i], "--size")) {
-      std::sscanf(argv[i + 1], "%dx%d", &width, &height);
-    } else if (!std::strcmp(argv[i], "--rounds")) {
-      rounds = std::max(1, std::atoi(argv[i + 1]));
-    } else if (!std::strcmp(argv[i], "--match")) {
-      match = argv[i + 1];
+  for (int i = 1; i < argc; i += 2) {
+    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+    if (value && !std::strcmp(argv[i], "--size")) {
+      std::sscanf(value, "%dx%d", &width, &height);
+    } else if (value && !std::strcmp(argv[i], "--rounds")) {
+      rounds = std::max(1, std::atoi(value));
+    } else if (value && !std::strcmp(argv[i], "--match")) {
+      match = value;
     } else {
       std::fprintf(stderr, "usage: zelkor_speedup [--size WxH] [--rounds N] [--match TEXT]\n");
       return 2;

@@ -11,14 +11,15 @@ void HeapRelease(void* block) { std::free(block); }
 
 const ScratchSource kHeapScratch = {HeapAllocate, HeapRelease};
 
-ScopedScratch::ScopedScratch(const ScratchSource& source, size_t bytes) : source_(source) {
+ScopedScratch::ScopedScratch(const ScratchSource& source, size_t bytes, ScratchFill fill)
+    : source_(source) {
   if (bytes == 0) return;
   block_ = source_.allocate(bytes);
   if (block_ == nullptr) {
     ok_ = false;
     return;
   }
-  std::memset(block_, 0, bytes);
+  if (fill == ScratchFill::kZeroed) std::memset(block_, 0, bytes);
 }
 
 ScopedScratch::~ScopedScratch() {

@@ -14,11 +14,15 @@ struct ScratchSource {
 // The process heap.
 extern const ScratchSource kHeapScratch;
 
-// One zero-filled block held for the length of a scope. A request of 0 bytes needs no
-// memory and always succeeds (with a null pointer).
+// What a block holds when it is handed out: zeros, or whatever the source gave (for a render
+// that writes every byte, or clears its block in bands side by side).
+enum class ScratchFill { kZeroed, kAsTaken };
+
+// One block held for the length of a scope, zero-filled unless asked otherwise. A request of
+// 0 bytes needs no memory and always succeeds (with a null pointer).
 class ScopedScratch {
  public:
-  ScopedScratch(const ScratchSource& source, size_t bytes);
+  ScopedScratch(const ScratchSource& source, size_t bytes, ScratchFill fill = ScratchFill::kZeroed);
   ~ScopedScratch();
   ScopedScratch(const ScopedScratch&) = delete;
   ScopedScratch& operator=(const ScopedScratch&) = delete;

@@ -110,7 +110,7 @@ RowRange BandRows(int32_t rows, int32_t count, int32_t index) {
 int32_t BandCount(int32_t rows, int32_t minRows, int32_t threads) {
   if (threads <= 1 || rows <= 0) return 1;
   const int32_t most = minRows > 0 ? rows / minRows : rows;
-  const int32_t wanted = threads * 4;
+  const int32_t wanted = threads * kBandsPerThread;
   return most < 1 ? 1 : (most < wanted ? most : wanted);
 }
 

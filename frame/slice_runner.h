@@ -35,9 +35,11 @@ struct RowRange {
 RowRange BandRows(int32_t rows, int32_t count, int32_t index);
 constexpr RowRange kEveryRow{0, INT32_MAX};
 
-// How many bands to cut `rows` rows into for `threads` threads: a few per thread, so that
-// uneven rows still keep every thread busy, none shorter than `minRows` (at least one band);
-// one band for one thread.
+// How many bands to cut `rows` rows into for `threads` threads: kBandsPerThread per thread,
+// so that uneven rows, and threads that do not run at the same pace, still keep every
+// thread busy to the end of the pass; none shorter than `minRows` (at least one band); one
+// band for one thread.
+constexpr int32_t kBandsPerThread = 8;
 int32_t BandCount(int32_t rows, int32_t minRows, int32_t threads);
 
 using SliceJob = void (*)(void* context, int32_t index);

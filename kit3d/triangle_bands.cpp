@@ -13,7 +13,7 @@ namespace zk {
 int32_t TriangleBandCount(int32_t storedRows, int32_t threads) {
   if (threads <= 1) return 1;
   const int32_t most = storedRows / kMinBandRows;
-  const int32_t wanted = threads * 2;
+  const int32_t wanted = threads * kTriangleBandsPerThread;
   return most < 1 ? 1 : (most < wanted ? most : wanted);
 }
 

@@ -73,10 +73,13 @@ struct CarryAbove {
 // Records this band's carry of a triangle and marks it finished.
 void PublishCarry(BandHandoff* handoff, int32_t band, int32_t triangle, const TriangleCarry& c);
 
-// Bands for a frame of `storedRows` rows on `threads` threads: two a thread, each at least
-// kMinBandRows tall; 1 for one thread or a short frame.
+// Bands for a frame of `storedRows` rows on `threads` threads: kTriangleBandsPerThread a
+// thread, each at least kMinBandRows tall; 1 for one thread or a short frame. A card covers
+// some bands more than others, and threads do not run at quite the same pace: a few bands a
+// thread even out the end of the pass, while each band adds its halo's rows to the work.
 constexpr int32_t kMinBandRows = 16;
-constexpr int32_t kMaxTriangleBands = 2 * kMaxSliceThreads;
+constexpr int32_t kTriangleBandsPerThread = 4;
+constexpr int32_t kMaxTriangleBands = kTriangleBandsPerThread * kMaxSliceThreads;
 int32_t TriangleBandCount(int32_t storedRows, int32_t threads);
 
 // Runs draw(band) for every band of a frame of `storedRows` rows (`width` pixels, `stride`

@@ -154,7 +154,7 @@ TEST(SpeedRays, RaysWalkedFourAtATimeAndInPiecesGiveTheSameMap) {
           ASSERT_EQ(plain, fast) << w << "x" << h << " light " << lx << "," << ly << " density "
                                  << density;
           // In pieces, each phase's last piece first: no piece may depend on their order.
-          for (int32_t pieces : {2, 3, 7}) {
+          for (int32_t pieces : {1, 2, 3, 7, 16}) {
             std::vector<uint8_t> cut(w * h, 0);
             const RayCast cast(mask.data(), cut.data(), w, h, lx, ly, density, pieces);
             for (int32_t phase = 0; phase < 2; ++phase) {

@@ -42,34 +42,43 @@ bool ReadBackgroundPicture(const LogoParams& p, BitmapResourceLoader loadResourc
   return loadResource != nullptr && loadResource(picture, kDefaultMaskResource);
 }
 
-void CopyScene(const FrameView& v, const uint8_t* scene, int32_t width) {
-  for (int32_t row = 0; row < v.height; ++row) {
+void CopyScene(const FrameView& v, const uint8_t* scene, int32_t width, int32_t first,
+               int32_t end) {
+  for (int32_t row = first; row < end; ++row) {
     std::memcpy(v.outFrame + static_cast<intptr_t>(row) * v.stride,
                 scene + static_cast<intptr_t>(row) * v.stride, static_cast<size_t>(width) * 3);
   }
 }
 
-void PaintBackground(const LogoParams& p, const FrameView& v, BitmapResourceLoader loadResource,
-                     ImagePlane* out) {
+// The background of stored rows [first, end): a scene or the colour. A picture background is
+// painted whole before the bands (PaintPictureBackground).
+void PaintBackgroundRows(const LogoParams& p, const FrameView& v, ImagePlane* out, int32_t first,
+                         int32_t end) {
   switch (p.backgroundType) {
     case kBackgroundSceneA:
-      CopyScene(v, v.sceneAFrame, out->width);
+      CopyScene(v, v.sceneAFrame, out->width, first, end);
       return;
     case kBackgroundSceneB:
-      CopyScene(v, v.sceneBFrame, out->width);
+      CopyScene(v, v.sceneBFrame, out->width, first, end);
       return;
-    case kBackgroundBitmap: {
-      ImagePlane picture{};
-      if (ReadBackgroundPicture(p, loadResource, &picture)) {
-        StretchBilinear(out, 0, 0, out->width, out->height, &picture, 0, 0, picture.width,
-                        picture.height);
-        ReleaseImage(&picture);
-        return;
-      }
-      break;
-    }
+    case kBackgroundBitmap:
+      return;
     default:
       break;
+  }
+  const int32_t step = EffectiveRowStep(*out);
+  FillRect(out, 0, first * step, out->width, (end - first) * step, p.backgroundColor);
+}
+
+// The picture stretched over the whole frame, or the colour when neither picture decodes.
+void PaintPictureBackground(const LogoParams& p, BitmapResourceLoader loadResource,
+                            ImagePlane* out) {
+  ImagePlane picture{};
+  if (ReadBackgroundPicture(p, loadResource, &picture)) {
+    StretchBilinear(out, 0, 0, out->width, out->height, &picture, 0, 0, picture.width,
+                    picture.height);
+    ReleaseImage(&picture);
+    return;
   }
   FillRect(out, 0, 0, out->width, out->height, p.backgroundColor);
 }
@@ -130,7 +139,7 @@ int32_t RenderLogo(const FrameView& v, BitmapResourceLoader loadResource,
                 {const_cast<uint8_t*>(v.sceneBFrame), 3, v.stride, W, H, s}};
   uint8_t* mask = BuildLogoMask(p, W, H, s, loadResource, scratch);
   scenes.a.mask = scenes.b.mask = mask;
-  PaintBackground(p, v, loadResource, &out);
+  if (p.backgroundType == kBackgroundBitmap) PaintPictureBackground(p, loadResource, &out);
 
   const LogoGeometry g = MakeLogoGeometry(W, H);
   float* depth = DepthBuffer(W, H, scratch);
@@ -149,6 +158,7 @@ int32_t RenderLogo(const FrameView& v, BitmapResourceLoader loadResource,
     ImagePlane bandOut = out;
     const int32_t first = band != nullptr ? band->firstRow : 0;
     const int32_t end = band != nullptr ? band->endRow : storedRows;
+    PaintBackgroundRows(p, v, &bandOut, first, end);
     ClearDepth(depth + static_cast<size_t>(first) * W, static_cast<size_t>(end - first) * W);
     LayerDraw layers[kLogoLayerCount];
     for (int32_t k = 0; k < kLogoLayerCount; ++k) {

@@ -273,6 +273,24 @@ void BuildLightMask(const uint8_t* picture, int32_t stride, int32_t width, int32
   }
 }
 
+namespace {
+
+// Family `which` (0 or 1) of a phase: the left and right edges, then row 0 and the last row.
+// The two of a phase share the source cell alone.
+RayFamily FamilyOf(int32_t phase, int32_t which, int32_t w, int32_t h, int32_t lx, int32_t ly) {
+  const RayFamily families[2][2] = {
+      {{h, lx, ly, lx, ly, -1, 0, 0, 1}, {h, w - lx - 1, ly, lx, ly, 1, 0, 0, 1}},
+      {{w, ly, lx, lx, ly, 0, -1, 1, 0}, {w, h - ly - 1, lx, lx, ly, 0, 1, 1, 0}}};
+  return families[phase][which];
+}
+
+// Steps a family walks in all: its share of the phase's work.
+int64_t StepsOf(const RayFamily& f) {
+  return f.lastStep < 0 ? 0 : static_cast<int64_t>(f.rays) * (f.lastStep + 1);
+}
+
+}  // namespace
+
 RayCast::RayCast(const uint8_t* mask, uint8_t* rayMap, int32_t width, int32_t height, int32_t lx,
                  int32_t ly, int32_t density, int32_t pieces)
     : mask_(mask),
@@ -281,37 +299,57 @@ RayCast::RayCast(const uint8_t* mask, uint8_t* rayMap, int32_t width, int32_t he
       height_(height),
       lx_(lx),
       ly_(ly),
-      density_(density),
-      pieces_(pieces < 1 ? 1 : pieces) {}
+      density_(density) {
+  if (pieces < 2) pieces = 2;
+  for (int32_t phase = 0; phase < 2; ++phase) {
+    // Each family's runs in proportion to its steps, so that the pieces take about as long
+    // as one another; the family with the longer pieces comes first, to leave the short ones
+    // for the end of the phase.
+    const int64_t steps[2] = {StepsOf(FamilyOf(phase, 0, width, height, lx, ly)),
+                              StepsOf(FamilyOf(phase, 1, width, height, lx, ly))};
+    PhasePlan& plan = phases_[phase];
+    if (steps[0] == 0 || steps[1] == 0) {
+      plan.runs[0] = steps[0] == 0 ? 0 : pieces;
+      plan.runs[1] = steps[1] == 0 ? 0 : pieces;
+    } else {
+      int64_t first = (pieces * steps[0] + (steps[0] + steps[1]) / 2) / (steps[0] + steps[1]);
+      if (first < 1) first = 1;
+      if (first > pieces - 1) first = pieces - 1;
+      plan.runs[0] = static_cast<int32_t>(first);
+      plan.runs[1] = pieces - plan.runs[0];
+    }
+    const bool secondLonger =
+        plan.runs[0] != 0 && plan.runs[1] != 0 && steps[1] * plan.runs[0] > steps[0] * plan.runs[1];
+    plan.leading = secondLonger ? 1 : 0;
+  }
+}
 
 int32_t RayCast::Pieces(int32_t phase) const {
-  // The bottom family is missing when the source lies past the last row.
-  return phase == 1 && height_ - ly_ <= 0 ? pieces_ : 2 * pieces_;
+  return phases_[phase].runs[0] + phases_[phase].runs[1];
 }
 
 void RayCast::Walk(int32_t phase, int32_t index) const {
-  const int32_t w = width_, h = height_, lx = lx_, ly = ly_;
-  // Left edge, right edge; row 0, last row: the two of a phase share the source cell alone.
-  const RayFamily families[2][2] = {
-      {{h, lx, ly, lx, ly, -1, 0, 0, 1}, {h, w - lx - 1, ly, lx, ly, 1, 0, 0, 1}},
-      {{w, ly, lx, lx, ly, 0, -1, 1, 0}, {w, h - ly - 1, lx, lx, ly, 0, 1, 1, 0}}};
-  const RayFamily& f = families[phase][index / pieces_];
-  if (f.lastStep < 0) return;
+  const PhasePlan& plan = phases_[phase];
+  int32_t which = plan.leading;
+  if (index >= plan.runs[which]) index -= plan.runs[which], which = 1 - which;
+  const RayFamily f = FamilyOf(phase, which, width_, height_, lx_, ly_);
+  if (f.lastStep < 0 || index >= plan.runs[which]) return;
   // Runs of whole groups of four rays where they can be had.
-  const RowRange run = BandRows((f.rays + 3) / 4, pieces_, index % pieces_);
+  const RowRange run = BandRows((f.rays + 3) / 4, plan.runs[which], index);
   const int32_t first = 4 * run.first < f.rays ? 4 * run.first : f.rays;
   const int32_t end = 4 * run.end < f.rays ? 4 * run.end : f.rays;
   // The first step is the source cell: the bottom family's (walked last) keeps it.
-  const bool last = phase == 1 && index / pieces_ == 1;
-  const Ray blank{mask_, map_, w, h, density_};
-  const bool inside = lx >= 0 && lx < w && ly >= 0 && ly < h;
+  const bool last = phase == 1 && which == 1;
+  const Ray blank{mask_, map_, width_, height_, density_};
+  const bool inside = lx_ >= 0 && lx_ < width_ && ly_ >= 0 && ly_ < height_;
   WalkRun(blank, f, inside, first, end, RunGuard{!last, end});
 }
 
 void CastRays(const uint8_t* mask, uint8_t* rayMap, int32_t width, int32_t height, int32_t lx,
               int32_t ly, int32_t density) {
   const int32_t threads = SliceThreads();
-  const RayCast cast(mask, rayMap, width, height, lx, ly, density, threads > 1 ? 4 * threads : 1);
+  const RayCast cast(mask, rayMap, width, height, lx, ly, density,
+                     threads > 1 ? kRayPiecesPerThread * threads : 2);
   // The top and bottom families overwrite the side ones: they start once those are done.
   for (int32_t phase = 0; phase < 2; ++phase) {
     RunSlices(threads, cast.Pieces(phase), [&](int32_t i) { cast.Walk(phase, i); });

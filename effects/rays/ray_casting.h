@@ -27,10 +27,12 @@ void CastRays(const uint8_t* mask, uint8_t* rayMap, int32_t width, int32_t heigh
               int32_t lightRow, int32_t density);
 
 // CastRays cut into pieces that may be walked side by side: the left- and right-edge
-// families' rays in `pieces` runs each (phase 0), then the row-0 and last-row ones (phase 1,
-// which overwrites cells of phase 0). No two pieces of a phase write the same cell: a run
-// leaves a cell it shares with a later run's ray (the later ray writes last) to that run,
-// and only the last family writes the source cell. Pieces of a phase may run in any order.
+// families' rays in `pieces` runs together (phase 0), then the row-0 and last-row ones
+// (phase 1, which overwrites cells of phase 0), each family's share of the runs in
+// proportion to the steps its rays take (at least one run for a family that has steps). No
+// two pieces of a phase write the same cell: a run leaves a cell it shares with a later
+// run's ray (the later ray writes last) to that run, and only the last family writes the
+// source cell. Pieces of a phase may run in any order.
 class RayCast {
  public:
   RayCast(const uint8_t* mask, uint8_t* rayMap, int32_t width, int32_t height, int32_t lightCol,
@@ -39,10 +41,19 @@ class RayCast {
   void Walk(int32_t phase, int32_t piece) const;
 
  private:
+  struct PhasePlan {
+    int32_t runs[2];  // runs of each family
+    int32_t leading;  // the family whose runs come first
+  };
   const uint8_t* mask_;
   uint8_t* map_;
-  int32_t width_, height_, lx_, ly_, density_, pieces_;
+  int32_t width_, height_, lx_, ly_, density_;
+  PhasePlan phases_[2];
 };
+
+// Pieces of a phase per render thread: enough that the last ones to finish leave little of
+// the phase to one thread.
+constexpr int32_t kRayPiecesPerThread = 8;
 
 // The same map with the rays walked one after another, each step's offset divided out: the
 // form CastRays is checked against.

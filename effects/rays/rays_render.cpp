@@ -71,7 +71,8 @@ int32_t RenderRaysWith(const ScratchSource& scratch, const FrameView& v) {
   const RaysParams p = ReadRaysParams(v.paramBlock);
   const RaysFrame f = PlanRaysFrame(p, v.progress, v.width, v.height);
   const size_t cells = static_cast<size_t>(v.width) * static_cast<size_t>(v.height);
-  ScopedScratch maps(scratch, 2 * cells);  // mask, then the ray map (zeroed)
+  // The mask, then the ray map: both are filled band by band below (the map with zeros).
+  ScopedScratch maps(scratch, 2 * cells, ScratchFill::kAsTaken);
   if (!maps.ok()) return 0;
   uint8_t* mask = static_cast<uint8_t*>(maps.data());
   uint8_t* rays = mask + cells;
@@ -81,13 +82,14 @@ int32_t RenderRaysWith(const ScratchSource& scratch, const FrameView& v) {
   FillRowPixel(colourRow, kCompositePiece, ColourToPixel(p.rayColor));
 
   // The mask and the composite are row by row, in bands side by side; the rays are cast
-  // over the whole mask in between, on this thread.
+  // over the whole mask in between.
   const uint8_t* source = f.fromSceneB ? v.sceneB : v.sceneA;
   const RowBands bands = PlanRowBands(v.height, 16);
   RunRowBands(bands, [&](int32_t, const RowRange& rows) {
+    const size_t at = static_cast<size_t>(rows.first) * static_cast<size_t>(v.width);
     BuildLightMask(source + static_cast<int64_t>(rows.first) * v.stride, v.stride, v.width,
-                   rows.end - rows.first, f.threshold,
-                   mask + static_cast<size_t>(rows.first) * static_cast<size_t>(v.width));
+                   rows.end - rows.first, f.threshold, mask + at);
+    std::memset(rays + at, 0, static_cast<size_t>(rows.end - rows.first) * v.width);
   });
   const bool plain = PlainKernels();
   (plain ? CastRaysPlain : CastRays)(mask, rays, v.width, v.height, f.lightCol, f.lightRow,
