@@ -2,6 +2,13 @@
 // spinning a moment and then asleep, until the call ends. Starting threads for every pass
 // cost each pass the thread's start and the waking of an idle core, and a render of several
 // passes (a mask, a cast, a composite) paid it every time.
+//
+// Outside Windows a crew outlives its call: parked, its workers asleep, it serves the next
+// call, since a thread just started may wait milliseconds before the scheduler runs it
+// (a new thread queues behind the busy one that started it) while a sleeping one wakes on
+// an idle core within microseconds. The parked crews are joined when the module is unloaded
+// or the process ends. A Windows module may not wait for threads while it is unloaded, so
+// its crews are joined as their calls end.
 #include <emmintrin.h>
 
 #include <chrono>
@@ -97,20 +104,85 @@ void CrewMain(void* argument) {
   }
 }
 
+// Stops and joins the crew's workers, and frees it.
+void Disband(SliceCrew* c) {
+  c->stop = true;
+  {
+    std::lock_guard<std::mutex> hold(c->lock);
+    c->wake.notify_all();
+  }
+  for (int32_t i = 0; i < c->workers; ++i) JoinWorkerThread(c->handles[i]);
+  delete c;
+}
+
+#if !defined(_WIN32)
+// Crews between calls, one for each host thread that renders at the same time, up to a few.
+constexpr int32_t kParkingSlots = 8;
+std::atomic<SliceCrew*> g_parked[kParkingSlots];
+
+// A parked crew of `workers` workers, or null.
+SliceCrew* TakeParkedCrew(int32_t workers) {
+  for (std::atomic<SliceCrew*>& slot : g_parked) {
+    SliceCrew* c = slot.load(std::memory_order_acquire);
+    if (c != nullptr && c->workers == workers && slot.compare_exchange_strong(c, nullptr)) return c;
+  }
+  return nullptr;
+}
+
+bool Park(SliceCrew* c) {
+  for (std::atomic<SliceCrew*>& slot : g_parked) {
+    SliceCrew* empty = nullptr;
+    if (slot.compare_exchange_strong(empty, c)) return true;
+  }
+  return false;
+}
+
+// A child of fork has none of its parent's threads: the parked crews' workers are not there
+// to be woken or joined, so the child forgets them (their memory is the parent's copy).
+void ForgetParkedCrews() {
+  for (std::atomic<SliceCrew*>& slot : g_parked) slot.store(nullptr);
+}
+
+// At unload (or the end of the process) the parked crews are joined.
+struct ParkingClosure {
+  ParkingClosure() { pthread_atfork(nullptr, nullptr, ForgetParkedCrews); }
+  ~ParkingClosure() { ReleaseParkedCrews(); }
+} g_parkingClosure;
+#else
+SliceCrew* TakeParkedCrew(int32_t) { return nullptr; }
+bool Park(SliceCrew*) { return false; }
+#endif
+
 }  // namespace
+
+int32_t ReleaseParkedCrews() {
+  int32_t workers = 0;
+#if !defined(_WIN32)
+  for (std::atomic<SliceCrew*>& slot : g_parked) {
+    if (SliceCrew* c = slot.exchange(nullptr)) {
+      workers += c->workers;
+      Disband(c);
+    }
+  }
+#endif
+  return workers;
+}
 
 SliceCrewScope::SliceCrewScope(int64_t pixels, int32_t threads) {
   if (threads <= 1 || pixels < kCrewPixels) return;
   if (threads > kMaxSliceThreads) threads = kMaxSliceThreads;
   const ThreadKey self = CurrentThread();
   if (FindCrew(self) != nullptr) return;  // a render within a render: the outer crew serves
-  SliceCrew* c = new (std::nothrow) SliceCrew;
-  if (c == nullptr) return;
-  c->owner = self;
-  c->start = ThreadStart{CrewMain, c};
-  while (c->workers < threads - 1 && StartWorkerThread(&c->start, &c->handles[c->workers])) {
-    ++c->workers;
+  SliceCrew* c = TakeParkedCrew(threads - 1);
+  if (c == nullptr) {
+    c = new (std::nothrow) SliceCrew;
+    if (c == nullptr) return;
+    c->start = ThreadStart{CrewMain, c};
+    while (c->workers < threads - 1 && StartWorkerThread(&c->start, &c->handles[c->workers])) {
+      ++c->workers;
+    }
   }
+  c->owner = self;
   if (c->workers > 0) {
     for (std::atomic<SliceCrew*>& slot : g_crews) {
       SliceCrew* empty = nullptr;
@@ -129,17 +201,7 @@ SliceCrewScope::~SliceCrewScope() {
     SliceCrew* mine = crew_;
     if (slot.compare_exchange_strong(mine, nullptr)) break;
   }
-  Disband(crew_);
-}
-
-void SliceCrewScope::Disband(SliceCrew* c) {
-  c->stop = true;
-  {
-    std::lock_guard<std::mutex> hold(c->lock);
-    c->wake.notify_all();
-  }
-  for (int32_t i = 0; i < c->workers; ++i) JoinWorkerThread(c->handles[i]);
-  delete c;
+  if (!Park(crew_)) Disband(crew_);
 }
 
 bool RunSlicesOnCrew(int32_t threads, int32_t count, SliceJob job, void* context) {

@@ -1,11 +1,11 @@
 // The threads of one render call. A render splits its work into slices (bands of rows, as a
 // rule) whose bytes do not depend on one another or on who draws them; the runner hands the
 // slices out in rising order to worker threads and to the calling thread, which works too,
-// and returns once every slice is done. No thread outlives the call: the workers are started
-// and joined inside it, so a host may load, render from any thread and unload at will. The
-// entry points give each render call of a large frame a crew (SliceCrewScope): workers
-// started as the call begins and kept for all its passes; elsewhere a pass starts and joins
-// workers of its own.
+// and returns once every slice is done. The entry points give each render call of a large
+// frame a crew (SliceCrewScope): workers that serve all its passes; elsewhere a pass starts
+// and joins workers of its own. No thread works after a call returns: a Windows module joins
+// its crew as the call ends, so a host may load, render from any thread and unload at will;
+// elsewhere the crew sleeps until the next call and is joined when the module is unloaded.
 //
 // Thread count: the cores this process may run on, at most kMaxSliceThreads; ZELKOR_THREADS=N
 // in the environment (read once per module) sets it to N instead (1 to kMaxSliceThreads),
@@ -59,9 +59,11 @@ void PauseSliceThread();
 constexpr int64_t kCrewPixels = 256 * 256;
 
 // The crew of a render call, for its length: threads - 1 workers, started at once (they
-// come up while the call sets its passes up) and joined when the scope ends. Passes the
+// come up while the call sets its passes up), or the crew a former call parked. Passes the
 // calling thread runs meanwhile go to the crew; a pass within a pass, or a thread with no
 // crew, starts workers of its own. No crew for one thread or a frame under kCrewPixels.
+// When the scope ends the crew is parked for the next call, its workers asleep (outside
+// Windows, a few crews at most), or joined.
 struct SliceCrew;
 class SliceCrewScope {
  public:
@@ -71,9 +73,13 @@ class SliceCrewScope {
   SliceCrewScope& operator=(const SliceCrewScope&) = delete;
 
  private:
-  static void Disband(SliceCrew* crew);
   SliceCrew* crew_ = nullptr;
 };
+
+// Joins the parked crews' workers and returns how many there were. The module does so
+// itself when it is unloaded or the process ends; a test calls it to see that no thread is
+// left.
+int32_t ReleaseParkedCrews();
 
 template <class Job>
 void RunSlices(int32_t threads, int32_t count, const Job& job) {

@@ -1,5 +1,6 @@
 // The slice runner: bands cover every row once, every slice runs once and side by side, a
-// slice's exception reaches the caller after the others ran and no worker outlives the call;
+// slice's exception reaches the caller after the others ran and no worker outlives the call
+// (a crew's, its release);
 // the thread count from the environment; the Rand15 jump-ahead bands of noise start from.
 #include <gtest/gtest.h>
 
@@ -132,16 +133,25 @@ TEST(SliceRunnerTest, ExceptionReachesTheCallerAfterEverySlice) {
   EXPECT_EQ(LiveThreadsSettled(before), before);
 }
 
-// A render call's crew: its workers live from the scope's start to its end and serve every
-// pass of the calling thread in between, each slice once, side by side; a pass asking for
-// fewer threads gets no more; a pass within a pass and a slice's exception leave the crew
-// working; small frames and one thread get none.
+// A render call's crew: its workers serve every pass of the calling thread while the scope
+// lasts, each slice once, side by side; a pass asking for fewer threads gets no more; a pass
+// within a pass and a slice's exception leave the crew working; small frames and one thread
+// get none. Outside Windows the crew sleeps between calls and serves the next one (no
+// thread started for it) until the parked crews are released; a Windows crew leaves with
+// its call.
+#if defined(_WIN32)
+constexpr bool kParksCrews = false;
+#else
+constexpr bool kParksCrews = true;
+#endif
+
 TEST(SliceRunnerTest, CrewServesEveryPassOfTheCallAndLeavesWithIt) {
-  const int32_t before = LiveThreads();
-  {
+  const int32_t parked = LiveThreads();
+  const int32_t before = LiveThreadsSettled(parked - ReleaseParkedCrews());
+  for (int32_t call = 0; call < 2; ++call) {
     const SliceCrewScope crew(kCrewPixels, 3);
     if (kCountsThreads) {
-      EXPECT_EQ(LiveThreads(), before + 2) << "the crew starts with the call";
+      EXPECT_EQ(LiveThreads(), before + 2) << "the crew of call " << call;
     }
     for (int32_t pass = 0; pass < 4; ++pass) {
       std::vector<std::atomic<int32_t>> runs(40);
@@ -187,7 +197,11 @@ TEST(SliceRunnerTest, CrewServesEveryPassOfTheCallAndLeavesWithIt) {
       EXPECT_EQ(static_cast<int32_t>(ids.size()), threads) << "pass " << pass;
     }
   }
-  EXPECT_EQ(LiveThreadsSettled(before), before) << "a crew worker outlived its scope";
+  if (kCountsThreads && kParksCrews) {
+    EXPECT_EQ(LiveThreads(), before + 2) << "the crew waits for the next call";
+  }
+  EXPECT_EQ(ReleaseParkedCrews(), kParksCrews ? 2 : 0);
+  EXPECT_EQ(LiveThreadsSettled(before), before) << "a crew worker outlived its release";
   {
     const SliceCrewScope small(kCrewPixels - 1, 3), alone(kCrewPixels, 1);
     EXPECT_EQ(LiveThreads(), before);
