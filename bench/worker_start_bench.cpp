@@ -1,6 +1,9 @@
 // How long after a render call begins its worker thread starts on a slice, while the calling
 // thread works: every banded render pays this once a call before the second core helps, so
-// a frame of T milliseconds on one thread takes at least (T + this) / 2 on two.
+// a frame of T milliseconds on one thread takes at least (T + this) / 2 on two. Arguments:
+// the slice's microseconds, the milliseconds both threads idle before each call (a host
+// playing frames in real time leaves the cores idle between them), and whether the call has
+// a crew (parked between calls outside Windows) or starts a thread for its pass.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -17,12 +20,20 @@ using Clock = std::chrono::steady_clock;
 
 void WorkerStart(benchmark::State& state) {
   const std::chrono::microseconds slice(static_cast<int64_t>(state.range(0)));
+  const std::chrono::milliseconds idle(static_cast<int64_t>(state.range(1)));
+  const bool crew = state.range(2) != 0;
   std::vector<double> delays;
   int64_t late = 0;
   for (auto _ : state) {
+    if (idle.count() > 0) {
+      state.PauseTiming();
+      std::this_thread::sleep_for(idle);
+      state.ResumeTiming();
+    }
     const std::thread::id caller = std::this_thread::get_id();
     std::atomic<int64_t> startedNs{-1};
     const Clock::time_point called = Clock::now();
+    const zk::SliceCrewScope scope(crew ? zk::kCrewPixels : 0, 2);
     zk::RunSlices(2, 2, [&](int32_t) {
       const Clock::time_point begun = Clock::now();
       if (std::this_thread::get_id() != caller) {
@@ -46,6 +57,14 @@ void WorkerStart(benchmark::State& state) {
   state.counters["calls_done_alone"] = static_cast<double>(late);
 }
 // Each of the two slices keeps a thread busy this many microseconds.
-BENCHMARK(WorkerStart)->Arg(4000)->Arg(16000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(WorkerStart)
+    ->ArgNames({"slice_us", "idle_ms", "crew"})
+    ->Args({4000, 0, 0})
+    ->Args({4000, 3, 0})
+    ->Args({4000, 3, 1})
+    ->Args({16000, 3, 0})
+    ->Args({16000, 3, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
