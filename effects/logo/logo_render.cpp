@@ -144,6 +144,8 @@ int32_t RenderLogo(const FrameView& v, BitmapResourceLoader loadResource,
   const LogoGeometry g = MakeLogoGeometry(W, H);
   float* depth = DepthBuffer(W, H, scratch);
   if (depth == nullptr) {
+    // Declined, with the background painted as ever.
+    PaintBackgroundRows(p, v, &out, 0, StoredRows(out));
     if (mask != nullptr) scratch.release(mask);
     return 0;
   }
