@@ -223,9 +223,7 @@ bool RunSlicesOnCrew(int32_t threads, int32_t count, SliceJob job, void* context
   }
   DrainSlices(&c->pass);
   // Shut the gate, then wait for the workers inside to finish the slices they hold.
-  uint32_t g = c->gate.load();
-  while (!c->gate.compare_exchange_weak(g, g & ~kOpen)) {
-  }
+  c->gate.fetch_and(~kOpen);
   for (int32_t i = 1; Inside(c->gate.load(std::memory_order_acquire)) != 0; ++i) {
     if (i < 1000) {
       _mm_pause();

@@ -1,7 +1,7 @@
 // The slice runner: bands cover every row once, every slice runs once and side by side, a
 // slice's exception reaches the caller after the others ran and no worker outlives the call
-// (a crew's, its release);
-// the thread count from the environment; the Rand15 jump-ahead bands of noise start from.
+// (a crew's, its release); the thread count from the environment; the Rand15 jump-ahead
+// bands of noise start from.
 #include <gtest/gtest.h>
 
 #include <algorithm>

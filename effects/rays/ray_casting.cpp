@@ -331,9 +331,13 @@ int32_t RayCast::Pieces(int32_t phase) const {
 void RayCast::Walk(int32_t phase, int32_t index) const {
   const PhasePlan& plan = phases_[phase];
   int32_t which = plan.leading;
-  if (index >= plan.runs[which]) index -= plan.runs[which], which = 1 - which;
+  if (index >= plan.runs[which]) {
+    index -= plan.runs[which];
+    which = 1 - which;
+  }
+  // A family without steps (the source past its edge) has no runs.
+  if (index >= plan.runs[which]) return;
   const RayFamily f = FamilyOf(phase, which, width_, height_, lx_, ly_);
-  if (f.lastStep < 0 || index >= plan.runs[which]) return;
   // Runs of whole groups of four rays where they can be had.
   const RowRange run = BandRows((f.rays + 3) / 4, plan.runs[which], index);
   const int32_t first = 4 * run.first < f.rays ? 4 * run.first : f.rays;
