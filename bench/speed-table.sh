@@ -15,35 +15,40 @@ trap 'rm -rf "$work"' EXIT
 filter='^[a-z0-9]+/.*/(720x576|1920x1080)/'
 for arg in "$@"; do [[ $arg == --benchmark_filter=* ]] && filter=${arg#--benchmark_filter=}; done
 # The median of three runs of each case: a single run on a shared machine can catch a
-# neighbour's burst. A module's cases run on one thread and then on every core right after,
-# so that the two columns of a row see the machine in the same state (a virtual machine's
-# speed drifts over minutes).
+# neighbour's burst. A module's cases run on one thread and then on every core, turn about
+# three times, so that the two columns of a row see the machine in the same states (a
+# virtual machine's speed drifts over minutes).
 run() {
   "$bench" --benchmark_format=json --benchmark_out="$1" --benchmark_out_format=json \
-    --benchmark_repetitions=3 --benchmark_report_aggregates_only=true "${@:3}" \
-    --benchmark_filter="$2" > /dev/null
+    "${@:3}" --benchmark_filter="$2" > /dev/null
 }
 "$bench" --benchmark_list_tests --benchmark_filter="$filter" > "$work/cases"
 for m in $(cut -d/ -f1 "$work/cases" | sort -u); do
   # The module's cases by name, every character a pattern gives meaning to escaped.
   names=$(grep "^$m/" "$work/cases" | sed 's/[][\.*^$()+?{}|]/\\&/g' | paste -sd'|')
-  ZELKOR_THREADS=1 run "$work/one.$m.json" "^($names)\$" "$@"
-  (unset ZELKOR_THREADS; run "$work/all.$m.json" "^($names)\$" "$@")
+  for k in 1 2 3; do
+    ZELKOR_THREADS=1 run "$work/one.$m.$k.json" "^($names)\$" "$@"
+    (unset ZELKOR_THREADS; run "$work/all.$m.$k.json" "^($names)\$" "$@")
+  done
 done
 cores=$(nproc)
 python3 - "$work" "$cores" <<'PY'
 import glob, json, sys, collections
 def load(pattern):
-    times = collections.defaultdict(list)
+    runs = collections.defaultdict(list)
     for path in sorted(glob.glob(pattern)):
         for r in json.load(open(path))["benchmarks"]:
-            if r.get("run_type") == "aggregate" and r.get("aggregate_name") != "median":
+            if r.get("run_type") == "aggregate":
                 continue
             parts = r["run_name"].split("/")
             if len(parts) < 3 or parts[2] not in ("720x576", "1920x1080"):
                 continue
             scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[r["time_unit"]]
-            times[tuple(parts[:3])].append(r["real_time"] * scale)
+            runs[r["run_name"]].append(r["real_time"] * scale)
+    times = collections.defaultdict(list)
+    for name, v in runs.items():
+        v.sort()
+        times[tuple(name.split("/")[:3])].append(v[len(v) // 2])
     return times
 one, every = load(sys.argv[1] + "/one.*.json"), load(sys.argv[1] + "/all.*.json")
 cores = sys.argv[2]

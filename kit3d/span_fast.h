@@ -83,10 +83,13 @@ struct LastColour {
 
 // Pixels whose texels wait to be computed four at a time (the AVX2 walk): where each goes,
 // its texel's byte offset, its float fractions and its share of the colour.
+// They wait in groups of four; several groups at once let the texture reads of pixels
+// further on be under way (prefetched as each pixel is queued) while the first are computed.
+constexpr int32_t kPendingPixels = 16;
 struct PendingPairs {
-  uint8_t* px[4];
-  intptr_t o[4];
-  double fu[4], fv[4], alpha[4];
+  uint8_t* px[kPendingPixels];
+  intptr_t o[kPendingPixels];
+  double fu[kPendingPixels], fv[kPendingPixels], alpha[kPendingPixels];
   int32_t n;
 };
 
@@ -386,13 +389,17 @@ template <bool kCovered, SpanLight kLight>
 ZK_PIXEL_INLINE void LayPending(const SpanTexture& s, PendingPairs* p, LastColour* last) {
   const int32_t n = p->n;
   if (n == 0) return;
-  for (int32_t j = n; j < 4; ++j) {  // lanes without a pixel repeat the first one
-    p->o[j] = p->o[0];
-    p->fu[j] = p->fu[0];
-    p->fv[j] = p->fv[0];
+  for (int32_t j = n; j % 4 != 0; ++j) {  // lanes without a pixel repeat the group's first
+    const int32_t first = j & ~3;
+    p->o[j] = p->o[first];
+    p->fu[j] = p->fu[first];
+    p->fv[j] = p->fv[first];
   }
-  uint32_t colour[4];
-  PairTexels4<kLight>(s, p->o, _mm256_loadu_pd(p->fu), _mm256_loadu_pd(p->fv), colour);
+  uint32_t colour[kPendingPixels];
+  for (int32_t g = 0; g < n; g += 4) {
+    PairTexels4<kLight>(s, p->o + g, _mm256_loadu_pd(p->fu + g), _mm256_loadu_pd(p->fv + g),
+                        colour + g);
+  }
   for (int32_t j = 0; j < n; ++j) {
     if (kCovered) {
       LayColour(p->px[j], colour[j], p->alpha[j]);
@@ -470,7 +477,9 @@ ZK_PIXEL_INLINE int32_t DrawFastPixel(const SpanTexture& s, __m128d uv, double w
       _mm_storel_pd(&pending->fu[j], f);
       _mm_storeh_pd(&pending->fv[j], f);
       pending->alpha[j] = alpha;
-      if (++pending->n == 4) LayPending<kCovered, kLight>(s, pending, last);
+      _mm_prefetch(reinterpret_cast<const char*>(s.data + o), _MM_HINT_T0);
+      _mm_prefetch(reinterpret_cast<const char*>(s.data + o + s.stride), _MM_HINT_T0);
+      if (++pending->n == kPendingPixels) LayPending<kCovered, kLight>(s, pending, last);
       return -1;
     }
 #else

@@ -44,6 +44,12 @@ for extra in "$@"; do dpkg -s "$extra" >/dev/null 2>&1 || need+=("$extra"); done
 
 if [ ${#need[@]} -gt 0 ]; then
   echo "installing: ${need[*]}"
-  $SUDO apt-get update -qq
+  # A mirror caught mid-sync fails one index ("File has unexpected size"); the others still
+  # load, so after a few tries the install goes ahead with the lists it has.
+  for try in 1 2 3; do
+    if $SUDO apt-get update -qq; then break; fi
+    echo "apt-get update failed (try $try of 3)"
+    [ "$try" -eq 3 ] || sleep 15
+  done
   $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
