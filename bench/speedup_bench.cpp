@@ -7,13 +7,13 @@
 // frame of that work costs while both cores are busy with it (shared caches, memory, and
 // whatever a virtual machine's cores share). Twice the one-thread time over that is the most
 // the cores can speed the work up here, with nothing sequential and no overhead.
-//   zelkor_speedup [--size WxH] [--rounds N] [--match TEXT] [--against DIR]
-// TEXT picks the cases whose "module/settings" name contains it. Two cores are assumed for
-// the side-by-side frames (the build machine's).
-// With --against, the rounds compare this build's modules with the same modules in DIR
-// (another build, such as one from before a change) instead: each on one thread and on every
-// core, turn about, and whether the frames of the two builds held the same bytes in every
-// round.
+//   zelkor_speedup [--size WxH] [--rounds N] [--match TEXT] [--progress P] [--against DIR]
+// TEXT picks the cases whose "module/settings" name contains it; the cases without state
+// render at progress P (0.5 unless given), the stateful ones go round their transition. Two cores
+// are assumed for the side-by-side frames (the build machine's). With --against, the rounds compare
+// this build's modules with the same modules in DIR (another build, such as one from before a
+// change) instead: each on one thread and on every core, turn about, and whether the frames of the
+// two builds held the same bytes in every round.
 #include <unistd.h>
 
 #include <algorithm>
@@ -43,6 +43,9 @@ double Median(std::vector<double> v) {
   return n == 0 ? 0.0 : (n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2);
 }
 
+// Where the stateless cases are rendered (--progress).
+float gProgress = 0.5f;
+
 // One instance of a module, loaded from a copy of its file (the loader hands out the same
 // instance for the same file), which reads ZELKOR_THREADS as it is at its first render.
 struct Instance {
@@ -60,7 +63,13 @@ bool OpenInstance(const BenchCase& c, const std::string& moduleDir, const fs::pa
   }
   fs::create_directories(dir);
   const fs::path copy = dir / (c.module + ".vfx");
-  fs::copy_file(zk::ModulePath(moduleDir, c.module), copy, fs::copy_options::overwrite_existing);
+  std::error_code failed;
+  fs::copy_file(zk::ModulePath(moduleDir, c.module), copy, fs::copy_options::overwrite_existing,
+                failed);
+  if (failed) {
+    *error = zk::ModulePath(moduleDir, c.module) + ": " + failed.message();
+    return false;
+  }
   if (!zk::OpenEffect(copy.string(), &in->effect, error) ||
       !zk::ApplySettingsOptions(c.settings, &in->effect, error))
     return false;
@@ -74,7 +83,7 @@ double RenderNext(const BenchCase& c, Instance* in, const BenchScenes& s, zk::Fr
                   const std::atomic<bool>* go = nullptr) {
   const float p = c.sequence ? static_cast<float>(in->frame % kSequenceFrames) /
                                    static_cast<float>(kSequenceFrames - 1)
-                             : 0.5f;
+                             : gProgress;
   if (go)
     while (!go->load()) {
     }
@@ -221,10 +230,12 @@ int main(int argc, char** argv) {
       match = value;
     } else if (value && !std::strcmp(argv[i], "--against")) {
       against = value;
+    } else if (value && !std::strcmp(argv[i], "--progress")) {
+      gProgress = static_cast<float>(std::atof(value));
     } else {
       std::fprintf(stderr,
                    "usage: zelkor_speedup [--size WxH] [--rounds N] [--match TEXT] "
-                   "[--against DIR]\n");
+                   "[--progress P] [--against DIR]\n");
       return 2;
     }
   }

@@ -1,5 +1,6 @@
 // DrawTriangle: projection, row sections, spans, and per pixel the depth test, the
 // perspective-correct bilinear texel and the flat lighting.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -535,12 +536,59 @@ int32_t DrawTriangleRows(ImagePlane* output, const CameraSetup* camera, ShadedTr
   return 1;
 }
 
+// The census of a band of no rows: the pixels of every stored row the triangle reaches
+// inside the image, from its projected corners (an estimate of the work: the span walk's
+// own rounding is not followed).
+int32_t TallyTriangleRows(const ImagePlane* output, const CameraSetup* camera,
+                          const ShadedTriangle* triangle, int64_t* rowWork) {
+  const float D = static_cast<float>(camera->distance);
+  for (const RasterVertex& v : triangle->vertex) {
+    if (double{D} + v.z == 0.0) return 0;
+  }
+  if (output->data == nullptr || output->bytesPerPixel < 1 || output->bytesPerPixel > 4 ||
+      output->rowStep < 0)
+    return 0;
+  const double cx = output->width * 0.5;
+  const double cy = output->height * 0.5;
+  double x[3], y[3];
+  for (int i = 0; i < 3; ++i) {
+    const RasterVertex& v = triangle->vertex[i];
+    const double f = double{D} / (double{D} + v.z);
+    x[i] = (v.x - cx) * f + cx;
+    y[i] = (v.y - cy) * f + cy;
+    if (!(std::fabs(x[i]) <= kMaxRasterCoordinate && std::fabs(y[i]) <= kMaxRasterCoordinate))
+      return 1;
+  }
+  int order[3] = {0, 1, 2};
+  if (y[order[2]] < y[order[1]]) std::swap(order[1], order[2]);
+  if (y[order[1]] < y[order[0]]) std::swap(order[0], order[1]);
+  if (y[order[2]] < y[order[1]]) std::swap(order[1], order[2]);
+  const double xt = x[order[0]], xm = x[order[1]], xb = x[order[2]];
+  const double yt = y[order[0]], ym = y[order[1]], yb = y[order[2]];
+  const int32_t step = EffectiveRowStep(*output);
+  const int32_t first = std::max(TruncToInt(yt), 0);
+  const int32_t last = std::min(TruncToInt(yb), output->height - 1);
+  for (int32_t row = first; row <= last; ++row) {
+    // Where the long edge and the edge of this half cross the row.
+    auto along = [&](double x0, double y0, double x1, double y1) {
+      return y1 > y0 ? x0 + (x1 - x0) * ((row - y0) / (y1 - y0)) : x0;
+    };
+    const double a = along(xt, yt, xb, yb);
+    const double b = row < ym ? along(xt, yt, xm, ym) : along(xm, ym, xb, yb);
+    const double left = std::max(std::min(a, b), 0.0);
+    const double right = std::min(std::max(a, b), output->width - 1.0);
+    if (right >= left) rowWork[row / step] += static_cast<int64_t>(right - left) + 1;
+  }
+  return 1;
+}
+
 }  // namespace
 
 int32_t DrawTriangle(ImagePlane* output, const CameraSetup* camera, ShadedTriangle* triangle) {
   if (output == nullptr || camera == nullptr || triangle == nullptr) return 0;
   TriangleBand* band = camera->band;
   if (band == nullptr) return DrawTriangleRows(output, camera, triangle, nullptr, 0, nullptr);
+  if (band->rowWork != nullptr) return TallyTriangleRows(output, camera, triangle, band->rowWork);
   // Every band counts the same triangles, so the count names a triangle across bands.
   const int32_t sequence = band->next++;
   TriangleCarry carry{};

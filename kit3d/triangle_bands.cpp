@@ -1,5 +1,6 @@
 #include "triangle_bands.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdlib>
 #include <new>
@@ -10,11 +11,31 @@
 
 namespace zk {
 
-int32_t TriangleBandCount(int32_t storedRows, int32_t threads) {
+int32_t TriangleBandCount(int32_t storedRows, int32_t threads, int32_t perThread) {
   if (threads <= 1) return 1;
   const int32_t most = storedRows / kMinBandRows;
-  const int32_t wanted = threads * kTriangleBandsPerThread;
+  const int32_t per = perThread < 1 ? 1 : std::min(perThread, kMaxTriangleBandsPerThread);
+  const int32_t wanted = std::min(threads, kMaxSliceThreads) * per;
   return most < 1 ? 1 : (most < wanted ? most : wanted);
+}
+
+void CutBandsByWork(const int64_t* rowWork, int32_t storedRows, int64_t rowCost, int32_t count,
+                    int32_t minRows, int32_t* ends) {
+  int64_t total = 0;
+  for (int32_t r = 0; r < storedRows; ++r) total += rowWork[r] + rowCost;
+  int64_t sum = 0;
+  int32_t row = 0;
+  for (int32_t k = 0; k + 1 < count; ++k) {
+    const int32_t least = row + minRows;
+    const int32_t most = storedRows - (count - 1 - k) * minRows;
+    const double share = static_cast<double>(total) * (k + 1) / count;
+    while (row < most && (row < least || static_cast<double>(sum) < share)) {
+      sum += rowWork[row] + rowCost;
+      ++row;
+    }
+    ends[k] = row;
+  }
+  ends[count - 1] = storedRows;
 }
 
 bool MakeTriangleBand(int32_t index, int32_t first, int32_t end, int32_t width, int32_t stride,

@@ -16,6 +16,10 @@
 namespace zk {
 namespace {
 
+// Bands of triangles a thread (see DrawInBands): its pixels cost much alike, and the census
+// balances the bands.
+constexpr int32_t kCuboidBandsPerThread = 1;
+
 // Step 2 of a frame: the user's bitmap stretched over the picture, read afresh every
 // frame; false when there is none or it cannot be read (the background colour then fills
 // each band's rows).
@@ -81,7 +85,7 @@ int32_t RenderCuboids(const FrameView& v) {
   // The drawing: each band clears its rows of the depth buffer and draws every block.
   const int32_t storedRows = StoredRows(out);
   const int32_t triangles = static_cast<int32_t>(blocks.size()) * kCuboidTriangles;
-  DrawInBands(storedRows, W, v.stride, triangles, [&](TriangleBand* band) {
+  DrawInBands(storedRows, W, v.stride, triangles, kCuboidBandsPerThread, [&](TriangleBand* band) {
     ImagePlane bandOut = out;
     const int32_t first = band != nullptr ? band->firstRow : 0;
     const int32_t end = band != nullptr ? band->endRow : storedRows;

@@ -123,6 +123,10 @@ float* DepthBuffer(int32_t width, int32_t height, const ScratchSource& scratch) 
 // The most triangles a frame draws: two a card, seven cards over the two passes.
 constexpr int32_t kLogoTriangles = 14;
 
+// Bands of triangles a thread (see DrawInBands): where the mask uncovers a card its pixels
+// cost little, which the census cannot see, so the threads share more bands to the end.
+constexpr int32_t kLogoBandsPerThread = 4;
+
 }  // namespace
 
 int32_t RenderLogo(const FrameView& v, BitmapResourceLoader loadResource,
@@ -154,29 +158,31 @@ int32_t RenderLogo(const FrameView& v, BitmapResourceLoader loadResource,
 
   const uint32_t distance = static_cast<uint32_t>(W * 1.5);
   const int32_t storedRows = StoredRows(out);
-  DrawInBands(storedRows, W, v.stride, kLogoTriangles, [&](TriangleBand* band) {
-    // The layers point at the band's own scenes, whose coverage settings each layer sets.
-    Scenes own = scenes;
-    ImagePlane bandOut = out;
-    const int32_t first = band != nullptr ? band->firstRow : 0;
-    const int32_t end = band != nullptr ? band->endRow : storedRows;
-    PaintBackgroundRows(p, v, &bandOut, first, end);
-    ClearDepth(depth + static_cast<size_t>(first) * W, static_cast<size_t>(end - first) * W);
-    LayerDraw layers[kLogoLayerCount];
-    for (int32_t k = 0; k < kLogoLayerCount; ++k) {
-      layers[k] = PrepareLayer(p, k, v.progress, g, table, &own);
-    }
-    // The layers behind first, without the depth test, so that what the second pass leaves
-    // uncovered still shows them; then every layer through the depth buffer.
-    CameraSetup camera{Point3{10.0f, 0.0f, 0.0f}, 0xFFFFFF, distance, nullptr, 0, band};
-    for (int32_t k : {kSceneBBackground, kSceneBForeground, kSceneABackground}) {
-      DrawLayer(layers[k], &bandOut, camera, &own);
-    }
-    camera.depthBuffer = depth;
-    for (int32_t k : {kSceneAForeground, kSceneABackground, kSceneBForeground, kSceneBBackground}) {
-      DrawLayer(layers[k], &bandOut, camera, &own);
-    }
-  });
+  DrawInBands(
+      storedRows, W, v.stride, kLogoTriangles, kLogoBandsPerThread, [&](TriangleBand* band) {
+        // The layers point at the band's own scenes, whose coverage settings each layer sets.
+        Scenes own = scenes;
+        ImagePlane bandOut = out;
+        const int32_t first = band != nullptr ? band->firstRow : 0;
+        const int32_t end = band != nullptr ? band->endRow : storedRows;
+        PaintBackgroundRows(p, v, &bandOut, first, end);
+        ClearDepth(depth + static_cast<size_t>(first) * W, static_cast<size_t>(end - first) * W);
+        LayerDraw layers[kLogoLayerCount];
+        for (int32_t k = 0; k < kLogoLayerCount; ++k) {
+          layers[k] = PrepareLayer(p, k, v.progress, g, table, &own);
+        }
+        // The layers behind first, without the depth test, so that what the second pass leaves
+        // uncovered still shows them; then every layer through the depth buffer.
+        CameraSetup camera{Point3{10.0f, 0.0f, 0.0f}, 0xFFFFFF, distance, nullptr, 0, band};
+        for (int32_t k : {kSceneBBackground, kSceneBForeground, kSceneABackground}) {
+          DrawLayer(layers[k], &bandOut, camera, &own);
+        }
+        camera.depthBuffer = depth;
+        for (int32_t k :
+             {kSceneAForeground, kSceneABackground, kSceneBForeground, kSceneBBackground}) {
+          DrawLayer(layers[k], &bandOut, camera, &own);
+        }
+      });
 
   scratch.release(depth);
   if (mask != nullptr) scratch.release(mask);
