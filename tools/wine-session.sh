@@ -8,6 +8,10 @@ case "${1:-}" in
     wineserver -p >/dev/null 2>&1 || true
     wine wineboot -i >/dev/null 2>&1 || wine wineboot >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1 || true
+    # A prefix made just now has its desktop up before the driver setting: start again on it.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -p >/dev/null 2>&1 || true
+    wine wineboot >/dev/null 2>&1 || true
     ;;
   stop)
     wineserver -k >/dev/null 2>&1 || true
