@@ -409,10 +409,11 @@ double FaceLightCosine(ShadedTriangle* triangle, const Point3& light) {
 
 namespace {
 
-// DrawTriangle for the whole image (band null) or for one band, where `carry` receives
-// the colour the triangle carries out of the band.
-int32_t DrawTriangleRows(ImagePlane* output, const CameraSetup* camera, ShadedTriangle* triangle,
-                         const TriangleBand* band, int32_t sequence, TriangleCarry* carry) {
+// Steps 1 to 3: the checks, the projection about the image centre and the corners from top
+// to bottom (ties keep the input order) into p and order. Returns DrawTriangle's result when
+// there is nothing to draw (0 for a failed check, 1 past the raster limits), else -1.
+int32_t ProjectTriangle(ImagePlane* output, const CameraSetup* camera,
+                        const ShadedTriangle* triangle, ProjectedVertex p[3], int order[3]) {
   const float D = static_cast<float>(camera->distance);
   for (const RasterVertex& v : triangle->vertex) {
     if (double{D} + v.z == 0.0) return 0;
@@ -421,23 +422,32 @@ int32_t DrawTriangleRows(ImagePlane* output, const CameraSetup* camera, ShadedTr
   if (output->data == nullptr || output->bytesPerPixel < 1 || output->bytesPerPixel > 4 ||
       output->rowStep < 0)
     return 0;
-
-  // Step 2: projection about the image centre.
   const double cx = output->width * 0.5;
   const double cy = output->height * 0.5;
-  ProjectedVertex p[3];
   for (int i = 0; i < 3; ++i) {
     const RasterVertex& v = triangle->vertex[i];
     const double f = double{D} / (double{D} + v.z);
     p[i].a = Attributes{F((v.x - cx) * f + cx), v.z, F(v.u * f), F(v.v * f), F(f)};
     p[i].y = F((v.y - cy) * f + cy);
   }
-
-  // Step 3: top, middle, bottom; ties keep the input order.
-  int order[3] = {0, 1, 2};
+  order[0] = 0, order[1] = 1, order[2] = 2;
   if (p[order[2]].y < p[order[1]].y) std::swap(order[1], order[2]);
   if (p[order[1]].y < p[order[0]].y) std::swap(order[0], order[1]);
   if (p[order[2]].y < p[order[1]].y) std::swap(order[1], order[2]);
+  for (int i = 0; i < 3; ++i) {
+    if (!WithinRasterLimits(p[i])) return 1;  // NaN fails the test as well
+  }
+  return -1;
+}
+
+// DrawTriangle for the whole image (band null) or for one band, where `carry` receives
+// the colour the triangle carries out of the band.
+int32_t DrawTriangleRows(ImagePlane* output, const CameraSetup* camera, ShadedTriangle* triangle,
+                         const TriangleBand* band, int32_t sequence, TriangleCarry* carry) {
+  ProjectedVertex p[3];
+  int order[3];
+  const int32_t stop = ProjectTriangle(output, camera, triangle, p, order);
+  if (stop >= 0) return stop;
   const ProjectedVertex& top = p[order[0]];
   const ProjectedVertex& mid = p[order[1]];
   const ProjectedVertex& bot = p[order[2]];
@@ -445,9 +455,6 @@ int32_t DrawTriangleRows(ImagePlane* output, const CameraSetup* camera, ShadedTr
   // A triangle that reaches none of the rows drawn here (the image's, or a band's rows and
   // halo) is skipped before it is lit: it would draw nothing and carry nothing (the bands
   // below never ask a band the triangle does not reach), and every band still counts it.
-  for (const ProjectedVertex& v : p) {
-    if (!WithinRasterLimits(v)) return 1;  // NaN fails the test as well
-  }
   {
     const int32_t step = EffectiveRowStep(*output);
     int32_t begin = 0, end = output->height;
@@ -539,42 +546,25 @@ int32_t DrawTriangleRows(ImagePlane* output, const CameraSetup* camera, ShadedTr
 // The census of a band of no rows: the pixels of every stored row the triangle reaches
 // inside the image, from its projected corners (an estimate of the work: the span walk's
 // own rounding is not followed).
-int32_t TallyTriangleRows(const ImagePlane* output, const CameraSetup* camera,
+int32_t TallyTriangleRows(ImagePlane* output, const CameraSetup* camera,
                           const ShadedTriangle* triangle, int64_t* rowWork) {
-  const float D = static_cast<float>(camera->distance);
-  for (const RasterVertex& v : triangle->vertex) {
-    if (double{D} + v.z == 0.0) return 0;
-  }
-  if (output->data == nullptr || output->bytesPerPixel < 1 || output->bytesPerPixel > 4 ||
-      output->rowStep < 0)
-    return 0;
-  const double cx = output->width * 0.5;
-  const double cy = output->height * 0.5;
-  double x[3], y[3];
-  for (int i = 0; i < 3; ++i) {
-    const RasterVertex& v = triangle->vertex[i];
-    const double f = double{D} / (double{D} + v.z);
-    x[i] = (v.x - cx) * f + cx;
-    y[i] = (v.y - cy) * f + cy;
-    if (!(std::fabs(x[i]) <= kMaxRasterCoordinate && std::fabs(y[i]) <= kMaxRasterCoordinate))
-      return 1;
-  }
-  int order[3] = {0, 1, 2};
-  if (y[order[2]] < y[order[1]]) std::swap(order[1], order[2]);
-  if (y[order[1]] < y[order[0]]) std::swap(order[0], order[1]);
-  if (y[order[2]] < y[order[1]]) std::swap(order[1], order[2]);
-  const double xt = x[order[0]], xm = x[order[1]], xb = x[order[2]];
-  const double yt = y[order[0]], ym = y[order[1]], yb = y[order[2]];
+  ProjectedVertex p[3];
+  int order[3];
+  const int32_t stop = ProjectTriangle(output, camera, triangle, p, order);
+  if (stop >= 0) return stop;
+  const double xt = p[order[0]].a.x, xm = p[order[1]].a.x, xb = p[order[2]].a.x;
+  const double yt = p[order[0]].y, ym = p[order[1]].y, yb = p[order[2]].y;
+  // Where the edge from (x0, y0) to (x1, y1) crosses the row.
+  auto along = [](double row, double x0, double y0, double x1, double y1) {
+    return y1 > y0 ? x0 + (x1 - x0) * ((row - y0) / (y1 - y0)) : x0;
+  };
   const int32_t step = EffectiveRowStep(*output);
   const int32_t first = std::max(TruncToInt(yt), 0);
   const int32_t last = std::min(TruncToInt(yb), output->height - 1);
   for (int32_t row = first; row <= last; ++row) {
-    // Where the long edge and the edge of this half cross the row.
-    auto along = [&](double x0, double y0, double x1, double y1) {
-      return y1 > y0 ? x0 + (x1 - x0) * ((row - y0) / (y1 - y0)) : x0;
-    };
-    const double a = along(xt, yt, xb, yb);
-    const double b = row < ym ? along(xt, yt, xm, ym) : along(xm, ym, xb, yb);
+    // The long edge and the edge of this half.
+    const double a = along(row, xt, yt, xb, yb);
+    const double b = row < ym ? along(row, xt, yt, xm, ym) : along(row, xm, ym, xb, yb);
     const double left = std::max(std::min(a, b), 0.0);
     const double right = std::min(std::max(a, b), output->width - 1.0);
     if (right >= left) rowWork[row / step] += static_cast<int64_t>(right - left) + 1;
